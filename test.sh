@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need, builds everything and runs every
+# test with ctest, then runs the fuzz targets for a short, bounded time.
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/setup.sh
+bl_install_missing "${BL_BUILD_PACKAGES[@]}" "${BL_TEST_PACKAGES[@]}"
+
+jobs=$(nproc)
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build/test -j "$jobs"
+ctest --test-dir build/test --output-on-failure -j "$jobs" --timeout 300
+
+scripts/fuzz.sh
