@@ -1,0 +1,7 @@
+#include "ParamU.h"
+
+TParam &AppParam()
+{
+    static TParam param;
+    return param;
+}

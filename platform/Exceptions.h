@@ -1,0 +1,54 @@
+// The exception classes that the program raises. They stand in for the class
+// library's families of errors, so callers can catch a kind of failure
+// (a damaged picture, a stream that ran short) while the message stays the
+// exact text shown to the user.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+// Base of every error the program raises on purpose.
+class Exception : public std::runtime_error {
+public:
+    explicit Exception(const std::string &message) : std::runtime_error(message) {}
+};
+
+// A picture that cannot be read or written ("Unknown GIF version", ...).
+class EInvalidGraphic : public Exception {
+    using Exception::Exception;
+};
+
+// An operation a picture does not support in its current state.
+class EInvalidGraphicOperation : public Exception {
+    using Exception::Exception;
+};
+
+// A stream that could not deliver or take the bytes asked for.
+class EStreamError : public Exception {
+    using Exception::Exception;
+};
+
+class EReadError : public EStreamError {
+    using EStreamError::EStreamError;
+};
+
+class EWriteError : public EStreamError {
+    using EStreamError::EStreamError;
+};
+
+// A file that could not be opened or created.
+class EFOpenError : public EStreamError {
+    using EStreamError::EStreamError;
+};
+
+// The rendering context could not be made or a render failed.
+class ERenderError : public Exception {
+    using Exception::Exception;
+};
+
+// A request ended on purpose without a message (after the user was told, or
+// when there is nothing to tell): the handler that catches it shows nothing.
+class EAbort : public Exception {
+public:
+    EAbort() : Exception("Operation aborted") {}
+};
