@@ -1,0 +1,3 @@
+#include "ButtonItem.h"
+
+TButtonItem::TButtonItem(TItem *owner) : Owner(owner) {}

@@ -1,0 +1,21 @@
+// The 3D look of a state: texture, material, outline, profile and drop
+// shadow, five raw blocks that move between states, libraries and files.
+#pragma once
+
+#include "SceneBlocks.h"
+
+class TItem;
+
+class TButtonItem {
+public:
+    explicit TButtonItem(TItem *owner);
+    TButtonItem(const TButtonItem &) = delete;
+    TButtonItem &operator=(const TButtonItem &) = delete;
+
+    TItem *Owner;  // not owned
+    TTextureBlock Texture;
+    TMaterialBlock Material;
+    TShapeBlock Shape;
+    TDeformationBlock Deformation;
+    TShadowBlock Shadow;
+};

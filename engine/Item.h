@@ -1,0 +1,44 @@
+// One state of a button (normal, over or pressed): the unit that is rendered.
+#pragma once
+
+#include "ButtonItem.h"
+#include "LightItem.h"
+#include "TextItem.h"
+
+#include <array>
+#include <string>
+
+class TButtons;
+
+constexpr int MaxImageSide = 250;
+
+// The size group is the base, so a state reads as Item.Width, Item.Height,
+// Item.Background, Item.Antialias; SizeGroup() gives the 28 bytes that are
+// stored and copied as one block.
+class TItem : public TSizeGroup {
+public:
+    explicit TItem(TButtons *owner);
+    TItem(const TItem &) = delete;
+    TItem &operator=(const TItem &) = delete;
+
+    TSizeGroup &SizeGroup() { return *this; }
+    const TSizeGroup &SizeGroup() const { return *this; }
+
+    // The image size kept within 1..250, whatever a file or caller stored:
+    // every path that touches the render buffer goes through these.
+    int ImageWidth() const;
+    int ImageHeight() const;
+
+    // Switches the fast preview on or off. The mesh size is process-wide,
+    // so this also sets it for every state; see the definition.
+    void SetDraft(bool draft);
+
+    uint8_t Draft = 0;  // 1 while in draft mode; changed only by SetDraft
+    TButtons *Owner;    // not owned
+    std::string Name;
+    uint8_t Dirty = 1;  // the shared mesh must be rebuilt from this state
+    TButtonItem ButtonItem;
+    TTextItem TextItem;
+    std::array<TLightItem, LightCount> Lights;
+    TRGBA Ambient{0.25f, 0.25f, 0.25f, 1.0f};  // light-model ambient
+};

@@ -1,0 +1,11 @@
+#include "SceneTexts.h"
+
+std::string DefaultButtonName()
+{
+    return "Menu";
+}
+
+std::string DefaultCaption()
+{
+    return "No text";
+}
