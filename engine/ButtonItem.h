@@ -12,6 +12,11 @@ public:
     TButtonItem(const TButtonItem &) = delete;
     TButtonItem &operator=(const TButtonItem &) = delete;
 
+    // Fill the process-wide mesh from this look's outline and profile at
+    // the current mesh size, then its normals.
+    void BuildMesh();
+    void BuildNormals();
+
     TItem *Owner;  // not owned
     TTextureBlock Texture;
     TMaterialBlock Material;
