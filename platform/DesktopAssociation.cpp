@@ -1,0 +1,312 @@
+#include "DesktopAssociation.h"
+
+#include "FileSystem.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QStringList>
+#include <vector>
+
+static const char *const DefaultSection = "[Default Applications]";
+
+static std::string DataHome()
+{
+    return FilePathBytes(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+}
+
+static std::string ConfigHome()
+{
+    return FilePathBytes(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+}
+
+static std::string MimeBaseName(const TDesktopAssociation &association)
+{
+    // "application/x-foo" is stored as the package "x-foo.xml".
+    const auto slash = association.MimeType.rfind('/');
+    return association.MimeType.substr(slash == std::string::npos ? 0 : slash + 1);
+}
+
+std::string MimePackagePath(const TDesktopAssociation &association)
+{
+    return DataHome() + "/mime/packages/" + MimeBaseName(association) + ".xml";
+}
+
+std::string DesktopEntryPath(const TDesktopAssociation &association)
+{
+    return DataHome() + "/applications/" + association.DesktopId;
+}
+
+std::string MimeAppsListPath() { return ConfigHome() + "/mimeapps.list"; }
+
+// --- Texts ---
+
+static std::string XmlEscaped(const std::string &text)
+{
+    return QString::fromUtf8(text).toHtmlEscaped().toUtf8().toStdString();
+}
+
+std::string MimePackageText(const TDesktopAssociation &association)
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+           "  <mime-type type=\"" + XmlEscaped(association.MimeType) + "\">\n"
+           "    <comment>" + XmlEscaped(association.Comment) + "</comment>\n"
+           "    <glob pattern=\"" + XmlEscaped(association.Pattern) + "\"/>\n"
+           "  </mime-type>\n"
+           "</mime-info>\n";
+}
+
+// A quoted argument of an Exec line: inside double quotes, the quote,
+// backtick, dollar and backslash take a backslash before them.
+static std::string QuotedExecArgument(const std::string &argument)
+{
+    std::string quoted = "\"";
+    for (const char c : argument) {
+        if (c == '"' || c == '`' || c == '$' || c == '\\')
+            quoted += '\\';
+        quoted += c;
+    }
+    return quoted + '"';
+}
+
+// A string value of a desktop entry: the backslash and control characters
+// take the value escapes.
+static std::string StringValue(const std::string &value)
+{
+    std::string escaped;
+    for (const char c : value) {
+        switch (c) {
+        case '\\': escaped += "\\\\"; break;
+        case '\n': escaped += "\\n"; break;
+        case '\t': escaped += "\\t"; break;
+        case '\r': escaped += "\\r"; break;
+        default: escaped += c;
+        }
+    }
+    return escaped;
+}
+
+// A literal "%" of an Exec line is written twice.
+static std::string PercentsDoubled(const std::string &text)
+{
+    std::string doubled;
+    for (const char c : text) {
+        if (c == '%')
+            doubled += '%';
+        doubled += c;
+    }
+    return doubled;
+}
+
+std::string DesktopExecValue(const std::string &program)
+{
+    return StringValue(PercentsDoubled(QuotedExecArgument(program))) + " %f";
+}
+
+std::string DesktopEntryText(const TDesktopAssociation &association)
+{
+    return "[Desktop Entry]\n"
+           "Type=Application\n"
+           "Name=" + StringValue(association.AppName) + "\n"
+           "Exec=" + DesktopExecValue(association.Program) + "\n"
+           "Icon=" + StringValue(association.Icon) + "\n"
+           "MimeType=" + association.MimeType + ";\n"
+           "Terminal=false\n"
+           "Categories=Graphics;\n";
+}
+
+// --- Files ---
+
+static bool WriteTextFile(const std::string &path, const std::string &text)
+{
+    if (!QDir().mkpath(QFileInfo(QtFilePath(path)).absolutePath()))
+        return false;
+    QSaveFile file(QtFilePath(path));
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(text.data(), static_cast<qint64>(text.size()));
+    return file.commit();
+}
+
+static bool ReadTextFile(const std::string &path, std::string &text)
+{
+    QFile file(QtFilePath(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    text = file.readAll().toStdString();
+    return true;
+}
+
+static void RunIfInstalled(const char *tool, const std::string &folder)
+{
+    const QString program = QStandardPaths::findExecutable(QString::fromLatin1(tool));
+    if (program.isEmpty())
+        return;
+    QProcess process;
+    process.start(program, {QtFilePath(folder)});
+    if (process.waitForStarted(5000) && !process.waitForFinished(30000))
+        process.kill();
+    process.waitForFinished(1000);
+}
+
+static void RefreshDesktopCaches()
+{
+    RunIfInstalled("update-mime-database", DataHome() + "/mime");
+    RunIfInstalled("update-desktop-database", DataHome() + "/applications");
+}
+
+// --- mimeapps.list ---
+
+static std::string DefaultLine(const TDesktopAssociation &association)
+{
+    return association.MimeType + "=" + association.DesktopId;
+}
+
+static std::vector<std::string> SplitLines(const std::string &text)
+{
+    std::vector<std::string> lines;
+    std::string::size_type start = 0;
+    while (start < text.size()) {
+        auto end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+static std::string JoinLines(const std::vector<std::string> &lines)
+{
+    std::string text;
+    for (const auto &line : lines)
+        text += line + "\n";
+    return text;
+}
+
+static std::string Trimmed(const std::string &text)
+{
+    return QByteArray::fromStdString(text).trimmed().toStdString();
+}
+
+static bool IsSectionHeader(const std::string &line)
+{
+    const std::string trimmed = Trimmed(line);
+    return !trimmed.empty() && trimmed.front() == '[';
+}
+
+static std::string KeyOf(const std::string &line)
+{
+    const auto equals = line.find('=');
+    return equals == std::string::npos ? std::string() : Trimmed(line.substr(0, equals));
+}
+
+// Range [first, last) of the default section's entries; first is npos when
+// the file has no such section.
+struct TSectionRange {
+    size_t First = std::string::npos;
+    size_t Last = 0;
+};
+
+static TSectionRange DefaultSectionRange(const std::vector<std::string> &lines)
+{
+    TSectionRange range;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (Trimmed(lines[i]) != DefaultSection)
+            continue;
+        range.First = i + 1;
+        range.Last = range.First;
+        while (range.Last < lines.size() && !IsSectionHeader(lines[range.Last]))
+            ++range.Last;
+        break;
+    }
+    return range;
+}
+
+static std::vector<std::string> WithDefaultLine(std::vector<std::string> lines,
+                                                const TDesktopAssociation &association)
+{
+    TSectionRange range = DefaultSectionRange(lines);
+    if (range.First == std::string::npos) {
+        if (!lines.empty() && !Trimmed(lines.back()).empty())
+            lines.emplace_back();
+        lines.emplace_back(DefaultSection);
+        lines.push_back(DefaultLine(association));
+        return lines;
+    }
+    for (size_t i = range.First; i < range.Last; ++i) {
+        if (KeyOf(lines[i]) == association.MimeType) {
+            lines[i] = DefaultLine(association);
+            return lines;
+        }
+    }
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(range.First), DefaultLine(association));
+    return lines;
+}
+
+static bool HasDefaultLine(const std::vector<std::string> &lines,
+                           const TDesktopAssociation &association)
+{
+    const TSectionRange range = DefaultSectionRange(lines);
+    if (range.First == std::string::npos)
+        return false;
+    for (size_t i = range.First; i < range.Last; ++i)
+        if (Trimmed(lines[i]) == DefaultLine(association))
+            return true;
+    return false;
+}
+
+static std::vector<std::string> MimeAppsLines()
+{
+    std::string text;
+    ReadTextFile(MimeAppsListPath(), text);
+    return SplitLines(text);
+}
+
+// --- The association ---
+
+bool WriteDesktopAssociation(const TDesktopAssociation &association)
+{
+    const bool written =
+        WriteTextFile(MimePackagePath(association), MimePackageText(association)) &&
+        WriteTextFile(DesktopEntryPath(association), DesktopEntryText(association)) &&
+        WriteTextFile(MimeAppsListPath(), JoinLines(WithDefaultLine(MimeAppsLines(), association)));
+    RefreshDesktopCaches();
+    return written;
+}
+
+bool RemoveDesktopAssociation(const TDesktopAssociation &association)
+{
+    bool removed = true;
+    for (const std::string &path : {MimePackagePath(association), DesktopEntryPath(association)}) {
+        QFile file(QtFilePath(path));
+        if (file.exists() && !file.remove())
+            removed = false;
+    }
+    std::vector<std::string> lines = MimeAppsLines();
+    const TSectionRange range = DefaultSectionRange(lines);
+    if (range.First != std::string::npos) {
+        for (size_t i = range.Last; i-- > range.First;)
+            if (Trimmed(lines[i]) == DefaultLine(association))
+                lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i));
+        if (lines != MimeAppsLines())
+            removed = WriteTextFile(MimeAppsListPath(), JoinLines(lines)) && removed;
+    }
+    RefreshDesktopCaches();
+    return removed;
+}
+
+bool IsDesktopAssociated(const TDesktopAssociation &association)
+{
+    std::string mimePackage, desktopEntry;
+    return ReadTextFile(MimePackagePath(association), mimePackage) &&
+           mimePackage == MimePackageText(association) &&
+           ReadTextFile(DesktopEntryPath(association), desktopEntry) &&
+           desktopEntry == DesktopEntryText(association) &&
+           HasDefaultLine(MimeAppsLines(), association);
+}

@@ -1,0 +1,42 @@
+// Association of a file type with a program, the freedesktop way: a MIME
+// package under $XDG_DATA_HOME/mime/packages/, a desktop entry under
+// $XDG_DATA_HOME/applications/ and the default-application line in
+// $XDG_CONFIG_HOME/mimeapps.list. The desktop's caches are refreshed with
+// update-mime-database and update-desktop-database when they are installed.
+#pragma once
+
+#include <string>
+
+struct TDesktopAssociation {
+    std::string MimeType;   // "application/x-..."
+    std::string Comment;    // the file type's description
+    std::string Pattern;    // glob of the file names, "*.ext"
+    std::string DesktopId;  // "name.desktop"
+    std::string AppName;    // the program's name in menus
+    std::string Program;    // full path of the program (file-system bytes)
+    std::string Icon;       // full path of its icon
+};
+
+// The file texts the association consists of.
+std::string MimePackageText(const TDesktopAssociation &association);
+std::string DesktopEntryText(const TDesktopAssociation &association);
+
+// The Exec value that starts Program on one file: the path quoted and
+// escaped as desktop entries require, then the file placeholder.
+std::string DesktopExecValue(const std::string &program);
+
+// Where the files lie under the current XDG folders.
+std::string MimePackagePath(const TDesktopAssociation &association);
+std::string DesktopEntryPath(const TDesktopAssociation &association);
+std::string MimeAppsListPath();
+
+// Writes the three pieces; false when one of them could not be written
+// (the pieces written before it stay).
+bool WriteDesktopAssociation(const TDesktopAssociation &association);
+
+// Removes our two files and our default-application line, nothing else.
+bool RemoveDesktopAssociation(const TDesktopAssociation &association);
+
+// True when all three pieces stored now equal what WriteDesktopAssociation
+// would write.
+bool IsDesktopAssociated(const TDesktopAssociation &association);

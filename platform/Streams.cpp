@@ -1,0 +1,191 @@
+#include "Streams.h"
+
+#include "Exceptions.h"
+#include "FileSystem.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+static const char *const SReadError = "Stream read error";
+static const char *const SWriteError = "Stream write error";
+
+int64_t TStream::Remaining() const
+{
+    return std::max<int64_t>(0, Size() - Position());
+}
+
+void TStream::ReadBuffer(void *buffer, int64_t count)
+{
+    if (count < 0 || (count > 0 && Read(buffer, count) != count))
+        throw EReadError(SReadError);
+}
+
+void TStream::WriteBuffer(const void *buffer, int64_t count)
+{
+    if (count < 0 || (count > 0 && Write(buffer, count) != count))
+        throw EWriteError(SWriteError);
+}
+
+// --- TMemoryStream ---
+
+TMemoryStream::TMemoryStream(std::vector<uint8_t> bytes) : FBytes(std::move(bytes)) {}
+
+int64_t TMemoryStream::Read(void *buffer, int64_t count)
+{
+    const int64_t n = std::min(std::max<int64_t>(count, 0), Remaining());
+    if (n > 0)
+        std::memcpy(buffer, FBytes.data() + FPosition, static_cast<size_t>(n));
+    FPosition += n;
+    return n;
+}
+
+int64_t TMemoryStream::Write(const void *buffer, int64_t count)
+{
+    if (count <= 0)
+        return 0;
+    const auto end = static_cast<size_t>(FPosition + count);
+    if (end > FBytes.size())
+        FBytes.resize(end);
+    std::memcpy(FBytes.data() + FPosition, buffer, static_cast<size_t>(count));
+    FPosition += count;
+    return count;
+}
+
+void TMemoryStream::SetPosition(int64_t position)
+{
+    FPosition = std::clamp<int64_t>(position, 0, Size());
+}
+
+// --- TFileStream ---
+
+static std::unique_ptr<QFileDevice> OpenFile(const std::string &fileName, TFileStream::TMode mode)
+{
+    auto file = std::make_unique<QFile>(QtFilePath(fileName));
+    if (mode == TFileStream::fmOpenRead) {
+        if (!file->open(QIODevice::ReadOnly))
+            throw EFOpenError("Cannot open file \"" + fileName + "\". " +
+                              file->errorString().toStdString());
+        return file;
+    }
+    // Unbuffered, so that a failed write is reported by the write itself.
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
+        throw EFOpenError("Cannot create file \"" + fileName + "\". " +
+                          file->errorString().toStdString());
+    }
+    return file;
+}
+
+TFileStream::TFileStream(const std::string &fileName, TMode mode)
+    : FDevice(OpenFile(fileName, mode))
+{
+}
+
+TFileStream::TFileStream(std::unique_ptr<QFileDevice> device) : FDevice(std::move(device)) {}
+
+TFileStream::~TFileStream() = default;
+
+int64_t TFileStream::Read(void *buffer, int64_t count)
+{
+    if (count <= 0)
+        return 0;
+    return std::max<int64_t>(0, FDevice->read(static_cast<char *>(buffer), count));
+}
+
+int64_t TFileStream::Write(const void *buffer, int64_t count)
+{
+    if (count <= 0)
+        return 0;
+    return std::max<int64_t>(0, FDevice->write(static_cast<const char *>(buffer), count));
+}
+
+int64_t TFileStream::Position() const { return FDevice->pos(); }
+
+void TFileStream::SetPosition(int64_t position) { FDevice->seek(position); }
+
+int64_t TFileStream::Size() const { return FDevice->size(); }
+
+// --- TSafeFileStream ---
+
+static std::unique_ptr<QFileDevice> CreateSaveFile(const std::string &fileName)
+{
+    auto file = std::make_unique<QSaveFile>(QtFilePath(fileName));
+    // A folder we may not write into must fail rather than truncate the
+    // target in place.
+    file->setDirectWriteFallback(false);
+    if (!file->open(QIODevice::WriteOnly))
+        throw EFOpenError("Cannot create file \"" + fileName + "\". " +
+                          file->errorString().toStdString());
+    return file;
+}
+
+TSafeFileStream::TSafeFileStream(const std::string &fileName)
+    : TFileStream(CreateSaveFile(fileName))
+{
+}
+
+void TSafeFileStream::Commit()
+{
+    if (!static_cast<QSaveFile &>(Device()).commit())
+        throw EWriteError(SWriteError);
+}
+
+bool SaveFileSafely(const std::string &fileName, const std::function<void(TStream &)> &write)
+{
+    try {
+        TSafeFileStream stream(fileName);
+        write(stream);
+        stream.Commit();
+        return true;
+    } catch (const Exception &) {
+        return false;
+    } catch (const std::bad_alloc &) {
+        return false;
+    }
+}
+
+// --- Little-endian numbers ---
+
+void WriteUInt32(TStream &stream, uint32_t value)
+{
+    const uint8_t bytes[4] = {uint8_t(value), uint8_t(value >> 8), uint8_t(value >> 16),
+                              uint8_t(value >> 24)};
+    stream.WriteBuffer(bytes, 4);
+}
+
+void WriteInt32(TStream &stream, int32_t value) { WriteUInt32(stream, uint32_t(value)); }
+
+void WriteSingle(TStream &stream, float value)
+{
+    uint32_t bits;
+    std::memcpy(&bits, &value, 4);
+    WriteUInt32(stream, bits);
+}
+
+void WriteByte(TStream &stream, uint8_t value) { stream.WriteBuffer(&value, 1); }
+
+uint32_t ReadUInt32(TStream &stream)
+{
+    uint8_t b[4];
+    stream.ReadBuffer(b, 4);
+    return uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24;
+}
+
+int32_t ReadInt32(TStream &stream) { return int32_t(ReadUInt32(stream)); }
+
+float ReadSingle(TStream &stream)
+{
+    const uint32_t bits = ReadUInt32(stream);
+    float value;
+    std::memcpy(&value, &bits, 4);
+    return value;
+}
+
+uint8_t ReadByte(TStream &stream)
+{
+    uint8_t value;
+    stream.ReadBuffer(&value, 1);
+    return value;
+}

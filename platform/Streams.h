@@ -1,0 +1,107 @@
+// Byte streams for the program's binary files and in-memory copies.
+//
+// Every format is read and written in whole pieces: ReadBuffer raises
+// EReadError when fewer bytes remain than asked, WriteBuffer raises
+// EWriteError when the bytes could not all be taken. Remaining() lets a
+// reader check a length read from a file before it reserves memory for it.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QFileDevice;
+
+class TStream {
+public:
+    virtual ~TStream() = default;
+
+    // Reads up to count bytes; returns how many were read.
+    virtual int64_t Read(void *buffer, int64_t count) = 0;
+    // Writes up to count bytes; returns how many were taken.
+    virtual int64_t Write(const void *buffer, int64_t count) = 0;
+
+    virtual int64_t Position() const = 0;
+    virtual void SetPosition(int64_t position) = 0;
+    virtual int64_t Size() const = 0;
+
+    // Bytes between the position and the end (never negative).
+    int64_t Remaining() const;
+
+    void ReadBuffer(void *buffer, int64_t count);
+    void WriteBuffer(const void *buffer, int64_t count);
+};
+
+// A growable block of bytes in memory.
+class TMemoryStream : public TStream {
+public:
+    TMemoryStream() = default;
+    explicit TMemoryStream(std::vector<uint8_t> bytes);
+
+    int64_t Read(void *buffer, int64_t count) override;
+    int64_t Write(const void *buffer, int64_t count) override;
+    int64_t Position() const override { return FPosition; }
+    void SetPosition(int64_t position) override;
+    int64_t Size() const override { return static_cast<int64_t>(FBytes.size()); }
+
+    const std::vector<uint8_t> &Bytes() const { return FBytes; }
+
+private:
+    std::vector<uint8_t> FBytes;
+    int64_t FPosition = 0;
+};
+
+// A file opened for reading, or created (replaced and emptied) for writing.
+// Paths are file-system bytes (UTF-8 on Linux) with "/" separators.
+class TFileStream : public TStream {
+public:
+    enum TMode { fmOpenRead, fmCreate };
+
+    // Raises EFOpenError when the file cannot be opened or created.
+    TFileStream(const std::string &fileName, TMode mode);
+    ~TFileStream() override;
+
+    int64_t Read(void *buffer, int64_t count) override;
+    int64_t Write(const void *buffer, int64_t count) override;
+    int64_t Position() const override;
+    void SetPosition(int64_t position) override;
+    int64_t Size() const override;
+
+protected:
+    explicit TFileStream(std::unique_ptr<QFileDevice> device);
+    QFileDevice &Device() const { return *FDevice; }
+
+private:
+    std::unique_ptr<QFileDevice> FDevice;
+};
+
+// Writes a new version of a file without ever destroying the old one: the
+// bytes go to a temporary file beside the target, and only Commit() renames
+// it over the target. Destroying the stream without a successful Commit()
+// throws the temporary away and leaves the old file as it was.
+class TSafeFileStream : public TFileStream {
+public:
+    // Raises EFOpenError when the temporary file cannot be created.
+    explicit TSafeFileStream(const std::string &fileName);
+
+    // Raises EWriteError when the data cannot be flushed or renamed.
+    void Commit();
+};
+
+// Little-endian numbers, whole or not at all (EReadError / EWriteError).
+void WriteInt32(TStream &stream, int32_t value);
+void WriteUInt32(TStream &stream, uint32_t value);
+void WriteSingle(TStream &stream, float value);
+void WriteByte(TStream &stream, uint8_t value);
+int32_t ReadInt32(TStream &stream);
+uint32_t ReadUInt32(TStream &stream);
+float ReadSingle(TStream &stream);
+uint8_t ReadByte(TStream &stream);
+
+// Replaces fileName by what write puts into the stream, through a temporary
+// file renamed over it at the end. Any failure (the file cannot be created,
+// a write error, running out of memory) leaves the old file untouched and
+// gives false; nothing is thrown.
+bool SaveFileSafely(const std::string &fileName, const std::function<void(TStream &)> &write);
