@@ -1,0 +1,52 @@
+#include "HtmlText.h"
+
+#include <cstdio>
+
+namespace {
+
+// The one byte that Windows-1251 leaves undefined.
+constexpr unsigned char UndefinedAnsiByte = 0x98;
+
+bool IsUrlSafe(unsigned char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
+           c == '_' || c == '~' || c == '/';
+}
+
+}  // namespace
+
+std::string HtmlAttribute(const std::string &ansiText)
+{
+    std::string result;
+    result.reserve(ansiText.size());
+    for (const char c : ansiText) {
+        switch (static_cast<unsigned char>(c)) {
+        case '&': result += "&amp;"; break;
+        case '<': result += "&lt;"; break;
+        case '>': result += "&gt;"; break;
+        case '"': result += "&quot;"; break;
+        case '\'': result += "&#39;"; break;
+        case '\r': result += "&#13;"; break;
+        case '\n': result += "&#10;"; break;
+        case UndefinedAnsiByte: result += "&#65533;"; break;
+        default: result += c;
+        }
+    }
+    return result;
+}
+
+std::string UrlPath(const std::string &pathBytes)
+{
+    std::string result;
+    for (const char c : pathBytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (IsUrlSafe(byte)) {
+            result += c;
+        } else {
+            char escaped[4];
+            std::snprintf(escaped, sizeof escaped, "%%%02X", byte);
+            result += escaped;
+        }
+    }
+    return result;
+}

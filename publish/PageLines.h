@@ -1,0 +1,40 @@
+// A page as a list of text lines, and the pieces that the preview page, new
+// pages and menu blocks share.
+#pragma once
+
+#include "MenuView.h"
+
+#include <string>
+#include <vector>
+
+using TLines = std::vector<std::string>;
+
+// The text that marks generated menus; lower-cased it names their tables.
+extern const char *const SiteMarker;
+std::string SiteMarkerId();  // SiteMarker in lower case
+
+// Lines 1 to 6 of a generated page, from <HTML> to the <body> tag.
+TLines PageHeadLines(const TMenuView &view);
+
+// The alignment word of the menu table: center, left, right or nothing.
+std::string AlignWord(int32_t menuAlign);
+
+// The opening line of a menu table whose first button has the number first.
+std::string MenuTableLine(const TMenuView &view, long long first);
+
+// The script's roll-over function.
+extern const char *const RollOverFunction;
+
+// The preload line of the three images of button number n: variables
+// "btn" + n + mark + state letter + edge, files state letter + n + edge + ext.
+// The split last button of a menu block has mark "e"; its edge images have
+// edge "e" too.
+std::string PreloadLine(long long n, const std::string &ext, const std::string &mark = "",
+                        const std::string &edge = "");
+
+// The two lines that open and the two that close the script.
+extern const char *const ScriptOpenLines[2];
+extern const char *const ScriptCloseLines[2];
+
+// The lines joined, each ended by CR LF.
+std::string JoinLines(const TLines &lines);
