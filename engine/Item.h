@@ -5,6 +5,7 @@
 #include "LightItem.h"
 #include "TextItem.h"
 
+#include <QImage>
 #include <array>
 #include <string>
 
@@ -28,6 +29,10 @@ public:
     // every path that touches the render buffer goes through these.
     int ImageWidth() const;
     int ImageHeight() const;
+
+    // The state's image from the render buffer, upright, 24 bits a pixel
+    // (QImage::Format_RGB888), ImageWidth() x ImageHeight().
+    QImage GetBitmap() const;
 
     // Switches the fast preview on or off. The mesh size is process-wide,
     // so this also sets it for every state; see the definition.

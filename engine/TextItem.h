@@ -1,6 +1,7 @@
 // The caption of a state: its text properties and its text shadow.
 #pragma once
 
+#include "Bitsmap.h"
 #include "TextProp.h"
 
 class TItem;
@@ -16,6 +17,10 @@ public:
 
     TTextProp &Prop() { return *this; }
     const TTextProp &Prop() const { return *this; }
+    // Merges the caption, and outside draft mode its text shadow, into the
+    // buffer's lower-left corner of the owning state's size.
+    void Draw(TBitsmap &buffer) const;
+
     TTextShadowGroup &ShadowGroup() { return *this; }
     const TTextShadowGroup &ShadowGroup() const { return *this; }
 

@@ -1,0 +1,7 @@
+#include "Bitsmap.h"
+
+TBitsmap &RenderBuffer()
+{
+    static TBitsmap buffer;
+    return buffer;
+}
