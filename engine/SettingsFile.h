@@ -1,0 +1,20 @@
+// The settings file: the stored fields of TParam in the sections "Common"
+// and "Export". The mesh size is never stored; it starts at full size.
+#pragma once
+
+#include "ParamU.h"
+
+#include <string>
+
+// The settings file's name in the program's folder.
+constexpr char SettingsFileName[] = "Brightlane.ini";
+
+// Reads the settings from the file. A missing key, a missing or unreadable
+// file, a value that is no number and a number outside the field's range
+// all give the field's default.
+TParam LoadSettings(const std::string &fileName);
+
+// Writes every stored field into the file, keeping the file's other lines.
+// Throws EIniFileException "Unable to write to <file name>" on failure, and
+// then leaves the file as it was.
+void SaveSettings(const TParam &param, const std::string &fileName);

@@ -1,0 +1,67 @@
+#include "DialogMessageBoxes.h"
+
+#include "Codepage.h"
+#include "Exceptions.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::StandardButtons StandardButtons(TMsgButtons buttons)
+{
+    switch (buttons) {
+    case TMsgButtons::OK:
+        return QMessageBox::Ok;
+    case TMsgButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case TMsgButtons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::Icon StandardIcon(TMsgIcon icon)
+{
+    switch (icon) {
+    case TMsgIcon::Information:
+        return QMessageBox::Information;
+    case TMsgIcon::Question:
+        return QMessageBox::Question;
+    case TMsgIcon::Error:
+        return QMessageBox::Critical;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// A box closed some other way (Escape on a Yes/No box) counts as Cancel, which
+// no caller takes for consent.
+int ButtonId(int pressed)
+{
+    switch (pressed) {
+    case QMessageBox::Ok:
+        return idOK;
+    case QMessageBox::Yes:
+        return idYes;
+    case QMessageBox::No:
+        return idNo;
+    default:
+        return idCancel;
+    }
+}
+
+}  // namespace
+
+int TDialogMessageBoxes::Show(const std::string &text, const std::string &title,
+                              TMsgButtons buttons, TMsgIcon icon)
+{
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        throw Exception("A message box cannot be answered on the offscreen platform: " + text);
+
+    QMessageBox box(StandardIcon(icon), FromAnsi(title), FromAnsi(text), StandardButtons(buttons),
+                    QApplication::activeWindow());
+    // Texts come from language files: markup in them is shown, not obeyed.
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(buttons == TMsgButtons::OK ? QMessageBox::Ok : QMessageBox::Yes);
+    return ButtonId(box.exec());
+}
