@@ -49,3 +49,8 @@ std::string ExtractFileName(const std::string &path)
     const auto slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
+
+std::string AbsoluteFolderOf(const std::string &path)
+{
+    return FilePathBytes(QFileInfo(QtFilePath(path)).absolutePath()) + "/";
+}

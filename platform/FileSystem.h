@@ -27,3 +27,6 @@ std::string ExtractFilePath(const std::string &path);
 
 // The file-name part of a path: the text after the last "/".
 std::string ExtractFileName(const std::string &path);
+
+// The absolute folder of a path, with its trailing "/".
+std::string AbsoluteFolderOf(const std::string &path);

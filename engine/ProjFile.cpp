@@ -1,0 +1,120 @@
+// The project file: the page settings (12 bytes), a 32-bit button count and
+// the button records one after the other, all little-endian.
+#include "ProjU.h"
+
+#include "ButtonStream.h"
+#include "Exceptions.h"
+#include "FileSystem.h"
+#include "HostU.h"
+#include "ProjTexts.h"
+#include "UtilsU.h"
+
+#include <new>
+
+namespace {
+
+constexpr int64_t HeaderSize = 16;
+// A button record holds at least its four string lengths and three states
+// of fixed blocks and string lengths.
+constexpr int64_t MinButtonRecord = 4 * 4 + 3 * (13158 + 3 * 4);
+
+}  // namespace
+
+bool TProj::ReadProjectFile(std::vector<std::unique_ptr<TButtons>> &buttons,
+                            TProjSettings &settings)
+{
+    try {
+        TFileStream stream(FileName, TFileStream::fmOpenRead);
+        if (stream.Size() < HeaderSize)
+            return false;
+        settings.BackColor = ReadInt32(stream);
+        settings.MenuAlign = ReadInt32(stream);
+        settings.MenuOrientation = ReadInt32(stream);
+        const int32_t count = ReadInt32(stream);
+        if (count < 0 || count > stream.Remaining() / MinButtonRecord)
+            return false;
+        Host().SetProgressMax(count);
+        for (int32_t i = 0; i < count; ++i) {
+            Host().SetProgress(i + 1);
+            auto button = std::make_unique<TButtons>(this);
+            LoadFromStream(stream, *button);
+            // The stored state names give way to those of the current language.
+            for (int k = 0; k < StateCount; ++k)
+                button->States[size_t(k)].Name = StateName(k);
+            buttons.push_back(std::move(button));
+        }
+        return true;
+    } catch (const Exception &) {
+        return false;
+    } catch (const std::bad_alloc &) {
+        return false;
+    }
+}
+
+void TProj::OpenProject(const std::string &fileName)
+{
+    if (Opened)
+        return;
+    FileName = fileName;
+    std::vector<std::unique_ptr<TButtons>> buttons;
+    TProjSettings settings = Settings;
+    const bool read = ReadProjectFile(buttons, settings);
+    Host().SetProgress(0);
+    if (!read) {
+        // Nothing of a damaged file stays: no project is open.
+        Select(-1, -1);
+        ClearButtons();
+        ShowCaption();
+        return;
+    }
+    Settings = settings;
+    Buttons = std::move(buttons);
+    Modified = false;
+    Opened = true;
+    Untitled = false;
+    ShowCaption();
+    NextButtonNo = ButtonCount() + 1;
+    ProjectsDir = AbsoluteFolderOf(FileName);
+    SetPageDir();
+}
+
+void TProj::WriteProjectFile(TStream &stream) const
+{
+    WriteInt32(stream, Settings.BackColor);
+    WriteInt32(stream, Settings.MenuAlign);
+    WriteInt32(stream, Settings.MenuOrientation);
+    WriteInt32(stream, ButtonCount());
+    Host().SetProgressMax(ButtonCount());
+    for (int i = 0; i < ButtonCount(); ++i) {
+        Host().SetProgress(i + 1);
+        SaveToStream(stream, *Buttons[size_t(i)]);
+    }
+}
+
+bool TProj::SaveProject()
+{
+    if (!Opened)
+        return false;
+    // A new project's bare name has no folder: it is saved through save-as.
+    const bool saved = !ExtractFilePath(FileName).empty() &&
+                       SaveFileSafely(FileName, [this](TStream &stream) { WriteProjectFile(stream); });
+    Host().SetProgress(0);
+    if (!saved)
+        return false;
+    Untitled = false;
+    Modified = false;
+    SetPageDir();
+    return true;
+}
+
+bool TProj::SaveProjectAs(const std::string &fileName)
+{
+    const std::string previous = FileName;
+    FileName = fileName;
+    if (!SaveProject()) {
+        FileName = previous;
+        return false;
+    }
+    ShowCaption();
+    return true;
+}

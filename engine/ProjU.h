@@ -1,0 +1,94 @@
+// The project: the one open document of the program (an ordered list of
+// buttons with their page settings), the current selection, its state
+// flags, and the objects that live as long as the program: the four
+// property libraries and the open button template. The main window creates
+// the one instance, Proj, at start-up and frees it at shutdown.
+//
+// Operations that need an open project or a selection do nothing without
+// one; every index is checked before it is used. The main window's caption
+// and progress gauge are reached through Host().
+#pragma once
+
+#include "PropertyLibraries.h"
+#include "SceneU.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// Page settings, stored verbatim at the head of a project file.
+struct TProjSettings {
+    TColor BackColor = 0xC0C0C0;  // page background and new states' background
+    int32_t MenuAlign = 1;        // 0 centre, 1 left, 2 right
+    int32_t MenuOrientation = 0;  // 0 horizontal, any other value vertical
+};
+static_assert(sizeof(TProjSettings) == 12);
+
+class TProj {
+public:
+    // Loads the four property libraries from the Templates folder.
+    TProj();
+    ~TProj();
+    TProj(const TProj &) = delete;
+    TProj &operator=(const TProj &) = delete;
+
+    // --- Selection ---
+    // Stores the pair as it is; (-1, -1) clears the selection.
+    void Select(int buttonIndex, int stateIndex);
+    // The selected button, or nullptr when none (or the index is stale).
+    TButtons *CurrentButton() const;
+    // The selected state, or nullptr.
+    TItem *CurrentState() const;
+    // Renders the selected state while RenderEnabled is set.
+    void RenderCurrent();
+
+    // --- Project and buttons ---
+    void NewProject();
+    void CloseProject();
+    void ClearButtons();
+    void AddButton(const std::string &name);
+    void DeleteButton();
+    void DeleteAllButtons();
+    void MoveButtonDown();
+    void MoveButtonUp();
+    void RenameButton(const std::string &name);
+    int ButtonCount() const { return static_cast<int>(Buttons.size()); }
+
+    // --- Project file ---
+    // Opens a project when none is open; a missing or damaged file leaves
+    // no project open (see Opened) and shows nothing.
+    void OpenProject(const std::string &fileName);
+    // Replace the file through a temporary beside it. A failed save keeps
+    // the old file, Modified and Untitled; a failed save-as also keeps the
+    // file name and the caption. True when the file was written.
+    bool SaveProject();
+    bool SaveProjectAs(const std::string &fileName);
+
+    bool Opened = false;
+    TProjSettings Settings;
+    TTextureTemplate Textures;
+    TMaterialTemplate Materials;
+    TShapeTemplate Shapes;
+    TDeformationTemplate Deformations;
+    std::vector<std::unique_ptr<TButtons>> Buttons;
+    bool Modified = false;
+    std::string FileName;  // full path; for a new project a bare name
+    int ButtonIndex = -1;
+    int StateIndex = -1;   // 0 normal, 1 over, 2 pressed, -1 none
+    bool RenderEnabled = true;
+    bool Untitled = false;
+    int NextButtonNo = 0;
+    int NextTemplateButtonNo = 0;
+    std::string TemplateFileName;  // "<name>.btn" in the Templates folder
+    int TemplateButtonIndex = -1;
+
+private:
+    bool IsButtonIndex(int index) const { return index >= 0 && index < ButtonCount(); }
+    void ShowCaption() const;
+    void SetPageDir();
+    bool ReadProjectFile(std::vector<std::unique_ptr<TButtons>> &buttons, TProjSettings &settings);
+    void WriteProjectFile(TStream &stream) const;
+};
+
+// The project object; made and freed by the main window.
+extern TProj *Proj;
