@@ -1,13 +1,12 @@
 #include "ProjTexts.h"
 
-std::string DisplayName() { return "Bright Lane"; }
+#include "LangSupU.h"
+#include "MessageBoxes.h"
 
-std::string NoNameText() { return "No name"; }
+std::string DisplayName() { return Lang->GetInterfaceString(1); }
 
-std::string StateName(int state)
-{
-    static const char *const names[] = {"Normal", "Selected", "Pushed"};
-    return state >= 0 && state < 3 ? names[state] : std::string();
-}
+std::string NoNameText() { return Lang->GetInterfaceString(2); }
 
-bool AskChangeAllCaptions() { return false; }
+std::string StateName(int state) { return Lang->GetInterfaceString(4 + state); }
+
+bool AskChangeAllCaptions() { return Lang->ShowMessageBox(13) == idYes; }

@@ -9,7 +9,8 @@ std::string DisplayName();
 // Interface string 2: the name of a new project ("No name").
 std::string NoNameText();
 
-// Interface strings 4, 5, 6: the names of the normal, over and pressed state.
+// Interface strings 4, 5, 6: the names of the normal (0), over (1) and
+// pressed (2) state.
 std::string StateName(int state);
 
 // Message 13: whether a renamed button's captions should follow its name.

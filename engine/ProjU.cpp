@@ -1,6 +1,7 @@
 #include "ProjU.h"
 
 #include "ButtonStream.h"
+#include "ColorU.h"
 #include "FileSystem.h"
 #include "HostU.h"
 #include "ProjTexts.h"
@@ -94,12 +95,6 @@ void TProj::CloseProject()
 }
 
 void TProj::ClearButtons() { Buttons.clear(); }
-
-static TRGBA ColorToRGBA(TColor color)
-{
-    return {float(color & 0xFF) / 255.0f, float((color >> 8) & 0xFF) / 255.0f,
-            float((color >> 16) & 0xFF) / 255.0f, 1.0f};
-}
 
 void TProj::AddButton(const std::string &name)
 {

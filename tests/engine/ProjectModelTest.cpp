@@ -1,4 +1,5 @@
 #include "ProjectFixture.h"
+#include "ScriptedMessageBoxes.h"
 
 namespace {
 
@@ -148,13 +149,24 @@ TEST_F(ProjectModel, RenameMarksTheProjectModified)
     P().NewProject();
     P().AddButton("Old");
     P().Modified = false;
+    TScriptedMessageBoxes boxes;
+    boxes.Answer(idNo);
     P().RenameButton("New");
     EXPECT_EQ(P().Buttons[0]->Name, "New");
     EXPECT_TRUE(P().Modified);
-    EXPECT_EQ(P().Buttons[0]->States[0].TextItem.Text, "Old");  // answered No
+    EXPECT_EQ(P().Buttons[0]->States[0].TextItem.Text, "Old");
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].Text, "Do yo want change text in all button's states?");
+
+    boxes.Answer(idYes);
+    P().RenameButton("Newer");
+    for (const TItem &state : P().Buttons[0]->States)
+        EXPECT_EQ(state.TextItem.Text, "Newer");
+
     P().Select(-1, -1);
-    P().RenameButton("Nobody");
-    EXPECT_EQ(P().Buttons[0]->Name, "New");
+    P().RenameButton("Nobody");  // no box without a button
+    EXPECT_EQ(P().Buttons[0]->Name, "Newer");
+    EXPECT_EQ(boxes.Shown().size(), 2u);
 }
 
 TEST_F(ProjectModel, CloseProject)
