@@ -5,6 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/setup.sh
 bl_install_missing "${BL_BUILD_PACKAGES[@]}" "${BL_TEST_PACKAGES[@]}"
+bl_install_browser_checks
 
 jobs=$(nproc)
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

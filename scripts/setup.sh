@@ -16,6 +16,7 @@ BL_TEST_PACKAGES=(
   clang libclang-rt-14-dev
   libgif-dev giflib-tools gifsicle netpbm python3-pil imagemagick
   desktop-file-utils shared-mime-info
+  chromium
 )
 
 bl_install_missing() {
@@ -36,4 +37,14 @@ bl_install_missing() {
   fi
   "${sudo[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# The browser checks of the generated pages drive Debian's Chromium with
+# playwright-core from npm, installed into the checks' own folder.
+bl_install_browser_checks() {
+  local dir=tests/publish/browser
+  if [[ -d $dir/node_modules/playwright-core ]] || ! command -v npm >/dev/null; then
+    return 0
+  fi
+  (cd "$dir" && npm ci --no-audit --no-fund --loglevel=error)
 }
