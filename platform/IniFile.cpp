@@ -69,8 +69,10 @@ bool ReadFileBytes(const std::string &fileName, std::string &bytes)
     QFile file(FromAnsi(fileName));
     if (!file.open(QIODevice::ReadOnly) || file.size() > MaxFileSize)
         return false;
-    const QByteArray data = file.read(MaxFileSize + 1);
-    if (data.size() > MaxFileSize || file.error() != QFileDevice::NoError)
+    // Reading no more than the size found keeps a device that never ends
+    // (a pipe, /dev/zero) from filling memory.
+    const QByteArray data = file.read(file.size());
+    if (file.error() != QFileDevice::NoError)
         return false;
     bytes.assign(data.constData(), size_t(data.size()));
     return true;

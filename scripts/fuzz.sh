@@ -15,6 +15,8 @@ if ((${#targets[@]} == 0)); then
   exit 0
 fi
 for target in "${targets[@]}"; do
+  # Skip the code generators' folders (fuzz_<name>_autogen) beside the targets.
+  [[ -f $target && -x $target ]] || continue
   name=$(basename "$target")
   corpus="build/fuzz/corpus/$name"
   mkdir -p "$corpus"
