@@ -1,0 +1,166 @@
+#include "ColorReduction.h"
+
+#include "BmpImage.h"
+#include "ByteOrder.h"
+#include "Exceptions.h"
+#include "GIFErrors.h"
+#include "NotImplemented.h"
+#include "ReductionMethods.h"
+
+#include <cstring>
+
+TReductionMethod GIFDefaultReductionMethod = rmPopularity;
+
+TPixelFormat BitmapPixelFormat(const QImage &bitmap)
+{
+    switch (bitmap.format()) {
+    case QImage::Format_Mono:
+    case QImage::Format_MonoLSB: return TPixelFormat::pf1bit;
+    case QImage::Format_Indexed8: return TPixelFormat::pf8bit;
+    case QImage::Format_RGB555: return TPixelFormat::pf15bit;
+    case QImage::Format_RGB16: return TPixelFormat::pf16bit;
+    case QImage::Format_RGB888:
+    case QImage::Format_BGR888: return TPixelFormat::pf24bit;
+    case QImage::Format_RGB32:
+    case QImage::Format_ARGB32:
+    case QImage::Format_ARGB32_Premultiplied: return TPixelFormat::pf32bit;
+    default: return TPixelFormat::pfCustom;
+    }
+}
+
+namespace {
+
+// The fixed 16-colour palette that 4-bit copies are mapped to.
+const QVector<QRgb> &SixteenColors()
+{
+    static const QVector<QRgb> colors = {
+        qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
+        qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
+        qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
+        qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
+    return colors;
+}
+
+std::vector<uint8_t> FourBitBmp(const QImage &bitmap)
+{
+    const QImage indexed = bitmap.convertToFormat(QImage::Format_Indexed8, SixteenColors(),
+                                                  Qt::ThresholdDither | Qt::AvoidDither);
+    if (indexed.isNull())
+        throw EInvalidGraphic(kBitmapNotValid);
+    std::vector<uint8_t> bmp = NewBmp(indexed.width(), indexed.height(), 4, 16);
+    const TBmpLayout layout = ParseBmp(bmp);
+    for (int i = 0; i < 16; ++i) {
+        const QRgb c = SixteenColors()[i];
+        uint8_t *entry = &bmp[layout.paletteOffset + 4 * i];
+        entry[0] = static_cast<uint8_t>(qBlue(c));
+        entry[1] = static_cast<uint8_t>(qGreen(c));
+        entry[2] = static_cast<uint8_t>(qRed(c));
+    }
+    for (int y = 0; y < indexed.height(); ++y) {
+        const uint8_t *in = indexed.constScanLine(y);
+        uint8_t *out = &bmp[layout.pixelOffset + (indexed.height() - 1 - y) * layout.stride];
+        for (int x = 0; x < indexed.width(); ++x)
+            out[x / 2] |= static_cast<uint8_t>((x & 1) ? in[x] : in[x] << 4);
+    }
+    return bmp;
+}
+
+std::vector<uint8_t> OneBitBmp(const QImage &bitmap)
+{
+    const QImage mono = bitmap.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
+    if (mono.isNull())
+        throw EInvalidGraphic(kBitmapNotValid);
+    return ImageToBmp(mono);
+}
+
+QImage TrueColorCopy(const QImage &bitmap)
+{
+    const QImage rgb = bitmap.convertToFormat(QImage::Format_RGB888);
+    if (rgb.isNull())
+        throw EInvalidGraphic(kBitmapNotValid);
+    return rgb;
+}
+
+// Runs the method over stored 24-bit rows in place; fills the colour table
+// and returns the important-colour count for the information header.
+uint32_t RunMethod(TReductionMethod method, int32_t width, int32_t height, uint8_t *palette,
+                   uint8_t *pixels)
+{
+    switch (method) {
+    case rmPopularity:
+        ReducePopularity(width, height, palette, pixels, pixels, 256, 0xFF, 0xFF, 0xFF);
+        return 0;
+    case rmMedianCut:
+        return static_cast<uint32_t>(ReduceMedianCut(width, height, pixels, pixels, palette, 256));
+    case rmUniform784:
+        FillUniform784Palette(palette);
+        ReduceUniform784(width, height, pixels, pixels);
+        return 224;
+    case rmUniform666:
+        FillUniform666Palette(palette);
+        ReduceUniform666(width, height, pixels, pixels);
+        return 216;
+    case rmStripes:
+        FillStripesPalette(palette);
+        ReduceStripes(width, height, pixels, pixels);
+        return 0;
+    case rmGrayscale:
+        FillGrayscalePalette(palette);
+        ReduceGrayscale(width, height, pixels, pixels);
+        return 0;
+    }
+    return 0;
+}
+
+std::vector<uint8_t> EightBitBmp(const QImage &bitmap, TReductionMethod method)
+{
+    const QImage rgb = TrueColorCopy(bitmap);
+    std::vector<uint8_t> pixels(static_cast<size_t>(DIBStride(rgb.width(), 24)) * rgb.height());
+    Store24BitRows(rgb, pixels.data());
+    std::vector<uint8_t> bmp = NewBmp(rgb.width(), rgb.height(), 8, 256);
+    const TBmpLayout layout = ParseBmp(bmp);
+    const uint32_t important =
+        RunMethod(method, rgb.width(), rgb.height(), &bmp[layout.paletteOffset], pixels.data());
+    PutLE32(&bmp[kBmpFileHeaderSize + 36], important);
+    std::memcpy(&bmp[layout.pixelOffset], pixels.data(), layout.stride * rgb.height());
+    return bmp;
+}
+
+// A 24-bit target keeps the true colours; grey scale turns each pixel into
+// its grey level.
+std::vector<uint8_t> TwentyFourBitBmp(const QImage &bitmap, TReductionMethod method)
+{
+    if (method != rmGrayscale)
+        return ImageToBmp(TrueColorCopy(bitmap));
+    const QImage rgb = TrueColorCopy(bitmap);
+    std::vector<uint8_t> bmp = NewBmp(rgb.width(), rgb.height(), 24, 0);
+    const TBmpLayout layout = ParseBmp(bmp);
+    uint8_t *pixels = &bmp[layout.pixelOffset];
+    Store24BitRows(rgb, pixels);
+    for (int32_t y = 0; y < rgb.height(); ++y) {
+        uint8_t *p = pixels + y * layout.stride;
+        for (int32_t x = 0; x < rgb.width(); ++x, p += 3)
+            p[0] = p[1] = p[2] = static_cast<uint8_t>((77 * p[2] + 150 * p[1] + 29 * p[0]) >> 8);
+    }
+    return bmp;
+}
+
+}  // namespace
+
+std::vector<uint8_t> BitmapToReducedStream(const QImage &bitmap, TPixelFormat pixelFormat,
+                                           TReductionMethod method)
+{
+    if (bitmap.isNull())
+        throw EInvalidGraphic(kBitmapNotValid);
+    const bool supported = pixelFormat == TPixelFormat::pf1bit || pixelFormat == TPixelFormat::pf4bit ||
+                           pixelFormat == TPixelFormat::pf8bit || pixelFormat == TPixelFormat::pf24bit;
+    if (supported && BitmapPixelFormat(bitmap) == pixelFormat && method != rmGrayscale)
+        return ImageToBmp(bitmap);
+    switch (pixelFormat) {
+    case TPixelFormat::pf1bit: return OneBitBmp(bitmap);
+    case TPixelFormat::pf4bit: return FourBitBmp(bitmap);
+    case TPixelFormat::pf8bit: return EightBitBmp(bitmap, method);
+    case TPixelFormat::pf24bit: return TwentyFourBitBmp(bitmap, method);
+    default: NotImplemented();
+    }
+}

@@ -1,0 +1,32 @@
+// Reduction of a bitmap of any depth to a BMP file image of 1, 4, 8 or 24
+// bits; the 8-bit form by one of six methods.
+#pragma once
+
+#include <QImage>
+#include <cstdint>
+#include <vector>
+
+enum TReductionMethod : uint8_t {
+    rmPopularity = 0,
+    rmMedianCut = 1,
+    rmUniform784 = 2,
+    rmUniform666 = 3,
+    rmStripes = 4,
+    rmGrayscale = 5,
+};
+
+enum class TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
+
+// The method used for frames deeper than 8 bits; rmPopularity at start.
+extern TReductionMethod GIFDefaultReductionMethod;
+
+// The pixel format a bitmap is held in.
+TPixelFormat BitmapPixelFormat(const QImage &bitmap);
+
+// The bitmap as a BMP file image at the target format: the bitmap's own form
+// when it already has that format (unless grey scale is asked for), a 1- or
+// 4-bit copy mapped to a fixed palette, or an 8-bit image made by `method`
+// with a 256-entry colour table. A null bitmap raises "Bitmap image is not
+// valid"; a target other than 1, 4, 8 or 24 bits ends in NotImplemented.
+std::vector<uint8_t> BitmapToReducedStream(const QImage &bitmap, TPixelFormat pixelFormat,
+                                           TReductionMethod method);

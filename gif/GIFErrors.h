@@ -1,0 +1,17 @@
+// The fixed English texts of the errors that the GIF image and the colour
+// reduction raise.
+#pragma once
+
+inline constexpr const char *kBitmapNotValid = "Bitmap image is not valid";
+inline constexpr const char *kNoGIFData = "No GIF Data to write";
+inline constexpr const char *kGIFEncodeError = "GIF image encoding error";
+inline constexpr const char *kWrongColorCount = "Wrong number of colors; must be a power of 2";
+inline constexpr const char *kUnknownGIFVersion = "Unknown GIF version";
+inline constexpr const char *kUnknownExtension = "Unrecognized extension block: %.2x";
+inline constexpr const char *kCodeSizeRange = "GIF code size not in range 2 to 9";
+inline constexpr const char *kGIFCorrupt = "GIF encoded data is corrupt";
+inline constexpr const char *kStreamRead = "Stream read error";
+inline constexpr const char *kStreamWrite = "Stream write error";
+inline constexpr const char *kCannotResize = "Cannot change the Size of a GIF image";
+inline constexpr const char *kListIndex = "List index out of bounds (%d)";
+inline constexpr const char *kGIFTooLarge = "GIF image is too large";

@@ -1,0 +1,30 @@
+#include "GraphicsColor.h"
+
+#include <QGuiApplication>
+#include <QPalette>
+
+namespace {
+
+QPalette::ColorRole RoleOf(TColor color)
+{
+    switch (color) {
+    case clWindow: return QPalette::Base;
+    case clWindowText: return QPalette::Text;
+    case clBtnShadow: return QPalette::Dark;
+    case clBtnText: return QPalette::ButtonText;
+    case clBtnHighlight: return QPalette::Light;
+    default: return QPalette::Button;
+    }
+}
+
+}  // namespace
+
+TColor ColorToRGB(TColor color)
+{
+    if (color >= 0)
+        return color;
+    const QPalette palette = qobject_cast<QGuiApplication *>(QCoreApplication::instance())
+                                 ? QGuiApplication::palette()
+                                 : QPalette();
+    return QRgbToColor(palette.color(RoleOf(color)).rgb());
+}

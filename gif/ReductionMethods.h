@@ -1,0 +1,37 @@
+// The six ways of turning stored 24-bit rows (bottom row first, blue, green,
+// red) into 8-bit palette indexes with a 256-entry colour table of 4-byte
+// entries (blue, green, red, 0). Source and destination may be the same
+// buffer: every method reads a pixel before it writes the pixel's index, and
+// the 8-bit rows never overtake the 24-bit rows still to be read.
+#pragma once
+
+#include <cstdint>
+
+// The most frequent colours, found by hashing the colours with the channel
+// masks, which are widened on overflow of the 2049-entry table. Palette
+// entries beyond the colours found are grey (128, 128, 128, 0).
+void ReducePopularity(int32_t width, int32_t height, uint8_t *palette, const uint8_t *source,
+                      uint8_t *dest, int count, uint8_t redMask, uint8_t greenMask, uint8_t blueMask);
+
+// Boxes of 4-bit levels split at the median of their pixels along their
+// widest channel; returns the number of palette entries made (at most wanted).
+int ReduceMedianCut(int32_t width, int32_t height, const uint8_t *source, uint8_t *dest,
+                    uint8_t *palette, int wanted);
+
+void FillUniform784Palette(uint8_t *palette);
+void ReduceUniform784(int32_t width, int32_t height, const uint8_t *source, uint8_t *dest);
+void FillUniform666Palette(uint8_t *palette);
+void ReduceUniform666(int32_t width, int32_t height, const uint8_t *source, uint8_t *dest);
+void FillStripesPalette(uint8_t *palette);
+void ReduceStripes(int32_t width, int32_t height, const uint8_t *source, uint8_t *dest);
+void FillGrayscalePalette(uint8_t *palette);
+void ReduceGrayscale(int32_t width, int32_t height, const uint8_t *source, uint8_t *dest);
+
+// Index of the nearest level (ties to the lower one) for every 8-bit value.
+struct TLevelMaps {
+    uint8_t map4[256];
+    uint8_t map6[256];
+    uint8_t map7[256];
+    uint8_t map8[256];
+};
+const TLevelMaps &LevelMaps();

@@ -1,0 +1,324 @@
+#include "ColorReduction.h"
+
+#include "BmpImage.h"
+#include "ByteOrder.h"
+#include "Exceptions.h"
+#include "GifTestSupport.h"
+#include "NotImplemented.h"
+#include "ReductionMethods.h"
+
+#include <gtest/gtest.h>
+#include <map>
+#include <set>
+
+namespace {
+
+struct Reduced {
+    TBmpLayout layout;
+    Bytes bmp;
+
+    uint32_t PaletteEntry(int i) const  // 0xRRGGBB, with the reserved byte in the top byte
+    {
+        const uint8_t *e = &bmp[layout.paletteOffset + 4 * i];
+        return (e[3] << 24) | (e[2] << 16) | (e[1] << 8) | e[0];
+    }
+    // Index of image pixel (x, y), top row first.
+    int Index(int x, int y) const
+    {
+        return bmp[layout.pixelOffset + (layout.height - 1 - y) * layout.stride + x];
+    }
+    uint32_t ImportantColors() const { return GetLE32(&bmp[kBmpFileHeaderSize + 36]); }
+};
+
+Reduced Reduce(const QImage &image, TReductionMethod method)
+{
+    Reduced r;
+    r.bmp = BitmapToReducedStream(image, TPixelFormat::pf8bit, method);
+    r.layout = ParseBmp(r.bmp);
+    return r;
+}
+
+}  // namespace
+
+TEST(ReductionEntry, WritesAnEightBitBmpWithFullColourTable)
+{
+    const Reduced r = Reduce(MakeButtonLike(13, 7), rmPopularity);
+    EXPECT_EQ(r.bmp[0], 'B');
+    EXPECT_EQ(r.bmp[1], 'M');
+    EXPECT_EQ(GetLE32(&r.bmp[2]), r.bmp.size());
+    EXPECT_EQ(GetLE32(&r.bmp[10]), 1078u);
+    EXPECT_EQ(r.layout.bits, 8);
+    EXPECT_EQ(r.layout.stride, 16u);
+    EXPECT_EQ(r.bmp.size(), 1078u + 16 * 7);
+}
+
+TEST(ReductionEntry, NullBitmapIsNotValid)
+{
+    try {
+        BitmapToReducedStream(QImage(), TPixelFormat::pf8bit, rmPopularity);
+        FAIL();
+    } catch (const EInvalidGraphic &e) {
+        EXPECT_STREQ(e.what(), "Bitmap image is not valid");
+    }
+}
+
+TEST(ReductionEntry, UnsupportedTargetIsNotImplemented)
+{
+    int shown = 0;
+    const TNotImplementedHook previous = SetNotImplementedHook([&shown](const std::string &) { ++shown; });
+    QImage image(2, 2, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    EXPECT_THROW(BitmapToReducedStream(image, TPixelFormat::pf15bit, rmPopularity), EAbort);
+    EXPECT_EQ(shown, 1);
+    SetNotImplementedHook(previous);
+}
+
+TEST(ReductionEntry, EightBitBitmapKeepsItsOwnFormUnlessGreyScale)
+{
+    QImage indexed(3, 2, QImage::Format_Indexed8);
+    indexed.setColorTable({qRgb(10, 20, 30), qRgb(200, 100, 50)});
+    indexed.fill(1);
+    const Reduced own = Reduce(indexed, rmPopularity);
+    EXPECT_EQ(own.PaletteEntry(1), 0xC86432u);
+    EXPECT_EQ(own.Index(2, 1), 1);
+    const Reduced grey = Reduce(indexed, rmGrayscale);
+    const int level = (77 * 200 + 150 * 100 + 29 * 50) >> 8;
+    EXPECT_EQ(grey.Index(2, 1), level);
+}
+
+TEST(ReductionEntry, OneAndFourBitTargets)
+{
+    const QImage image = MakeRGB(9, 3, [](int x, int) -> uint32_t { return x < 4 ? 0x000000 : 0xFFFFFF; });
+    const Bytes one = BitmapToReducedStream(image, TPixelFormat::pf1bit, rmPopularity);
+    EXPECT_EQ(ParseBmp(one).bits, 1);
+    const QImage back1 = BmpToImage(one);
+    EXPECT_EQ(back1.pixel(0, 0) & 0xFFFFFF, 0u);
+    EXPECT_EQ(back1.pixel(8, 2) & 0xFFFFFF, 0xFFFFFFu);
+    const Bytes four = BitmapToReducedStream(image, TPixelFormat::pf4bit, rmPopularity);
+    EXPECT_EQ(ParseBmp(four).bits, 4);
+    EXPECT_EQ(Pixels(BmpToImage(four)), Pixels(image));
+}
+
+TEST(Popularity, KeepsUpTo256ColoursExactlyAndFillsGrey)
+{
+    // Bottom row: colour A twice then B; top row: C three times.
+    const QImage image = MakeRGB(3, 2, [](int x, int y) -> uint32_t {
+        if (y == 0)
+            return 0x0000FF;
+        return x < 2 ? 0xFF0000 : 0x00FF00;
+    });
+    const Reduced r = Reduce(image, rmPopularity);
+    // Three of C, then A (two), then B; grey after the last colour.
+    EXPECT_EQ(r.PaletteEntry(0), 0x0000FFu);
+    EXPECT_EQ(r.PaletteEntry(1), 0xFF0000u);
+    EXPECT_EQ(r.PaletteEntry(2), 0x00FF00u);
+    EXPECT_EQ(r.PaletteEntry(3), 0x808080u);
+    EXPECT_EQ(r.PaletteEntry(255), 0x808080u);
+    EXPECT_EQ(r.Index(0, 0), 0);
+    EXPECT_EQ(r.Index(1, 1), 1);
+    EXPECT_EQ(r.Index(2, 1), 2);
+}
+
+TEST(Popularity, EqualCountsGoToTheColourMetFirstFromTheBottomRow)
+{
+    const QImage image = MakeRGB(2, 2, [](int x, int y) -> uint32_t {
+        return 0x100000 * static_cast<uint32_t>(1 + x + 2 * y);
+    });
+    const Reduced r = Reduce(image, rmPopularity);
+    EXPECT_EQ(r.PaletteEntry(0), 0x300000u);  // bottom-left
+    EXPECT_EQ(r.PaletteEntry(1), 0x400000u);
+    EXPECT_EQ(r.PaletteEntry(2), 0x100000u);
+    EXPECT_EQ(r.PaletteEntry(3), 0x200000u);
+}
+
+TEST(Popularity, MoreThan256ColoursMapToTheNearestKeptColour)
+{
+    // 300 colours on one row: 0..255 appear twice (kept), 256..299 once.
+    const auto colour = [](int v) -> uint32_t {
+        return v < 256 ? static_cast<uint32_t>(v) << 8 : 0x010000u * static_cast<uint32_t>(v - 255);
+    };
+    const QImage image = MakeRGB(556, 1, [&](int x, int) { return colour(x < 512 ? x / 2 : 256 + x - 512); });
+    const Reduced r = Reduce(image, rmPopularity);
+    for (int i = 0; i < 256; ++i)
+        ASSERT_EQ(r.PaletteEntry(i), static_cast<uint32_t>(i) << 8);
+    // Red 1..44 with green 0: nearest is green 0 (distance r^2), index 0.
+    EXPECT_EQ(r.Index(512, 0), 0);
+    EXPECT_EQ(r.Index(555, 0), 0);
+    EXPECT_EQ(r.Index(511, 0), 255);
+}
+
+TEST(Popularity, EqualDistancesGoToTheLowerIndex)
+{
+    // 256 kept colours with blue 0 or 2 (two pixels each); one pixel of blue 1
+    // is equally far from both neighbours.
+    const QImage image = MakeRGB(513, 1, [](int x, int) -> uint32_t {
+        if (x == 512)
+            return 0x000001;
+        const uint32_t v = static_cast<uint32_t>(x / 2);
+        return ((v / 2) << 8) | ((v % 2) * 2);
+    });
+    const Reduced r = Reduce(image, rmPopularity);
+    ASSERT_EQ(r.PaletteEntry(0), 0x000000u);
+    ASSERT_EQ(r.PaletteEntry(1), 0x000002u);
+    EXPECT_EQ(r.Index(512, 0), 0);
+}
+
+TEST(Popularity, OverflowDropsTheLowBlueBitFirst)
+{
+    // 2050 distinct colours: blue runs over every value, so masking blue halves them.
+    const QImage image = MakeRGB(2050, 1, [](int x, int) -> uint32_t {
+        return (static_cast<uint32_t>(x / 256) << 16) | static_cast<uint32_t>(x % 256);
+    });
+    const Reduced r = Reduce(image, rmPopularity);
+    std::set<uint32_t> blues;
+    for (int i = 0; i < 256; ++i)
+        blues.insert(r.PaletteEntry(i) & 0xFF);
+    for (uint32_t b : blues)
+        EXPECT_EQ(b % 2, 0u) << b;
+    EXPECT_TRUE(blues.count(254));
+    EXPECT_FALSE(blues.count(255));
+}
+
+TEST(Popularity, OneOverflowCoarsensBlueOnly)
+{
+    // 32 reds x 65 blues = 2080 colours; with blue's low bit dropped 1056 remain.
+    const QImage image = MakeRGB(2080, 1, [](int x, int) -> uint32_t {
+        return (static_cast<uint32_t>(x / 65) << 16) | static_cast<uint32_t>(x % 65);
+    });
+    const Reduced r = Reduce(image, rmPopularity);
+    bool oddRed = false;
+    for (int i = 0; i < 256; ++i) {
+        EXPECT_EQ(r.PaletteEntry(i) % 2, 0u);
+        oddRed |= ((r.PaletteEntry(i) >> 16) & 1) != 0;
+    }
+    EXPECT_TRUE(oddRed);
+}
+
+TEST(Popularity, FurtherOverflowsCoarsenRedThenGreen)
+{
+    // 64 reds x 65 blues x 2 greens: blue, then red, then green must drop a bit.
+    const QImage image = MakeRGB(8320, 1, [](int x, int) -> uint32_t {
+        const uint32_t red = static_cast<uint32_t>(x / 130), green = static_cast<uint32_t>(x % 2),
+                       blue = static_cast<uint32_t>((x / 2) % 65);
+        return (red << 16) | (green << 8) | blue;
+    });
+    const Reduced r = Reduce(image, rmPopularity);
+    for (int i = 0; i < 256; ++i) {
+        const uint32_t e = r.PaletteEntry(i);
+        EXPECT_EQ(e & 0x0100FF01u, 0u) << std::hex << e;  // red and blue even
+        EXPECT_EQ((e >> 8) & 0xFF, 0u);                  // green 1 masked to 0
+    }
+}
+
+TEST(MedianCut, TenColoursMakeTenBoxes)
+{
+    const QImage image = MakeRGB(10, 3, [](int x, int) -> uint32_t {
+        return 0x101010u * static_cast<uint32_t>(x + 3);
+    });
+    const Reduced r = Reduce(image, rmMedianCut);
+    EXPECT_EQ(r.ImportantColors(), 10u);
+    std::set<uint32_t> used;
+    for (int x = 0; x < 10; ++x)
+        used.insert(static_cast<uint32_t>(r.Index(x, 0)));
+    EXPECT_EQ(used.size(), 10u);
+    for (int i = 10; i < 256; ++i)
+        EXPECT_EQ(r.PaletteEntry(i), 0u);
+    // A single-entry box: 16 x level + 15 on every channel.
+    for (int x = 0; x < 10; ++x) {
+        const uint32_t level = static_cast<uint32_t>(x + 3);
+        EXPECT_EQ(r.PaletteEntry(r.Index(x, 1)), 0x010101u * (16 * level + 15)) << x;
+    }
+}
+
+TEST(MedianCut, DarkBoxesBecomeBlack)
+{
+    const QImage image = MakeRGB(4, 1, [](int x, int) -> uint32_t { return x < 2 ? 0x000000 : 0xFFFFFF; });
+    const Reduced r = Reduce(image, rmMedianCut);
+    EXPECT_EQ(r.ImportantColors(), 2u);
+    EXPECT_EQ(r.PaletteEntry(r.Index(0, 0)), 0u);  // level 0 gives 15, below 16
+    EXPECT_EQ(r.PaletteEntry(r.Index(3, 0)), 0xFFFFFFu);
+}
+
+TEST(MedianCut, SplitsAtTheMedianOfThePixels)
+{
+    // Red levels 0..7 with pixel counts 1,1,1,1,1,1,1,9; green and blue level 8.
+    // Half of 16 is 8, so levels 0..6 stay in box 0 and level 7 forms box 1.
+    Bytes rows(DIBStride(16, 24), 0);
+    for (int x = 0; x < 16; ++x) {
+        const uint8_t level = static_cast<uint8_t>(x < 7 ? x : 7);
+        rows[3 * x] = rows[3 * x + 1] = 0x80;
+        rows[3 * x + 2] = static_cast<uint8_t>(level * 16 + 3);
+    }
+    Bytes palette(1024, 0xEE);
+    Bytes indexes(DIBStride(16, 8), 0xEE);
+    EXPECT_EQ(ReduceMedianCut(16, 1, rows.data(), indexes.data(), palette.data(), 2), 2);
+    for (int x = 0; x < 16; ++x)
+        EXPECT_EQ(indexes[x], x < 7 ? 0 : 1) << x;
+    const Bytes box0 = {(8 * 7 * 16 + 15) / 7, (8 * 7 * 16 + 15) / 7, (21 * 16 + 15) / 7, 0};
+    const Bytes box1 = {8 * 16 + 15, 8 * 16 + 15, 7 * 16 + 15, 0};
+    EXPECT_EQ(Bytes(palette.begin(), palette.begin() + 4), box0);
+    EXPECT_EQ(Bytes(palette.begin() + 4, palette.begin() + 8), box1);
+    EXPECT_EQ(palette[8], 0xEE);  // only entries up to the wanted count are touched
+}
+
+TEST(Uniform, SixSixSixLevelsAndPalette)
+{
+    const TLevelMaps &m = LevelMaps();
+    EXPECT_EQ(m.map6[128], 3);
+    EXPECT_EQ(m.map6[127], 2);
+    EXPECT_EQ(m.map4[42], 0);
+    EXPECT_EQ(m.map4[43], 1);
+    const QImage image = MakeRGB(2, 1, [](int x, int) -> uint32_t { return x ? 0x80FF00 : 0x7F0033; });
+    const Reduced r = Reduce(image, rmUniform666);
+    EXPECT_EQ(r.ImportantColors(), 216u);
+    EXPECT_EQ(r.Index(1, 0), 3 * 36 + 5 * 6 + 0);
+    EXPECT_EQ(r.Index(0, 0), 2 * 36 + 0 + 1);
+    EXPECT_EQ(r.PaletteEntry(3 * 36 + 5 * 6), 0x99FF00u);
+    EXPECT_EQ(r.PaletteEntry(216), 0x80808080u);
+}
+
+TEST(Uniform, SevenEightFourLevelsAndPalette)
+{
+    const QImage image = MakeRGB(1, 1, [](int, int) -> uint32_t { return 0x80FFAA; });
+    const Reduced r = Reduce(image, rmUniform784);
+    EXPECT_EQ(r.ImportantColors(), 224u);
+    EXPECT_EQ(r.Index(0, 0), 3 * 32 + 7 * 4 + 2);
+    EXPECT_EQ(r.PaletteEntry(3 * 32 + 7 * 4 + 2), 0x80FFAAu);
+    EXPECT_EQ(r.PaletteEntry(223), 0xFFFFFFu);
+    EXPECT_EQ(r.PaletteEntry(224), 0x80808080u);
+}
+
+TEST(Stripes, ChannelByDiagonalPosition)
+{
+    const QImage image = MakeRGB(3, 2, [](int, int) -> uint32_t { return 0x4080C0; });
+    const Reduced r = Reduce(image, rmStripes);
+    // Stored row 0 is the bottom row (y = 1).
+    EXPECT_EQ(r.Index(0, 1), 0x40 >> 2);
+    EXPECT_EQ(r.Index(1, 1), 64 + (0x80 >> 2));
+    EXPECT_EQ(r.Index(2, 1), 128 + (0xC0 >> 2));
+    EXPECT_EQ(r.Index(0, 0), 64 + (0x80 >> 2));
+    EXPECT_EQ(r.PaletteEntry(63), 0xFC0000u);
+    EXPECT_EQ(r.PaletteEntry(64 + 1), 0x000400u);
+    EXPECT_EQ(r.PaletteEntry(128 + 2), 0x000008u);
+    EXPECT_EQ(r.PaletteEntry(200), 0u);
+}
+
+TEST(Grayscale, WeightedLevels)
+{
+    const QImage image = MakeRGB(2, 1, [](int x, int) -> uint32_t { return x ? 0xFFFFFF : 0x102030; });
+    const Reduced r = Reduce(image, rmGrayscale);
+    EXPECT_EQ(r.Index(0, 0), (77 * 0x10 + 150 * 0x20 + 29 * 0x30) >> 8);
+    EXPECT_EQ(r.Index(1, 0), 255);
+    EXPECT_EQ(r.PaletteEntry(77), 0x4D4D4Du);
+}
+
+TEST(TwentyFourBitTarget, KeepsTrueColoursOrGreyLevels)
+{
+    const QImage image = MakeRGB(2, 1, [](int x, int) -> uint32_t { return x ? 0xFFFFFF : 0x102030; });
+    QImage rgb32 = image.convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(Pixels(BmpToImage(BitmapToReducedStream(rgb32, TPixelFormat::pf24bit, rmPopularity))),
+              Pixels(image));
+    const int g = (77 * 0x10 + 150 * 0x20 + 29 * 0x30) >> 8;
+    EXPECT_EQ(Pixels(BmpToImage(BitmapToReducedStream(image, TPixelFormat::pf24bit, rmGrayscale)))[0],
+              0x010101u * static_cast<uint32_t>(g));
+}

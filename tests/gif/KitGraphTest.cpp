@@ -1,0 +1,163 @@
+#include "KitGraph.h"
+
+#include "Exceptions.h"
+#include "GifTestSupport.h"
+
+#include <QPainter>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Every character is 10 pixels wide.
+int32_t TenPerChar(const std::string &s) { return static_cast<int32_t>(s.size()) * 10; }
+
+}  // namespace
+
+TEST(ShortenText, KeepsTextThatFits)
+{
+    EXPECT_EQ(ShortenText("Caption", TenPerChar, 70), "Caption");
+}
+
+TEST(ShortenText, DropsTwoCharactersBeforeTheFirstEllipsis)
+{
+    std::vector<std::string> tried;
+    const TTextWidth recording = [&tried](const std::string &s) {
+        tried.push_back(s);
+        return TenPerChar(s);
+    };
+    EXPECT_EQ(ShortenText("0123456789", recording, 99), "012345...");
+    ASSERT_GE(tried.size(), 3u);
+    EXPECT_EQ(tried[1], "01234567...");  // 8 characters, never 9
+    EXPECT_EQ(tried[2], "0123456...");
+}
+
+TEST(ShortenText, GivesEllipsisWhenNothingFits)
+{
+    EXPECT_EQ(ShortenText("0123456789", TenPerChar, 5), "...");
+    EXPECT_EQ(ShortenText("ab", TenPerChar, 15), "...");
+}
+
+TEST(SplitCommandLine, QuotedPathWordAndQuotedPair)
+{
+    std::string exe, params;
+    SplitCommandLine("\"C:\\Program Files\\BL\\bl.exe\" word \"two words\"", exe, params);
+    EXPECT_EQ(exe, "C:\\Program Files\\BL\\bl.exe");
+    EXPECT_EQ(params, "word \"two words\"");
+}
+
+TEST(SplitCommandLine, EmptyLineAndEmptyQuotes)
+{
+    std::string exe = "x", params = "y";
+    SplitCommandLine("", exe, params);
+    EXPECT_EQ(exe, "");
+    EXPECT_EQ(params, "");
+    SplitCommandLine("\"\"  prog.exe   a\tb", exe, params);
+    EXPECT_EQ(exe, "prog.exe");
+    EXPECT_EQ(params, "a b");
+}
+
+TEST(SplitCommandLine, LongTokensAreKeptWhole)
+{
+    const std::string longName(1000, 'n');
+    std::string exe, params;
+    SplitCommandLine(longName + " \"" + longName + " x\"", exe, params);
+    EXPECT_EQ(exe, longName);
+    EXPECT_EQ(params, "\"" + longName + " x\"");
+}
+
+TEST(SplitCommandLine, StopsAtZeroByteAndRunsOpenQuoteToTheEnd)
+{
+    std::string exe, params;
+    SplitCommandLine(std::string("a b\0c", 5), exe, params);
+    EXPECT_EQ(exe, "a");
+    EXPECT_EQ(params, "b");
+    SplitCommandLine("a \" b", exe, params);
+    EXPECT_EQ(params, "\" b\"");  // an open quote runs to the end
+}
+
+TEST(MemoryBlocks, AllocCompareCopyFree)
+{
+    EXPECT_EQ(AllocMemBlock(0), nullptr);
+    void *a = AllocMemBlock(7);
+    void *b = AllocMemBlock(7);
+    ASSERT_NE(a, nullptr);
+    EXPECT_TRUE(CompareMemBlock(a, b, 7));  // both zero-filled
+    static_cast<char *>(OffsetPointer(b, 6))[0] = 1;
+    EXPECT_FALSE(CompareMemBlock(a, b, 7));
+    CopyMemBlock(a, b, 7);
+    EXPECT_TRUE(CompareMemBlock(a, b, 7));
+    FreeMemBlock(a);
+    FreeMemBlock(b);
+    EXPECT_EQ(a, nullptr);
+    FreeMemBlock(a);  // freeing nothing is harmless
+}
+
+TEST(Arithmetic, MinMaxAndRects)
+{
+    EXPECT_EQ(Max(-3, 2), 2);
+    EXPECT_EQ(Min(-3, 2), -3);
+    EXPECT_EQ(RectWidth(QRect(QPoint(2, 3), QSize(10, 20))), 10);
+    EXPECT_EQ(RectHeight(QRect(QPoint(2, 3), QSize(10, 20))), 20);
+    EXPECT_EQ(PaletteRGB(0x123456), 0x02123456);
+    EXPECT_EQ(ResourceText("abc"), "abc");
+}
+
+TEST(NotImplemented, ShowsMessageThroughHookThenAborts)
+{
+    std::string shown;
+    const TNotImplementedHook previous =
+        SetNotImplementedHook([&shown](const std::string &m) { shown = m; });
+    EXPECT_THROW(NotImplemented(), EAbort);
+    EXPECT_EQ(shown, "Function not yet implemented");
+    SetNotImplementedHook(previous);
+}
+
+TEST(TransparentDraw, DefaultColourIsTheBottomLeftPixel)
+{
+    const QImage bitmap = MakeRGB(4, 4, [](int x, int y) -> uint32_t {
+        return (x + y) % 2 ? 0xFF00FF : 0x00FF00;
+    });
+    ASSERT_EQ(bitmap.pixel(0, 3) & 0xFFFFFF, 0xFF00FFu);
+    QImage canvas(4, 4, QImage::Format_RGB32);
+    canvas.fill(qRgb(1, 2, 3));
+    {
+        QPainter painter(&canvas);
+        StretchBitmapTransparent(painter, bitmap, clDefault, 0, 0, 0, 0, 0, 0, 0, 0);
+    }
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(canvas.pixel(x, y) & 0xFFFFFF, (x + y) % 2 ? 0x010203u : 0x00FF00u);
+}
+
+TEST(TransparentDraw, NoneDrawsEveryPixelStretched)
+{
+    const QImage bitmap = MakeRGB(1, 1, [](int, int) -> uint32_t { return 0xFF00FF; });
+    QImage canvas(3, 2, QImage::Format_RGB32);
+    canvas.fill(Qt::black);
+    {
+        QPainter painter(&canvas);
+        DrawBitmapTransparent(painter, 0, 0, 3, 2, QRect(), bitmap, clNone);
+    }
+    EXPECT_EQ(canvas.pixel(2, 1) & 0xFFFFFF, 0xFF00FFu);
+}
+
+TEST(DisabledBitmap, WithoutOutlineColourIsPlainFace)
+{
+    const QImage bitmap = MakeRGB(5, 5, [](int, int) -> uint32_t { return 0x112233; });
+    const QImage result = CreateDisabledBitmapEx(bitmap, clBlack, 0x00C0C0C0, clWhite, 0x808080, true);
+    for (uint32_t p : Pixels(result))
+        EXPECT_EQ(p, 0xC0C0C0u);
+}
+
+TEST(DisabledBitmap, OutlineGetsShadowWithHighlightBelowRight)
+{
+    const QImage bitmap = MakeRGB(4, 4, [](int x, int y) -> uint32_t {
+        return x == 1 && y == 1 ? 0x000000 : 0xFFFFFF;
+    });
+    // Colours are stored R + G shl 8 + B shl 16.
+    const QImage result = CreateDisabledBitmapEx(bitmap, clBlack, RGBToColor(10, 10, 10),
+                                                 RGBToColor(250, 0, 0), RGBToColor(0, 0, 90), true);
+    EXPECT_EQ(result.pixel(1, 1) & 0xFFFFFF, 0x00005Au);
+    EXPECT_EQ(result.pixel(2, 2) & 0xFFFFFF, 0xFA0000u);
+    EXPECT_EQ(result.pixel(0, 0) & 0xFFFFFF, 0x0A0A0Au);
+}
