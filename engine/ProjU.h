@@ -9,8 +9,8 @@
 // and progress gauge are reached through Host().
 #pragma once
 
-#include "PropertyLibraries.h"
 #include "SceneU.h"
+#include "TemplateU.h"
 
 #include <memory>
 #include <string>
@@ -52,6 +52,10 @@ public:
     void MoveButtonDown();
     void MoveButtonUp();
     void RenameButton(const std::string &name);
+    // Copies the selected template button's looks into the current button;
+    // each state keeps its name, caption text, font size, image size,
+    // background and antialias flag.
+    void CopyPropFromTemplate();
     int ButtonCount() const { return static_cast<int>(Buttons.size()); }
 
     // --- Project file ---
@@ -64,12 +68,29 @@ public:
     bool SaveProject();
     bool SaveProjectAs(const std::string &fileName);
 
+    // --- The open button template, saved after every change ---
+    // Makes an empty template file; false (nothing changed) when the name is
+    // empty or a template of that name exists already.
+    bool NewButtonTemplate(const std::string &name);
+    void OpenButtonTemplate(const std::string &name);
+    void AddButtonToTemplate(const std::string &name);
+    void DeleteTemplateButton();
+    void DeleteAllTemplateButtons();
+    void RemoveButtonTemplate();
+    // Renames the template file; false (nothing changed) when the name is
+    // empty, is taken by another template or the file cannot be renamed.
+    bool RenameButtonTemplate(const std::string &newName);
+    void RenameTemplateButton(const std::string &name);
+    void MoveTemplateButtonDown();
+    void MoveTemplateButtonUp();
+
     bool Opened = false;
     TProjSettings Settings;
     TTextureTemplate Textures;
     TMaterialTemplate Materials;
     TShapeTemplate Shapes;
     TDeformationTemplate Deformations;
+    TButtonTemplate ButtonTemplate{this};
     std::vector<std::unique_ptr<TButtons>> Buttons;
     bool Modified = false;
     std::string FileName;  // full path; for a new project a bare name
@@ -84,10 +105,16 @@ public:
 
 private:
     bool IsButtonIndex(int index) const { return index >= 0 && index < ButtonCount(); }
+    bool IsTemplateButtonIndex(int index) const
+    {
+        return index >= 0 && index < ButtonTemplate.Count();
+    }
     void ShowCaption() const;
     void SetPageDir();
     bool ReadProjectFile(std::vector<std::unique_ptr<TButtons>> &buttons, TProjSettings &settings);
     void WriteProjectFile(TStream &stream) const;
+    void SaveButtonTemplate() { ButtonTemplate.SaveToFile(TemplateFileName); }
+    void MoveTemplateButton(int from, int to);
 };
 
 // The project object; made and freed by the main window.

@@ -1,0 +1,129 @@
+// The project's operations on the open button template.
+#include "ProjU.h"
+
+#include "ButtonStream.h"
+#include "FileSystem.h"
+#include "UtilsU.h"
+
+namespace {
+
+// The template file of a name or path: always in the Templates folder.
+std::string TemplateFileOf(const std::string &name)
+{
+    const std::string base = FileNameNoExt(name);
+    return base.empty() ? std::string() : base + ".btn";
+}
+
+}  // namespace
+
+void TProj::CopyPropFromTemplate()
+{
+    TButtons *button = CurrentButton();
+    if (!button || !IsTemplateButtonIndex(TemplateButtonIndex))
+        return;
+    TMemoryStream stream;
+    for (const TItem &state : ButtonTemplate.GetItem(TemplateButtonIndex).Button->States)
+        SaveToStream(stream, state);
+    stream.SetPosition(0);
+    for (TItem &state : button->States) {
+        const std::string name = state.Name;
+        const std::string text = state.TextItem.Text;
+        const int32_t fontSize = state.TextItem.Size;
+        const TSizeGroup size = state.SizeGroup();
+        LoadFromStream(stream, state);
+        state.Name = name;
+        state.TextItem.Text = text;
+        state.TextItem.Size = fontSize;
+        state.SizeGroup() = size;
+        state.Dirty = 1;  // the shape and profile came with the look
+    }
+    Modified = true;
+}
+
+bool TProj::NewButtonTemplate(const std::string &name)
+{
+    const std::string file = TemplateFileOf(name);
+    if (file.empty() || FileExists(TemplatesDir + file))
+        return false;
+    TemplateFileName = file;
+    ButtonTemplate.Clear();
+    TemplateButtonIndex = -1;
+    return ButtonTemplate.SaveToFile(TemplateFileName);
+}
+
+void TProj::OpenButtonTemplate(const std::string &name)
+{
+    TemplateFileName = TemplateFileOf(name);
+    ButtonTemplate.Clear();
+    TemplateButtonIndex = -1;
+    if (!TemplateFileName.empty())
+        ButtonTemplate.LoadFromFile(TemplateFileName);
+    NextTemplateButtonNo = ButtonTemplate.Count() + 1;
+}
+
+void TProj::AddButtonToTemplate(const std::string &name)
+{
+    const TButtons *button = CurrentButton();
+    if (!button || TemplateFileName.empty())
+        return;
+    ButtonTemplate.AddButton(*button, name);
+    // The pictures were rendered through the shared mesh.
+    if (TItem *state = CurrentState())
+        state->Dirty = 1;
+    SaveButtonTemplate();
+    ++NextTemplateButtonNo;
+}
+
+void TProj::DeleteTemplateButton()
+{
+    if (IsTemplateButtonIndex(TemplateButtonIndex)) {
+        ButtonTemplate.Delete(TemplateButtonIndex);
+        SaveButtonTemplate();
+    }
+    TemplateButtonIndex = -1;
+}
+
+void TProj::DeleteAllTemplateButtons()
+{
+    ButtonTemplate.Clear();
+    SaveButtonTemplate();
+    TemplateButtonIndex = -1;
+}
+
+void TProj::RemoveButtonTemplate()
+{
+    ButtonTemplate.Clear();
+    TemplateButtonIndex = -1;
+    if (!TemplateFileName.empty())
+        DeleteFileAt(TemplatesDir + TemplateFileName);
+}
+
+bool TProj::RenameButtonTemplate(const std::string &newName)
+{
+    const std::string file = TemplateFileOf(newName);
+    if (file.empty() || TemplateFileName.empty() ||
+        !RenameFileTo(TemplatesDir + TemplateFileName, TemplatesDir + file))
+        return false;
+    TemplateFileName = file;
+    return true;
+}
+
+void TProj::RenameTemplateButton(const std::string &name)
+{
+    if (!IsTemplateButtonIndex(TemplateButtonIndex))
+        return;
+    ButtonTemplate.GetItem(TemplateButtonIndex).Name = name;
+    SaveButtonTemplate();
+}
+
+void TProj::MoveTemplateButton(int from, int to)
+{
+    if (!IsTemplateButtonIndex(from) || !IsTemplateButtonIndex(to))
+        return;
+    ButtonTemplate.Exchange(from, to);
+    SaveButtonTemplate();
+}
+
+void TProj::MoveTemplateButtonDown() { MoveTemplateButton(TemplateButtonIndex, TemplateButtonIndex + 1); }
+
+void TProj::MoveTemplateButtonUp() { MoveTemplateButton(TemplateButtonIndex, TemplateButtonIndex - 1); }
