@@ -17,6 +17,10 @@ public:
     void BuildMesh();
     void BuildNormals();
 
+    // Draws the body, or with shadow its flat silhouette offset by the
+    // shadow's DX, DY; with rebuild the mesh is built from this look first.
+    void Draw(bool rebuild, bool shadow);
+
     TItem *Owner;  // not owned
     TTextureBlock Texture;
     TMaterialBlock Material;

@@ -34,6 +34,16 @@ public:
     // (QImage::Format_RGB888), ImageWidth() x ImageHeight().
     QImage GetBitmap() const;
 
+    // Renders the state into RenderBuffer() with its caption and clears
+    // Dirty. Raises ERenderError when it cannot render; the buffer then holds
+    // no picture.
+    void Render();
+    // Viewport and matrices: the button's square -1..1 fills the image,
+    // widened on the side of the drop shadow.
+    void SetupCamera() const;
+    // 2 when the render is supersampled, else 1.
+    int RenderScale() const;
+
     // Switches the fast preview on or off. The mesh size is process-wide,
     // so this also sets it for every state; see the definition.
     void SetDraft(bool draft);
@@ -46,4 +56,8 @@ public:
     TTextItem TextItem;
     std::array<TLightItem, LightCount> Lights;
     TRGBA Ambient{0.25f, 0.25f, 0.25f, 1.0f};  // light-model ambient
+
+private:
+    void RenderBody();
+    void ApplyLights() const;
 };

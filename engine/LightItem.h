@@ -18,6 +18,9 @@ public:
     TLightBlock &Block() { return *this; }
     const TLightBlock &Block() const { return *this; }
 
+    // Sets OpenGL light Index from the block, or switches it off.
+    void Apply() const;
+
     int Index;     // 0..6, the OpenGL light number
     TItem *Owner;  // not owned
 };

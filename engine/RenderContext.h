@@ -1,0 +1,26 @@
+// The one rendering context of the program and what lives in it. The
+// project makes it at start-up and frees it at the end; a render that finds
+// none makes it itself, with the settings' accelerator choice, so tools and
+// tests need no set-up. Changing the accelerator choice means
+// DoneRenderContext then InitRenderContext.
+#pragma once
+
+#include "SceneBlocks.h"
+
+// (Re)makes the context; raises ERenderError when it cannot.
+void InitRenderContext();
+void DoneRenderContext();
+
+// The context made current for one render and released when the scope ends,
+// however it ends.
+class TRenderScope {
+public:
+    TRenderScope();
+    ~TRenderScope();
+    TRenderScope(const TRenderScope &) = delete;
+    TRenderScope &operator=(const TRenderScope &) = delete;
+};
+
+// Binds the body texture, uploading it only when its texels differ from what
+// the context already holds. Only inside a TRenderScope.
+void BindBodyTexture(const TTextureBlock &texture);

@@ -1,0 +1,242 @@
+// Rendering a state with OpenGL into the render buffer.
+#include "Bitsmap.h"
+#include "ColorU.h"
+#include "Exceptions.h"
+#include "Item.h"
+#include "Mesh.h"
+#include "ReSample.h"
+#include "RenderContext.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+namespace {
+
+float FiniteOffset(float offset)
+{
+    return std::isfinite(offset) ? offset : 0.0f;
+}
+
+// The image grows on the side towards which the drop shadow falls, so that
+// the shadow is not cut off; the margins stay in draft mode too, so the
+// button does not jump when the full render follows.
+struct TCameraMargins {
+    double Left = 0, Right = 0, Bottom = 0, Top = 0;
+};
+
+TCameraMargins CameraMargins(const TShadowBlock &shadow)
+{
+    TCameraMargins m;
+    if (!shadow.Enabled)
+        return m;
+    const float dx = FiniteOffset(shadow.DX), dy = FiniteOffset(shadow.DY);
+    m.Left = dx < 0 ? -dx : 0;
+    m.Right = dx >= 0 ? dx : 0;
+    m.Bottom = dy < 0 ? -dy : 0;
+    m.Top = dy >= 0 ? dy : 0;
+    return m;
+}
+
+// The triangle strips of the mesh, one per pair of rings, closing each ring
+// on its point 0.
+const std::vector<GLuint> &StripIndices(const TMeshSize &size)
+{
+    static std::vector<GLuint> indices;
+    static TMeshSize indexedSize;
+    if (indexedSize != size) {
+        indices.clear();
+        for (int r = 0; r + 1 < size.Rows; ++r)
+            for (int j = 0; j <= size.Cols; ++j) {
+                const GLuint point = GLuint(j == size.Cols ? 0 : j);
+                indices.push_back(GLuint(r * MeshRingStride) + point);
+                indices.push_back(GLuint((r + 1) * MeshRingStride) + point);
+            }
+        indexedSize = size;
+    }
+    return indices;
+}
+
+void SetMaterial(const TRGBA &ambient, const TRGBA &diffuse, const TRGBA &specular, float shininess,
+                 const TRGBA &emission)
+{
+    glMaterialfv(GL_FRONT, GL_AMBIENT, ambient.data());
+    glMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse.data());
+    glMaterialfv(GL_FRONT, GL_SPECULAR, specular.data());
+    glMaterialf(GL_FRONT, GL_SHININESS, shininess);
+    glMaterialfv(GL_FRONT, GL_EMISSION, emission.data());
+}
+
+void DrawMeshStrips()
+{
+    const TMeshSize size = BuiltMeshSize();
+    if (size.Rows < 2)
+        return;
+    const std::vector<GLuint> &indices = StripIndices(size);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, MeshVertices.data());
+    glNormalPointer(GL_FLOAT, 0, MeshNormals.data());
+    glTexCoordPointer(2, GL_FLOAT, 0, MeshTexCoords.data());
+    const GLsizei stripLength = 2 * (size.Cols + 1);
+    for (int r = 0; r + 1 < size.Rows; ++r)
+        glDrawElements(GL_TRIANGLE_STRIP, stripLength, GL_UNSIGNED_INT, indices.data() + size_t(r) * stripLength);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+}
+
+void ReadPixels(int side, uint8_t *target)
+{
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glReadPixels(0, 0, side, side, GL_RGBA, GL_UNSIGNED_BYTE, target);
+}
+
+// The supersampled picture before it is reduced; kept, as every full render
+// needs one.
+TBigBitsmap &SupersampleBuffer()
+{
+    static const auto buffer = std::make_unique<TBigBitsmap>();
+    return *buffer;
+}
+
+void CheckNoGLError()
+{
+    const GLenum error = glGetError();
+    if (error != GL_NO_ERROR)
+        throw ERenderError("The button could not be rendered (OpenGL error 0x" +
+                           QByteArray::number(error, 16).toStdString() + ")");
+}
+
+}  // namespace
+
+void TLightItem::Apply() const
+{
+    const GLenum light = GLenum(GL_LIGHT0 + Index);
+    if (!Enabled) {
+        glDisable(light);
+        return;
+    }
+    glPushMatrix();
+    glLightfv(light, GL_AMBIENT, Ambient.data());
+    glLightfv(light, GL_DIFFUSE, Diffuse.data());
+    glLightfv(light, GL_SPECULAR, Specular.data());
+    glLightfv(light, GL_POSITION, Position.data());
+    glEnable(light);
+    glPopMatrix();
+}
+
+// The shadow pass draws a flat silhouette: all lights off and a white
+// model ambient give every pixel exactly the shadow colour.
+void TButtonItem::Draw(bool rebuild, bool shadow)
+{
+    if (rebuild)
+        BuildMesh();
+    glPushMatrix();
+    if (shadow) {
+        const TRGBA none{0, 0, 0, 0};
+        SetMaterial(ColorToRGBA(Shadow.Color), none, none, 0.0f, none);
+        glDisable(GL_TEXTURE_2D);
+        glTranslatef(FiniteOffset(Shadow.DX), FiniteOffset(Shadow.DY), 0.0f);
+    } else {
+        SetMaterial(Material.Ambient, Material.Diffuse, Material.Specular,
+                    float(std::clamp(Material.Shininess, 0, 128)), Material.Emission);
+        if (Texture.Enabled) {
+            BindBodyTexture(Texture);
+            glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+            glEnable(GL_TEXTURE_2D);
+        } else {
+            glDisable(GL_TEXTURE_2D);
+        }
+    }
+    DrawMeshStrips();
+    glPopMatrix();
+}
+
+int TItem::RenderScale() const
+{
+    return Draft || !Antialias ? 1 : 2;
+}
+
+void TItem::SetupCamera() const
+{
+    const TCameraMargins m = CameraMargins(ButtonItem.Shadow);
+    const int k = RenderScale();
+    glViewport(0, 0, k * ImageWidth(), k * ImageHeight());
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-1 - m.Left, 1 + m.Right, -1 - m.Bottom, 1 + m.Top, 0, 100);
+    gluLookAt(0, 0, 10, 0, 0, 0, 0, 1, 0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+void TItem::ApplyLights() const
+{
+    for (const TLightItem &light : Lights)
+        light.Apply();
+}
+
+void TItem::Render()
+{
+    try {
+        RenderBody();
+    } catch (...) {
+        // A failed render must not leave an earlier picture behind that
+        // would later be exported as this state's.
+        RenderBuffer().Data.fill(0);
+        throw;
+    }
+    TextItem.Draw(RenderBuffer());
+    Dirty = 0;
+}
+
+// The mesh is shared by every state: it is rebuilt when this state changed
+// it, and also when it was built at another mesh size, so that a state left
+// in draft can never make a later full render coarse.
+void TItem::RenderBody()
+{
+    const TRenderScope scope;
+    bool rebuild = Dirty || BuiltMeshSize() != CurrentMeshSize();
+    SetupCamera();
+    glPushMatrix();
+    glLoadIdentity();
+    glClearColor(Background.R, Background.G, Background.B, Background.A);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_LIGHTING);
+    glShadeModel(GL_SMOOTH);
+    if (Draft) {
+        glLightModelfv(GL_LIGHT_MODEL_AMBIENT, Ambient.data());
+        ApplyLights();
+        ButtonItem.Draw(rebuild, false);
+        ReadPixels(TBitsmap::Size, RenderBuffer().Data.data());
+    } else {
+        if (ButtonItem.Shadow.Enabled) {
+            const TRGBA white{1, 1, 1, 1};
+            glLightModelfv(GL_LIGHT_MODEL_AMBIENT, white.data());
+            glDisable(GL_DEPTH_TEST);
+            for (int i = 0; i < LightCount; ++i)
+                glDisable(GLenum(GL_LIGHT0 + i));
+            ButtonItem.Draw(rebuild, true);
+            rebuild = false;
+        }
+        glLightModelfv(GL_LIGHT_MODEL_AMBIENT, Ambient.data());
+        glEnable(GL_DEPTH_TEST);
+        ApplyLights();
+        ButtonItem.Draw(rebuild, false);
+        if (Antialias) {
+            TBigBitsmap &big = SupersampleBuffer();
+            ReadPixels(TBigBitsmap::Size, big.Data.data());
+            CheckNoGLError();
+            StretchBitsmap(RenderBuffer(), big, HermiteFilter, 1.0f);
+        } else {
+            ReadPixels(TBitsmap::Size, RenderBuffer().Data.data());
+        }
+    }
+    glPopMatrix();
+    CheckNoGLError();
+}
