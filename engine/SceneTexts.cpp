@@ -1,11 +1,22 @@
 #include "SceneTexts.h"
 
+#include "LangSupU.h"
+
+namespace {
+
+std::string InterfaceString(int code)
+{
+    return Lang ? Lang->GetInterfaceString(code) : TLanguage().GetInterfaceString(code);
+}
+
+}  // namespace
+
 std::string DefaultButtonName()
 {
-    return "Menu";
+    return InterfaceString(0);
 }
 
 std::string DefaultCaption()
 {
-    return "No text";
+    return InterfaceString(3);
 }
