@@ -34,9 +34,21 @@ QMessageBox::Icon StandardIcon(TMsgIcon icon)
     return QMessageBox::NoIcon;
 }
 
-// A box closed some other way (Escape on a Yes/No box) counts as Cancel, which
-// no caller takes for consent.
-int ButtonId(int pressed)
+}  // namespace
+
+std::unique_ptr<QMessageBox> TDialogMessageBoxes::MakeBox(const std::string &text,
+                                                          const std::string &title,
+                                                          TMsgButtons buttons, TMsgIcon icon)
+{
+    auto box = std::make_unique<QMessageBox>(StandardIcon(icon), FromAnsi(title), FromAnsi(text),
+                                             StandardButtons(buttons), QApplication::activeWindow());
+    // Texts come from language files: markup in them is shown, not obeyed.
+    box->setTextFormat(Qt::PlainText);
+    box->setDefaultButton(buttons == TMsgButtons::OK ? QMessageBox::Ok : QMessageBox::Yes);
+    return box;
+}
+
+int TDialogMessageBoxes::ButtonId(int pressed)
 {
     switch (pressed) {
     case QMessageBox::Ok:
@@ -50,18 +62,10 @@ int ButtonId(int pressed)
     }
 }
 
-}  // namespace
-
 int TDialogMessageBoxes::Show(const std::string &text, const std::string &title,
                               TMsgButtons buttons, TMsgIcon icon)
 {
     if (QGuiApplication::platformName() == QLatin1String("offscreen"))
         throw Exception("A message box cannot be answered on the offscreen platform: " + text);
-
-    QMessageBox box(StandardIcon(icon), FromAnsi(title), FromAnsi(text), StandardButtons(buttons),
-                    QApplication::activeWindow());
-    // Texts come from language files: markup in them is shown, not obeyed.
-    box.setTextFormat(Qt::PlainText);
-    box.setDefaultButton(buttons == TMsgButtons::OK ? QMessageBox::Ok : QMessageBox::Yes);
-    return ButtonId(box.exec());
+    return ButtonId(MakeBox(text, title, buttons, icon)->exec());
 }
