@@ -1,0 +1,178 @@
+#include "LZWEncoder.h"
+
+#include "BmpImage.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+constexpr int kHashSlots = 17777;
+constexpr int kLastCodeBeforeReset = 4094;
+
+// Packs codes least significant bit first into data sub-blocks of 255 bytes.
+class TBitPacker {
+public:
+    explicit TBitPacker(std::vector<uint8_t> &out) : out_(out) {}
+
+    void Put(uint32_t code, int width)
+    {
+        bits_ |= static_cast<uint64_t>(code) << count_;
+        count_ += width;
+        while (count_ >= 8) {
+            block_[used_++] = static_cast<uint8_t>(bits_);
+            bits_ >>= 8;
+            count_ -= 8;
+            if (used_ == 255)
+                WriteBlock();
+        }
+    }
+
+    void Flush()
+    {
+        if (count_ > 0)
+            block_[used_++] = static_cast<uint8_t>(bits_);
+        if (used_ > 0)
+            WriteBlock();
+        out_.push_back(0);
+    }
+
+private:
+    void WriteBlock()
+    {
+        out_.push_back(static_cast<uint8_t>(used_));
+        out_.insert(out_.end(), block_, block_ + used_);
+        used_ = 0;
+    }
+
+    std::vector<uint8_t> &out_;
+    uint64_t bits_ = 0;
+    int count_ = 0;
+    uint8_t block_[255] = {};
+    int used_ = 0;
+};
+
+void UnpackRow(const uint8_t *row, int32_t width, int bits, uint8_t *pixels)
+{
+    switch (bits) {
+    case 8:
+        std::copy(row, row + width, pixels);
+        break;
+    case 4:
+        for (int32_t x = 0; x < width; ++x)
+            pixels[x] = (x & 1) ? (row[x / 2] & 0x0F) : (row[x / 2] >> 4);
+        break;
+    default:
+        for (int32_t x = 0; x < width; ++x)
+            pixels[x] = (row[x / 8] >> (7 - x % 8)) & 1;
+    }
+}
+
+inline int32_t HashStart(uint32_t pixel) { return static_cast<int32_t>((pixel + 3) * 301); }
+
+class TLZWCompressor {
+public:
+    TLZWCompressor(std::vector<uint8_t> &dest, int bits)
+        : packer_(dest), slotKeys_(new uint32_t[kHashSlots]), slotCodes_(new uint16_t[kHashSlots])
+    {
+        initialWidth_ = bits + 1 == 2 ? 3 : bits + 1;
+        clearCode_ = 1u << (initialWidth_ - 1);
+        endCode_ = clearCode_ + 1;
+        dest.push_back(static_cast<uint8_t>(initialWidth_ - 1));
+        Restart();
+        packer_.Put(clearCode_, width_);
+    }
+
+    void Add(const uint8_t *pixels, int32_t count)
+    {
+        for (int32_t i = 0; i < count; ++i)
+            AddPixel(pixels[i]);
+    }
+
+    void Finish()
+    {
+        if (run_ > 0)
+            packer_.Put(prefix_, width_);
+        packer_.Put(endCode_, width_);
+        packer_.Flush();
+    }
+
+private:
+    void Restart()
+    {
+        run_ = 0;
+        lastCode_ = endCode_;
+        width_ = initialWidth_;
+        maxCode_ = 1u << initialWidth_;
+        std::fill(slotKeys_.get(), slotKeys_.get() + kHashSlots, 0u);
+    }
+
+    void StartString(uint32_t pixel)
+    {
+        prefix_ = pixel;
+        hash_ = HashStart(pixel);
+        run_ = 1;
+    }
+
+    void AddPixel(uint32_t pixel)
+    {
+        if (++run_ == 1) {
+            StartString(pixel);
+            return;
+        }
+        hash_ = (hash_ * static_cast<int32_t>(pixel + run_ + 4)) % kHashSlots;
+        const uint32_t key = ((prefix_ << 8) | pixel) + 1;
+        int32_t slot = hash_;
+        while (slotKeys_[slot] != 0 && slotKeys_[slot] != key)
+            slot = slot + 1 == kHashSlots ? 0 : slot + 1;
+        if (slotKeys_[slot] != 0) {
+            prefix_ = slotCodes_[slot];
+            return;
+        }
+        packer_.Put(prefix_, width_);
+        slotKeys_[slot] = key;
+        slotCodes_[slot] = static_cast<uint16_t>(++lastCode_);
+        StartString(pixel);
+        if (lastCode_ >= maxCode_) {
+            maxCode_ *= 2;
+            ++width_;
+        } else if (lastCode_ >= kLastCodeBeforeReset) {
+            packer_.Put(prefix_, width_);
+            packer_.Put(clearCode_, width_);
+            Restart();
+        }
+    }
+
+    TBitPacker packer_;
+    std::unique_ptr<uint32_t[]> slotKeys_;   // (prefix << 8 | suffix) + 1, 0 when empty
+    std::unique_ptr<uint16_t[]> slotCodes_;
+    int initialWidth_ = 0;
+    int width_ = 0;
+    uint32_t clearCode_ = 0, endCode_ = 0, lastCode_ = 0, maxCode_ = 0;
+    uint32_t prefix_ = 0;
+    int32_t hash_ = 0;
+    uint32_t run_ = 0;
+};
+
+}  // namespace
+
+void GIFEncodeLZW(std::vector<uint8_t> &dest, int32_t width, int32_t height, int bits,
+                  const uint8_t *rows, const TProgressEvent &progress)
+{
+    const size_t stride = static_cast<size_t>(DIBStride(width, bits));
+    RunWithProgress(progress, [&](TProgressReporter &reporter) {
+        TLZWCompressor compressor(dest, bits);
+        std::vector<uint8_t> pixels(static_cast<size_t>(width));
+        for (int32_t y = 0; y < height; ++y) {
+            const uint8_t *row = rows + static_cast<size_t>(height - 1 - y) * stride;
+            if (bits == 8) {
+                compressor.Add(row, width);
+            } else {
+                UnpackRow(row, width, bits, pixels.data());
+                compressor.Add(pixels.data(), width);
+            }
+            reporter.Running(static_cast<int>((y + 1) * 100LL / height));
+        }
+        compressor.Finish();
+    });
+}

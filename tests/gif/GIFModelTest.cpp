@@ -1,0 +1,262 @@
+#include "KitGIF.h"
+
+#include "BmpImage.h"
+#include "Exceptions.h"
+#include "GifTestSupport.h"
+
+#include <QPainter>
+#include <gtest/gtest.h>
+
+namespace {
+
+QImage Solid(int width, int height, uint32_t rgb)
+{
+    return MakeRGB(width, height, [rgb](int, int) { return rgb; });
+}
+
+const TExtension *GraphicControlOf(const TGIFFrame &frame)
+{
+    for (const TExtension &e : frame.Extensions)
+        if (e.ExtType == etGraphicControl)
+            return &e;
+    return nullptr;
+}
+
+}  // namespace
+
+TEST(GIFModel, NewImageIsEmpty)
+{
+    TGIFImage gif;
+    EXPECT_EQ(gif.Version, gvNone);
+    EXPECT_EQ(gif.GetCount(), 0);
+    EXPECT_EQ(gif.FrameIndex, -1);
+    EXPECT_EQ(gif.BackgroundColor, clNone);
+    EXPECT_EQ(gif.RepeatCount, 1);
+    EXPECT_FALSE(gif.Looping);
+    EXPECT_TRUE(gif.GetEmpty());
+    EXPECT_EQ(gif.GetWidth(), 0);
+    EXPECT_EQ(gif.GetHeight(), 0);
+}
+
+TEST(GIFModel, VersionRule)
+{
+    TGIFImage gif;
+    gif.AddFrame(Solid(2, 2, 0xFF0000));
+    EXPECT_EQ(gif.Version, gv87a);
+    EXPECT_EQ(gif.FrameIndex, 0);
+    gif.AddFrame(Solid(2, 2, 0x00FF00));
+    EXPECT_EQ(gif.Version, gv89a);
+    gif.Frames[0]->SetTransparentColor(clNone);
+    EXPECT_EQ(gif.Version, gv89a);
+    gif.Clear();
+    EXPECT_EQ(gif.Version, gvNone);
+}
+
+TEST(GIFModel, TransparentColourNotifiesOnlyOnChange)
+{
+    TGIFImage gif;
+    int changes = 0;
+    gif.OnChange = [&changes] { ++changes; };
+    gif.AddFrame(Solid(2, 2, 0xFF0000));
+    TGIFFrame &frame = *gif.Frames[0];
+    frame.SetTransparentColor(clNone);
+    EXPECT_EQ(changes, 0);
+    frame.SetTransparentColor(0x0000FF);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(gif.Version, gv89a);
+    frame.SetTransparentColor(clNone);
+    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(gif.Version, gv89a);
+    EXPECT_FALSE(gif.GetTransparent());
+}
+
+TEST(GIFModel, SizeCannotBeChanged)
+{
+    TGIFImage gif;
+    for (int value : {0, 5, -1}) {
+        try {
+            gif.SetWidth(value);
+            FAIL();
+        } catch (const EInvalidGraphicOperation &e) {
+            EXPECT_STREQ(e.what(), "Cannot change the Size of a GIF image");
+        }
+        EXPECT_THROW(gif.SetHeight(value), EInvalidGraphicOperation);
+    }
+}
+
+TEST(GIFModel, FrameIndexOutOfRange)
+{
+    TGIFImage gif;
+    try {
+        gif.GetFrame(0);
+        FAIL();
+    } catch (const EInvalidGraphicOperation &e) {
+        EXPECT_STREQ(e.what(), "List index out of bounds (0)");
+    }
+}
+
+TEST(GIFModel, DelayBecomesHundredths)
+{
+    for (const auto &[ms, hundredths] : {std::pair{250, 25}, std::pair{255, 25}}) {
+        TGIFImage gif;
+        gif.AddFrame(Solid(1, 1, 0));
+        gif.Frames[0]->AnimateInterval = static_cast<uint16_t>(ms);
+        gif.EncodeAllFrames();
+        const TExtension *gce = GraphicControlOf(*gif.Frames[0]);
+        ASSERT_NE(gce, nullptr);
+        EXPECT_EQ(gce->Header[2], hundredths);
+        EXPECT_EQ(gce->Header[1] & 1, 0);
+    }
+}
+
+TEST(GIFModel, TransparentColourMissingFromTheTableClearsTheFlag)
+{
+    TGIFImage gif;
+    gif.AddFrame(Solid(1, 1, 0x112233), RGBToColor(1, 1, 1));
+    gif.EncodeAllFrames();
+    const TExtension *gce = GraphicControlOf(*gif.Frames[0]);
+    ASSERT_NE(gce, nullptr);
+    EXPECT_EQ(gce->Header[1] & 1, 0);
+    EXPECT_EQ(gif.Version, gv89a);
+}
+
+TEST(GIFModel, DisposalGoesIntoBitsTwoToFour)
+{
+    TGIFImage gif;
+    gif.AddFrame(Solid(1, 1, 0x112233));
+    gif.Frames[0]->Disposal = 2;
+    gif.EncodeAllFrames();
+    EXPECT_EQ(GraphicControlOf(*gif.Frames[0])->Header[1], 0x08);
+}
+
+TEST(GIFModel, EmptyCommentIsDroppedWithoutVersionChange)
+{
+    TGIFImage gif;
+    gif.AddFrame(Solid(1, 1, 0));
+    gif.Frames[0]->GetComment();
+    EXPECT_EQ(gif.Frames[0]->Extensions.size(), 1u);
+    gif.EncodeAllFrames();
+    EXPECT_TRUE(gif.Frames[0]->Extensions.empty());
+    EXPECT_EQ(gif.Version, gv87a);
+}
+
+TEST(GIFModel, SecondFrameGetsALocalTable)
+{
+    TGIFImage gif;
+    gif.AddFrame(Solid(2, 3, 0xFF0000));
+    gif.AddFrame(Solid(4, 1, 0xFF0000));
+    gif.EncodeAllFrames();
+    EXPECT_FALSE(gif.Frames[0]->LocalColors);
+    EXPECT_TRUE(gif.Frames[1]->LocalColors);
+    EXPECT_EQ(gif.Data->ColorMap.Count, 256);
+    EXPECT_EQ(gif.Data->BitsPerPixel, 8);
+    EXPECT_EQ(gif.ScreenWidth, 4);
+    EXPECT_EQ(gif.ScreenHeight, 3);
+}
+
+TEST(GIFModel, EncodingReplacesTrueColourBitmapByTheDecodedOne)
+{
+    TGIFImage gif;
+    gif.AddFrame(MakeButtonLike(30, 20));
+    gif.EncodeAllFrames();
+    const QImage decoded = gif.Frames[0]->Bitmap;
+    EXPECT_EQ(decoded.format(), QImage::Format_Indexed8);
+    EXPECT_EQ(decoded.size(), QSize(30, 20));
+    EXPECT_FALSE(gif.GetEmpty());
+}
+
+TEST(GIFModel, GreyScaleFramesUseTheGreyMethod)
+{
+    TGIFImage gif;
+    gif.AddFrame(Solid(1, 1, 0x102030));
+    gif.Frames[0]->GrayScale = true;
+    gif.EncodeAllFrames();
+    const int level = (77 * 0x10 + 150 * 0x20 + 29 * 0x30) >> 8;
+    EXPECT_EQ(gif.Data->ColorMap.Color(level), RGBToColor(level, level, level));
+    EXPECT_EQ(gif.Frames[0]->GetBitmap().pixelIndex(0, 0), level);
+}
+
+TEST(GIFModel, EncodingWithoutBitmapHasNoData)
+{
+    TGIFImage gif;
+    try {
+        gif.BuildFile();
+        FAIL();
+    } catch (const EInvalidGraphicOperation &e) {
+        EXPECT_STREQ(e.what(), "No GIF Data to write");
+    }
+    TGIFFrame frame(&gif);
+    EXPECT_THROW(frame.EncodeBitmap(), EInvalidGraphicOperation);
+}
+
+TEST(GIFModel, EncodeRejectsOtherDepths)
+{
+    TGIFImage gif;
+    TGIFFrame frame(&gif);
+    try {
+        frame.EncodeDIBStream(ImageToBmp(Solid(2, 2, 0)));  // 24 bits
+        FAIL();
+    } catch (const EInvalidGraphicOperation &e) {
+        EXPECT_STREQ(e.what(), "GIF image encoding error");
+    }
+}
+
+TEST(GIFModel, AbortDuringEncodingResetsTheFrame)
+{
+    TGIFImage gif;
+    gif.AddFrame(Solid(4, 4, 0x00FF00));
+    gif.Frames[0]->Left = 3;
+    gif.OnProgress = [](TProgressStage stage, int, const std::string &) {
+        if (stage == TProgressStage::psRunning)
+            throw EAbort();
+    };
+    EXPECT_THROW(gif.EncodeAllFrames(), EAbort);
+    EXPECT_FALSE(gif.Frames[0]->Item->ImageData.has_value());
+    EXPECT_EQ(gif.Frames[0]->Left, 0);
+}
+
+TEST(GIFModel, AssignCopiesFramesAndSharesData)
+{
+    TGIFImage source;
+    source.AddFrame(Solid(2, 2, 0xFF0000), 0x0000FF);
+    source.Frames[0]->SetComment({"hello"});
+    source.EncodeAllFrames();
+    TGIFImage copy;
+    copy.Assign(source);
+    EXPECT_TRUE(copy.Equals(source));
+    ASSERT_EQ(copy.GetCount(), 1);
+    EXPECT_EQ(copy.Frames[0]->Item, source.Frames[0]->Item);
+    EXPECT_EQ(*copy.Frames[0]->FindComment(), TStrings{"hello"});
+    EXPECT_EQ(copy.BuildFile(), source.BuildFile());
+
+    TGIFImage single;
+    single.Assign(*source.Frames[0]);
+    EXPECT_FALSE(single.Equals(source));
+    EXPECT_EQ(single.Version, gv87a);
+    EXPECT_TRUE(single.Frames[0]->LocalColors);
+    single.AssignNil();
+    EXPECT_EQ(single.GetCount(), 0);
+}
+
+TEST(GIFModel, GetBitmapOfAnEmptyImageMakesOneEmptyFrame)
+{
+    TGIFImage gif;
+    EXPECT_TRUE(gif.GetBitmap().isNull());
+    EXPECT_EQ(gif.GetCount(), 1);
+    EXPECT_EQ(gif.FrameIndex, 0);
+}
+
+TEST(GIFModel, DrawLeavesTheTransparentColourOut)
+{
+    TGIFImage gif;
+    gif.AddFrame(MakeRGB(2, 1, [](int x, int) -> uint32_t { return x ? 0x00FF00 : 0xFF0000; }),
+                 RGBToColor(0xFF, 0, 0));
+    QImage canvas(2, 1, QImage::Format_RGB32);
+    canvas.fill(qRgb(1, 2, 3));
+    {
+        QPainter painter(&canvas);
+        gif.Draw(painter, QRect(0, 0, 2, 1));
+    }
+    EXPECT_EQ(canvas.pixel(0, 0) & 0xFFFFFF, 0x010203u);
+    EXPECT_EQ(canvas.pixel(1, 0) & 0xFFFFFF, 0x00FF00u);
+}

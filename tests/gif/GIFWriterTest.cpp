@@ -1,0 +1,207 @@
+#include "KitGIF.h"
+
+#include "ByteOrder.h"
+#include "Exceptions.h"
+#include "GifTestSupport.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QImage Solid(int width, int height, uint32_t rgb)
+{
+    return MakeRGB(width, height, [rgb](int, int) { return rgb; });
+}
+
+// A two-colour indexed picture: encoded without reduction, table of 256.
+QImage Indexed(int width, int height)
+{
+    QImage image(width, height, QImage::Format_Indexed8);
+    image.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, static_cast<uint>((x + y) % 2));
+    return image;
+}
+
+// Offset of the first byte after the header, screen and global table.
+size_t AfterGlobalTable(const Bytes &file)
+{
+    return 13 + ((file[10] & 0x80) ? 3u << ((file[10] & 7) + 1) : 0u);
+}
+
+Bytes Find(const Bytes &file, const Bytes &part, size_t from = 0)
+{
+    const auto it = std::search(file.begin() + static_cast<long>(from), file.end(), part.begin(), part.end());
+    return it == file.end() ? Bytes() : Bytes(it, file.end());
+}
+
+}  // namespace
+
+TEST(GIFWriter, PlainFrameIsWrittenAs87aWithoutExtensions)
+{
+    TGIFImage gif;
+    gif.AddFrame(Solid(3, 2, 0xFF0000));
+    const Bytes file = gif.BuildFile();
+    EXPECT_EQ(Bytes(file.begin(), file.begin() + 6), (Bytes{'G', 'I', 'F', '8', '7', 'a'}));
+    EXPECT_EQ(file[10], 0xF7);
+    EXPECT_EQ(file[AfterGlobalTable(file)], 0x2C);
+    EXPECT_EQ(file.back(), 0x3B);
+}
+
+TEST(GIFWriter, LoopingNeedsMoreThanOneFrame)
+{
+    TGIFImage one;
+    one.AddFrame(Solid(1, 1, 0));
+    one.Looping = true;
+    EXPECT_TRUE(Find(one.BuildFile(), {'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E'}).empty());
+
+    TGIFImage two;
+    two.AddFrame(Solid(1, 1, 0));
+    two.AddFrame(Solid(1, 1, 0));
+    two.Looping = true;
+    two.RepeatCount = 0;
+    const Bytes file = two.BuildFile();
+    const Bytes loop = {0x21, 0xFF, 0x0B, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 3, 1, 0, 0, 0};
+    EXPECT_EQ(Bytes(file.begin() + static_cast<long>(AfterGlobalTable(file)),
+                    file.begin() + static_cast<long>(AfterGlobalTable(file) + loop.size())),
+              loop);
+}
+
+TEST(GIFWriter, LongCommentLinesContinueInFurtherSubBlocks)
+{
+    TGIFImage gif;
+    gif.AddFrame(Solid(1, 1, 0));
+    gif.Data->Comment = {std::string(300, 'c'), "", "end"};
+    const Bytes file = gif.BuildFile();
+    EXPECT_EQ(file[5], 'a');
+    EXPECT_EQ(file[4], '9');
+    const Bytes comment = Find(file, {0x21, 0xFE, 255});
+    ASSERT_FALSE(comment.empty());
+    const Bytes expected = Concat({{0x21, 0xFE, 255}, Bytes(255, 'c'), {45}, Bytes(45, 'c'), {3, 'e', 'n', 'd', 0, 0x3B}});
+    EXPECT_EQ(comment, expected);
+}
+
+TEST(GIFWriter, BackgroundIndexIsTheFirstEqualEntry)
+{
+    TGIFImage gif;
+    gif.AddFrame(Indexed(2, 2));
+    gif.EncodeAllFrames();
+    gif.Data->ColorMap.Colors[5] = {9, 8, 7};
+    gif.Data->ColorMap.Colors[9] = {9, 8, 7};
+    gif.BackgroundColor = RGBToColor(9, 8, 7);
+    EXPECT_EQ(gif.BuildFile()[11], 5);
+    gif.BackgroundColor = RGBToColor(9, 9, 9);
+    EXPECT_EQ(gif.BuildFile()[11], 0);
+}
+
+TEST(GIFWriter, WriteDataPrefixesTheLength)
+{
+    TGIFImage gif;
+    gif.AddFrame(Solid(2, 2, 0x336699));
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    gif.WriteData(buffer);
+    const Bytes written = ToBytes(buffer.data());
+    const Bytes file = gif.BuildFile();
+    EXPECT_EQ(GetLE32(written.data()), file.size());
+    EXPECT_EQ(Bytes(written.begin() + 4, written.end()), file);
+
+    QBuffer reread(&buffer.buffer());
+    reread.open(QIODevice::ReadOnly);
+    TGIFImage back;
+    back.ReadData(reread);
+    EXPECT_EQ(back.GetCount(), 1);
+}
+
+TEST(GIFWriter, ScreenShrinksToTheFramesOnRewrite)
+{
+    TGIFImage gif;
+    gif.AddFrame(Solid(3, 2, 0));
+    Bytes file = gif.BuildFile();
+    file[6] = 50;  // screen width 50
+    file[8] = 40;
+    TGIFImage read;
+    read.ReadBytes(file.data(), file.size(), true);
+    EXPECT_EQ(read.ScreenWidth, 50);
+    const Bytes rewritten = read.BuildFile();
+    EXPECT_EQ(GetLE16(&rewritten[6]), 3u);
+    EXPECT_EQ(GetLE16(&rewritten[8]), 2u);
+}
+
+TEST(GIFWriter, LocalTableIsPaddedToItsAnnouncedSize)
+{
+    TGIFImage gif;
+    gif.AddFrame(Indexed(2, 2));
+    gif.AddFrame(Indexed(2, 2));
+    gif.EncodeAllFrames();
+    TGIFColorTable &local = gif.Frames[1]->Item->ColorMap;
+    local.Count = 3;  // announced as 4 entries
+    local.Colors[3] = {1, 2, 3};
+    const Bytes file = gif.BuildFile();
+    TGIFImage back;
+    back.ReadBytes(file.data(), file.size(), true);
+    ASSERT_EQ(back.GetCount(), 2);
+    EXPECT_EQ(back.Frames[1]->Item->ColorMap.Count, 4);
+    EXPECT_EQ(back.Frames[1]->Item->ColorMap.Color(3), 0);
+    EXPECT_EQ(Pixels(back.Frames[1]->GetBitmap()), Pixels(Indexed(2, 2)));
+}
+
+TEST(GIFWriter, ResavedFrameGetsItsMissingTerminator)
+{
+    TGIFImage gif;
+    gif.AddFrame(Solid(4, 4, 0x00FF00));
+    Bytes file = gif.BuildFile();
+    file.resize(file.size() - 2);  // drop the terminator and the trailer
+    TGIFImage read;
+    read.ReadBytes(file.data(), file.size(), true);
+    ASSERT_EQ(read.GetCount(), 1);
+    const Bytes rewritten = read.BuildFile();
+    EXPECT_EQ(rewritten, gif.BuildFile());
+}
+
+TEST(GIFWriter, WrongGlobalColourCount)
+{
+    TGIFImage gif;
+    gif.AddFrame(Solid(1, 1, 0));
+    gif.EncodeAllFrames();
+    gif.Data->ColorMap.Count = 100;
+    try {
+        gif.BuildFile();
+        FAIL();
+    } catch (const EInvalidGraphicOperation &e) {
+        EXPECT_STREQ(e.what(), "Wrong number of colors; must be a power of 2");
+    }
+}
+
+TEST(GIFWriter, FailedWriteIsReported)
+{
+    TGIFImage gif;
+    gif.AddFrame(Solid(1, 1, 0));
+    QBuffer closed;
+    try {
+        gif.SaveToStream(closed);
+        FAIL();
+    } catch (const EWriteError &e) {
+        EXPECT_STREQ(e.what(), "Stream write error");
+    }
+}
+
+TEST(GIFWriter, FailedBuildLeavesTheOldFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("old.gif");
+    {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("previous");
+    }
+    TGIFImage empty;
+    EXPECT_THROW(empty.SaveToFile(path), EInvalidGraphicOperation);
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("previous"));
+}
