@@ -3,7 +3,6 @@
 #include "BitmapCopy.h"
 #include "ButtonStream.h"
 #include "Exceptions.h"
-#include "StateRender.h"
 #include "UtilsU.h"
 
 #include <new>
@@ -61,7 +60,7 @@ void TButtonTemplate::AddButton(const TButtons &button, const std::string &name)
         state.Height = ThumbnailHeight;
         state.TextItem.Size = ThumbnailFontSize;
         state.Dirty = 1;
-        RenderState(state);
+        state.Render();
         item->Thumbnails[size_t(k)] = RenderBuffer();
     }
     Append(std::move(item));

@@ -66,10 +66,10 @@ void TProj::AddButtonToTemplate(const std::string &name)
     const TButtons *button = CurrentButton();
     if (!button || TemplateFileName.empty())
         return;
-    ButtonTemplate.AddButton(*button, name);
-    // The pictures were rendered through the shared mesh.
+    // The pictures are rendered through the shared mesh.
     if (TItem *state = CurrentState())
         state->Dirty = 1;
+    ButtonTemplate.AddButton(*button, name);
     SaveButtonTemplate();
     ++NextTemplateButtonNo;
 }

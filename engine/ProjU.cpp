@@ -5,7 +5,7 @@
 #include "FileSystem.h"
 #include "HostU.h"
 #include "ProjTexts.h"
-#include "StateRender.h"
+#include "RenderContext.h"
 #include "UtilsU.h"
 
 #include "Codepage.h"
@@ -22,7 +22,11 @@ TProj::TProj()
     Deformations.LoadFromFile();
 }
 
-TProj::~TProj() = default;
+TProj::~TProj() { DoneGL(); }
+
+void TProj::InitGL() { InitRenderContext(); }
+
+void TProj::DoneGL() { DoneRenderContext(); }
 
 // --- Selection ---
 
@@ -49,7 +53,7 @@ void TProj::RenderCurrent()
 {
     TItem *state = CurrentState();
     if (state && RenderEnabled)
-        RenderState(*state);
+        state->Render();
 }
 
 // --- Project and buttons ---

@@ -28,6 +28,7 @@ class TProj {
 public:
     // Loads the four property libraries from the Templates folder.
     TProj();
+    // Releases the rendering context.
     ~TProj();
     TProj(const TProj &) = delete;
     TProj &operator=(const TProj &) = delete;
@@ -39,8 +40,14 @@ public:
     TButtons *CurrentButton() const;
     // The selected state, or nullptr.
     TItem *CurrentState() const;
-    // Renders the selected state while RenderEnabled is set.
+    // Renders the selected state while RenderEnabled is set; a failed render
+    // raises ERenderError.
     void RenderCurrent();
+
+    // --- The rendering context, made once the main window exists and
+    // released with the project ---
+    void InitGL();
+    void DoneGL();
 
     // --- Project and buttons ---
     void NewProject();

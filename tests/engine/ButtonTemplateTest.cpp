@@ -287,3 +287,25 @@ TEST_F(ButtonTemplates, CopyPropFromTemplateKeepsTheStatesOwnFields)
     EXPECT_EQ(target.States[2].Lights[4].Enabled, 1);
     EXPECT_EQ(target.States[2].Name, "Pushed");
 }
+
+TEST_F(ButtonTemplates, PicturesAreTheRendersOfTheStoredStates)
+{
+    P().Buttons[0]->States[1].ButtonItem.Material.Diffuse = {1.0f, 0.0f, 0.0f, 1.0f};
+    P().Select(0, 0);
+    MakeTemplate(1);
+    const TemplateU::TButtonItem &entry = P().ButtonTemplate.GetItem(0);
+    for (int k = 0; k < 3; ++k) {
+        TItem &state = entry.Button->States[k];
+        state.Dirty = 1;
+        state.Render();
+        for (int row = 0; row < 20; ++row)
+            ASSERT_TRUE(std::equal(entry.Thumbnails[k].Pixel(0, row), entry.Thumbnails[k].Pixel(80, row),
+                                   RenderBuffer().Pixel(0, row)))
+                << "state " << k << " row " << row;
+    }
+    // The over state's red body shows in its picture, not in the others.
+    const uint8_t *overCentre = entry.Thumbnails[1].Pixel(40, 10);
+    const uint8_t *normalCentre = entry.Thumbnails[0].Pixel(40, 10);
+    EXPECT_NE(std::vector<uint8_t>(overCentre, overCentre + 3),
+              std::vector<uint8_t>(normalCentre, normalCentre + 3));
+}
