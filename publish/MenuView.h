@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+class TProj;
+
 struct TMenuButton {
     std::string Link = "#";  // Windows-1251 texts of the button's link properties
     std::string Alt;
@@ -22,3 +24,6 @@ struct TMenuView {
     int32_t MenuOrientation = 0;    // 0 horizontal, any other value vertical
     std::string ImageExt = ".gif";  // extension of the image files
 };
+
+// The view of the open project, with the image extension of the image sets.
+TMenuView MenuViewOf(const TProj &proj);
