@@ -4,7 +4,7 @@
 #include "ColorU.h"
 #include "EmfWriter.h"
 #include "Exceptions.h"
-#include "GifExport.h"
+#include "GIFExport.h"
 #include "IconWriter.h"
 #include "JpegWriter.h"
 #include "ProjU.h"
@@ -62,7 +62,7 @@ QByteArray EncodePicture(TImageFormat format, const QImage &picture, uint32_t tr
     case TImageFormat::Emf: return WriteEmf(picture, transparent);
     case TImageFormat::Gif: break;
     }
-    return WriteGif(picture, transparent);
+    return ExportGIF(picture, TColor(transparent));
 }
 
 void ExportImage(TProj &proj, const std::string &fileName, int32_t cropMode)

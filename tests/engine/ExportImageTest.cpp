@@ -118,6 +118,21 @@ TEST_F(ExportImageTest, ExtensionChoosesTheFormatInAnyCase)
     EXPECT_EQ(FileHead("f.emf", 4), QByteArray("\1\0\0\0", 4));
 }
 
+TEST_F(ExportImageTest, OtherExtensionsGiveGifWithTheBackgroundTransparent)
+{
+    for (const char *name : {"a.gif", "b.GIF", "c.png", "d"}) {
+        EXPECT_EQ(FileHead(name, 0), QByteArray());
+        ExportImage(P(), Path(name), cmWhole);
+        EXPECT_EQ(FileHead(name, 6), QByteArray("GIF89a")) << name;
+    }
+    QImage gif;
+    ASSERT_TRUE(gif.load(QString::fromStdString(Path("c.png")), "GIF"));
+    ASSERT_EQ(gif.size(), QSize(100, 30));
+    EXPECT_EQ(qAlpha(gif.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(gif.pixel(99, 29)), 0);
+    EXPECT_EQ(qAlpha(gif.pixel(50, 10)), 255);  // its colour as reduced to 256
+}
+
 TEST_F(ExportImageTest, FormatTableByExtension)
 {
     EXPECT_EQ(ImageFormatOf("/x/y.gif"), TImageFormat::Gif);
