@@ -82,11 +82,12 @@ std::vector<uint8_t> IndexedToBmp(const QImage &image, int bits)
 
 void Store24BitRows(const QImage &rgb888, uint8_t *dest)
 {
-    const size_t stride = static_cast<size_t>(DIBStride(rgb888.width(), 24));
-    for (int y = 0; y < rgb888.height(); ++y) {
+    const int width = rgb888.width(), height = rgb888.height();
+    const size_t stride = static_cast<size_t>(DIBStride(width, 24));
+    for (int y = 0; y < height; ++y) {
         const uint8_t *in = rgb888.constScanLine(y);
-        uint8_t *out = dest + (rgb888.height() - 1 - y) * stride;
-        for (int x = 0; x < rgb888.width(); ++x, in += 3, out += 3) {
+        uint8_t *out = dest + (height - 1 - y) * stride;
+        for (int x = 0; x < width; ++x, in += 3, out += 3) {
             out[0] = in[2];
             out[1] = in[1];
             out[2] = in[0];

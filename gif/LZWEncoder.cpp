@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr int kHashSlots = 17777;
 constexpr int kLastCodeBeforeReset = 4094;
 
 // Packs codes least significant bit first into data sub-blocks of 255 bytes.
@@ -68,12 +67,15 @@ void UnpackRow(const uint8_t *row, int32_t width, int bits, uint8_t *pixels)
     }
 }
 
-inline int32_t HashStart(uint32_t pixel) { return static_cast<int32_t>((pixel + 3) * 301); }
+// Strings are found through a hash table of (prefix, pixel) pairs: each slot
+// holds the pair shifted above its 12-bit code; 0 marks an empty slot, as no
+// string ever gets code 0.
+constexpr int kHashBits = 14;
+constexpr uint32_t kHashMask = (1u << kHashBits) - 1;
 
 class TLZWCompressor {
 public:
-    TLZWCompressor(std::vector<uint8_t> &dest, int bits)
-        : packer_(dest), slotKeys_(new uint32_t[kHashSlots]), slotCodes_(new uint16_t[kHashSlots])
+    TLZWCompressor(std::vector<uint8_t> &dest, int bits) : packer_(dest), slots_(new uint32_t[1u << kHashBits])
     {
         initialWidth_ = bits + 1 == 2 ? 3 : bits + 1;
         clearCode_ = 1u << (initialWidth_ - 1);
@@ -91,7 +93,7 @@ public:
 
     void Finish()
     {
-        if (run_ > 0)
+        if (pending_)
             packer_.Put(prefix_, width_);
         packer_.Put(endCode_, width_);
         packer_.Flush();
@@ -100,39 +102,32 @@ public:
 private:
     void Restart()
     {
-        run_ = 0;
+        pending_ = false;
         lastCode_ = endCode_;
         width_ = initialWidth_;
         maxCode_ = 1u << initialWidth_;
-        std::fill(slotKeys_.get(), slotKeys_.get() + kHashSlots, 0u);
-    }
-
-    void StartString(uint32_t pixel)
-    {
-        prefix_ = pixel;
-        hash_ = HashStart(pixel);
-        run_ = 1;
+        std::fill(slots_.get(), slots_.get() + (1u << kHashBits), 0u);
     }
 
     void AddPixel(uint32_t pixel)
     {
-        if (++run_ == 1) {
-            StartString(pixel);
+        if (!pending_) {
+            prefix_ = pixel;
+            pending_ = true;
             return;
         }
-        hash_ = (hash_ * static_cast<int32_t>(pixel + run_ + 4)) % kHashSlots;
-        const uint32_t key = ((prefix_ << 8) | pixel) + 1;
-        int32_t slot = hash_;
-        while (slotKeys_[slot] != 0 && slotKeys_[slot] != key)
-            slot = slot + 1 == kHashSlots ? 0 : slot + 1;
-        if (slotKeys_[slot] != 0) {
-            prefix_ = slotCodes_[slot];
-            return;
+        const uint32_t pair = (prefix_ << 8) | pixel;
+        uint32_t slot = (pair * 2654435761u) >> (32 - kHashBits);
+        while (slots_[slot] != 0) {
+            if (slots_[slot] >> 12 == pair) {
+                prefix_ = slots_[slot] & 0xFFF;
+                return;
+            }
+            slot = (slot + 1) & kHashMask;
         }
         packer_.Put(prefix_, width_);
-        slotKeys_[slot] = key;
-        slotCodes_[slot] = static_cast<uint16_t>(++lastCode_);
-        StartString(pixel);
+        slots_[slot] = (pair << 12) | ++lastCode_;
+        prefix_ = pixel;
         if (lastCode_ >= maxCode_) {
             maxCode_ *= 2;
             ++width_;
@@ -144,14 +139,12 @@ private:
     }
 
     TBitPacker packer_;
-    std::unique_ptr<uint32_t[]> slotKeys_;   // (prefix << 8 | suffix) + 1, 0 when empty
-    std::unique_ptr<uint16_t[]> slotCodes_;
+    std::unique_ptr<uint32_t[]> slots_;
     int initialWidth_ = 0;
     int width_ = 0;
     uint32_t clearCode_ = 0, endCode_ = 0, lastCode_ = 0, maxCode_ = 0;
     uint32_t prefix_ = 0;
-    int32_t hash_ = 0;
-    uint32_t run_ = 0;
+    bool pending_ = false;  // a string has been started
 };
 
 }  // namespace
