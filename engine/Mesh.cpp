@@ -12,6 +12,7 @@ std::array<TPoint2, MeshCapacity> MeshTexCoords;
 namespace {
 
 TMeshSize builtSize;
+unsigned generation = 0;
 
 TVector3 &Vertex(int ring, int point)
 {
@@ -55,6 +56,11 @@ TMeshSize CurrentMeshSize()
 TMeshSize BuiltMeshSize()
 {
     return builtSize;
+}
+
+unsigned MeshGeneration()
+{
+    return generation;
 }
 
 // Ring 0 is the outline itself; ring r is the outline scaled towards
@@ -112,4 +118,5 @@ void TButtonItem::BuildNormals()
     for (int r = 0; r < m; ++r)
         for (int i = 0; i < n; ++i)
             NormalizeVector(Normal(r, i));
+    ++generation;
 }

@@ -32,3 +32,7 @@ TMeshSize CurrentMeshSize();
 
 // The size the arrays were last built with; 0 by 0 before the first build.
 TMeshSize BuiltMeshSize();
+
+// Counts the builds, so that a copy of the arrays (the renderer's) knows
+// when it is stale.
+unsigned MeshGeneration();

@@ -4,7 +4,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
+#include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -30,6 +34,16 @@ int MirrorIndex(long long j, int srcLen)
     return int(std::clamp<long long>(n, 0, srcLen - 1));
 }
 
+// A channel sum as a byte: clamped (an undefined sum gives 0), then rounded
+// to the nearest with ties to even. Adding and taking away 2^23 rounds a
+// float in 0..255 to an integer by the processor's default rounding, with
+// no branch or library call, so whole rows of sums convert in vectors.
+inline uint8_t SumToByte(float sum)
+{
+    const float clamped = std::min(255.0f, std::max(0.0f, sum));
+    return uint8_t((clamped + 0x1p23f) - 0x1p23f);
+}
+
 // Three float sums, one per channel, each rounded to float after every
 // addition, in the order of the contributors.
 struct TChannelSums {
@@ -43,12 +57,54 @@ struct TChannelSums {
 
     void Store(uint8_t *pixel) const
     {
-        for (int c = 0; c < 3; ++c) {
-            const float s = Sum[c];
-            pixel[c] = s > 255.0f ? 255 : s < 0.0f ? 0 : uint8_t(std::nearbyint(s));
-        }
+        for (int c = 0; c < 3; ++c)
+            pixel[c] = SumToByte(Sum[c]);
     }
 };
+
+// Adds a weighted line of bytes to their sums, each sum rounded to float.
+// The product of a byte and a float is exact in double, so the vector path
+// (four at a time) gives the same sums as the plain loop.
+void AddLine(float *sums, const uint8_t *line, int count, float weight)
+{
+    int b = 0;
+#ifdef __SSE2__
+    const __m128d w = _mm_set1_pd(weight);
+    const __m128i zero = _mm_setzero_si128();
+    for (; b + 4 <= count; b += 4) {
+        int32_t four;
+        std::memcpy(&four, line + b, 4);
+        const __m128i ints = _mm_unpacklo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(four), zero), zero);
+        const __m128d low = _mm_cvtepi32_pd(ints);
+        const __m128d high = _mm_cvtepi32_pd(_mm_shuffle_epi32(ints, _MM_SHUFFLE(1, 0, 3, 2)));
+        const __m128 old = _mm_loadu_ps(sums + b);
+        const __m128d sumLow = _mm_add_pd(_mm_cvtps_pd(old), _mm_mul_pd(low, w));
+        const __m128d sumHigh = _mm_add_pd(_mm_cvtps_pd(_mm_movehl_ps(old, old)), _mm_mul_pd(high, w));
+        _mm_storeu_ps(sums + b, _mm_movelh_ps(_mm_cvtpd_ps(sumLow), _mm_cvtpd_ps(sumHigh)));
+    }
+#endif
+    for (; b < count; ++b)
+        sums[b] = float(sums[b] + double(line[b]) * weight);
+}
+
+// Four channel sums as the four bytes of a pixel, as SumToByte gives them.
+uint32_t PixelFromSums(const float *sums)
+{
+#ifdef __SSE2__
+    // Rounding to an integer uses the processor's default, ties to even.
+    const __m128 clamped = _mm_min_ps(_mm_max_ps(_mm_loadu_ps(sums), _mm_setzero_ps()), _mm_set1_ps(255.0f));
+    const __m128i ints = _mm_cvtps_epi32(clamped);
+    const __m128i words = _mm_packs_epi32(ints, ints);
+    return uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(words, words)));
+#else
+    uint8_t bytes[4];
+    for (int b = 0; b < 4; ++b)
+        bytes[b] = SumToByte(sums[b]);
+    uint32_t pixel;
+    std::memcpy(&pixel, bytes, 4);
+    return pixel;
+#endif
+}
 
 // Applies one contributor list to a line of pixels reached through
 // pixelAt(n), writing the result to out.
@@ -97,30 +153,43 @@ std::vector<TContributorList> BuildContributors(int srcLen, int dstLen, TFilterP
     return lists;
 }
 
+// Both passes sum whole lines of bytes at a time, every byte alike (the
+// alpha sums are never used), so that they run in vectors; the first pass
+// writes its result transposed, one line per source column, so that the
+// second pass reads lines as well. Each pixel still adds its contributors
+// in their order.
 void StretchBitsmap(TBitsmap &dst, const TBigBitsmap &src, TFilterProc filter, float filterWidth)
 {
     constexpr int srcLen = TBigBitsmap::Size, dstLen = TBitsmap::Size;
+    constexpr int srcLineBytes = srcLen * 4, dstLineBytes = dstLen * 4;
     const std::vector<TContributorList> lists = BuildContributors(srcLen, dstLen, filter, filterWidth);
-    auto work = std::make_unique<TBigBitsmap>();
 
-    // Between rows: output row i of every source column. Whole rows are
-    // summed at a time; each pixel still adds its contributors in order.
-    std::vector<TChannelSums> rowSums(srcLen);
+    // Between rows: output row i of every source column k, stored at byte
+    // k * dstLineBytes + i * 4.
+    std::vector<uint8_t> work(size_t(srcLen) * dstLineBytes);
+    std::vector<float> sums(srcLineBytes);
     for (int i = 0; i < dstLen; ++i) {
-        std::fill(rowSums.begin(), rowSums.end(), TChannelSums{});
+        std::fill(sums.begin(), sums.end(), 0.0f);
         for (const TContributor &c : lists[size_t(i)])
-            for (int k = 0; k < srcLen; ++k)
-                rowSums[size_t(k)].Add(src.Pixel(k, c.Pixel), c.Weight);
-        for (int k = 0; k < srcLen; ++k)
-            rowSums[size_t(k)].Store(work->Pixel(k, i));
+            AddLine(sums.data(), src.Pixel(0, c.Pixel), srcLineBytes, c.Weight);
+        for (int k = 0; k < srcLen; ++k) {
+            const uint32_t pixel = PixelFromSums(&sums[size_t(k) * 4]);
+            std::memcpy(&work[size_t(k) * dstLineBytes + size_t(i) * 4], &pixel, 4);
+        }
     }
-    // Along rows, into the destination, alpha 0.
-    for (int k = 0; k < dstLen; ++k)
-        for (int i = 0; i < dstLen; ++i) {
+    // Along rows: output column i of every row, into the destination with a
+    // zero alpha byte.
+    for (int i = 0; i < dstLen; ++i) {
+        std::fill(sums.begin(), sums.begin() + dstLineBytes, 0.0f);
+        for (const TContributor &c : lists[size_t(i)])
+            AddLine(sums.data(), work.data() + size_t(c.Pixel) * dstLineBytes, dstLineBytes, c.Weight);
+        for (int k = 0; k < dstLen; ++k) {
             uint8_t *out = dst.Pixel(i, k);
-            ApplyList(lists[size_t(i)], [&](int n) { return work->Pixel(n, k); }, out);
+            const uint32_t pixel = PixelFromSums(&sums[size_t(k) * 4]);
+            std::memcpy(out, &pixel, 3);
             out[3] = 0;
         }
+    }
 }
 
 void Stretch(QImage &dst, const QImage &src, TFilterProc filter, float filterWidth)

@@ -1,16 +1,20 @@
 #include "RenderContext.h"
 
 #include "GLContext.h"
+#include "Mesh.h"
 #include "ParamU.h"
 
+#define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
+#include <GL/glext.h>
 #include <array>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace {
 
-// The context with the texture object it keeps for the body.
+// The context with the buffers it keeps: the body texture and the mesh.
 struct TRenderContext {
     explicit TRenderContext(bool useAccelerator) : gl(useAccelerator) {}
 
@@ -18,6 +22,12 @@ struct TRenderContext {
     GLuint texture = 0;
     bool textureLoaded = false;
     std::array<uint8_t, TextureBytes> loadedTexels{};
+
+    GLuint meshBuffer = 0;
+    GLuint indexBuffer = 0;
+    bool meshLoaded = false;
+    unsigned loadedGeneration = 0;
+    TMeshSize indexedSize;
 };
 
 std::unique_ptr<TRenderContext> current;
@@ -51,6 +61,78 @@ TRenderScope::~TRenderScope()
 {
     if (current)
         current->gl.Release();
+}
+
+namespace {
+
+// One triangle strip round each pair of rings, closing each ring on its
+// point 0.
+std::vector<GLuint> StripIndices(const TMeshSize &size)
+{
+    std::vector<GLuint> indices;
+    for (int r = 0; r + 1 < size.Rows; ++r)
+        for (int j = 0; j <= size.Cols; ++j) {
+            const GLuint point = GLuint(j == size.Cols ? 0 : j);
+            indices.push_back(GLuint(r * MeshRingStride) + point);
+            indices.push_back(GLuint((r + 1) * MeshRingStride) + point);
+        }
+    return indices;
+}
+
+void LoadMesh(TRenderContext &context, const TMeshSize &size)
+{
+    const size_t points = size_t(size.Rows) * MeshRingStride;
+    const size_t vertexBytes = points * sizeof(TVector3), texBytes = points * sizeof(TPoint2);
+    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(2 * vertexBytes + texBytes), nullptr, GL_STATIC_DRAW);
+    glBufferSubData(GL_ARRAY_BUFFER, 0, GLsizeiptr(vertexBytes), MeshVertices.data());
+    glBufferSubData(GL_ARRAY_BUFFER, GLintptr(vertexBytes), GLsizeiptr(vertexBytes), MeshNormals.data());
+    glBufferSubData(GL_ARRAY_BUFFER, GLintptr(2 * vertexBytes), GLsizeiptr(texBytes), MeshTexCoords.data());
+    context.loadedGeneration = MeshGeneration();
+    context.meshLoaded = true;
+    if (context.indexedSize != size) {
+        const std::vector<GLuint> indices = StripIndices(size);
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indices.size() * sizeof(GLuint)), indices.data(),
+                     GL_STATIC_DRAW);
+        context.indexedSize = size;
+    }
+}
+
+const void *Offset(size_t bytes)
+{
+    return reinterpret_cast<const void *>(bytes);
+}
+
+}  // namespace
+
+void DrawMesh()
+{
+    const TMeshSize size = BuiltMeshSize();
+    if (size.Rows < 2)
+        return;
+    TRenderContext &context = Context();
+    if (context.meshBuffer == 0) {
+        glGenBuffers(1, &context.meshBuffer);
+        glGenBuffers(1, &context.indexBuffer);
+    }
+    glBindBuffer(GL_ARRAY_BUFFER, context.meshBuffer);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, context.indexBuffer);
+    if (!context.meshLoaded || context.loadedGeneration != MeshGeneration())
+        LoadMesh(context, size);
+
+    const size_t vertexBytes = size_t(size.Rows) * MeshRingStride * sizeof(TVector3);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, Offset(0));
+    glNormalPointer(GL_FLOAT, 0, Offset(vertexBytes));
+    glTexCoordPointer(2, GL_FLOAT, 0, Offset(2 * vertexBytes));
+    const GLsizei stripLength = 2 * (size.Cols + 1);
+    for (int r = 0; r + 1 < size.Rows; ++r)
+        glDrawElements(GL_TRIANGLE_STRIP, stripLength, GL_UNSIGNED_INT,
+                       Offset(size_t(r) * size_t(stripLength) * sizeof(GLuint)));
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
 }
 
 void BindBodyTexture(const TTextureBlock &texture)

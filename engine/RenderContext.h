@@ -21,6 +21,11 @@ public:
     TRenderScope &operator=(const TRenderScope &) = delete;
 };
 
+// Draws the mesh from vertex buffers kept in the context, uploaded again
+// only after the mesh was rebuilt: one triangle strip round each pair of
+// rings. Only inside a TRenderScope.
+void DrawMesh();
+
 // Binds the body texture, uploading it only when its texels differ from what
 // the context already holds. Only inside a TRenderScope.
 void BindBodyTexture(const TTextureBlock &texture);

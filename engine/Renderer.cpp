@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
-#include <vector>
 
 namespace {
 
@@ -41,25 +40,6 @@ TCameraMargins CameraMargins(const TShadowBlock &shadow)
     return m;
 }
 
-// The triangle strips of the mesh, one per pair of rings, closing each ring
-// on its point 0.
-const std::vector<GLuint> &StripIndices(const TMeshSize &size)
-{
-    static std::vector<GLuint> indices;
-    static TMeshSize indexedSize;
-    if (indexedSize != size) {
-        indices.clear();
-        for (int r = 0; r + 1 < size.Rows; ++r)
-            for (int j = 0; j <= size.Cols; ++j) {
-                const GLuint point = GLuint(j == size.Cols ? 0 : j);
-                indices.push_back(GLuint(r * MeshRingStride) + point);
-                indices.push_back(GLuint((r + 1) * MeshRingStride) + point);
-            }
-        indexedSize = size;
-    }
-    return indices;
-}
-
 void SetMaterial(const TRGBA &ambient, const TRGBA &diffuse, const TRGBA &specular, float shininess,
                  const TRGBA &emission)
 {
@@ -68,26 +48,6 @@ void SetMaterial(const TRGBA &ambient, const TRGBA &diffuse, const TRGBA &specul
     glMaterialfv(GL_FRONT, GL_SPECULAR, specular.data());
     glMaterialf(GL_FRONT, GL_SHININESS, shininess);
     glMaterialfv(GL_FRONT, GL_EMISSION, emission.data());
-}
-
-void DrawMeshStrips()
-{
-    const TMeshSize size = BuiltMeshSize();
-    if (size.Rows < 2)
-        return;
-    const std::vector<GLuint> &indices = StripIndices(size);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_NORMAL_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glVertexPointer(3, GL_FLOAT, 0, MeshVertices.data());
-    glNormalPointer(GL_FLOAT, 0, MeshNormals.data());
-    glTexCoordPointer(2, GL_FLOAT, 0, MeshTexCoords.data());
-    const GLsizei stripLength = 2 * (size.Cols + 1);
-    for (int r = 0; r + 1 < size.Rows; ++r)
-        glDrawElements(GL_TRIANGLE_STRIP, stripLength, GL_UNSIGNED_INT, indices.data() + size_t(r) * stripLength);
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    glDisableClientState(GL_NORMAL_ARRAY);
-    glDisableClientState(GL_VERTEX_ARRAY);
 }
 
 void ReadPixels(int side, uint8_t *target)
@@ -153,7 +113,7 @@ void TButtonItem::Draw(bool rebuild, bool shadow)
             glDisable(GL_TEXTURE_2D);
         }
     }
-    DrawMeshStrips();
+    DrawMesh();
     glPopMatrix();
 }
 

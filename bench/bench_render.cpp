@@ -1,0 +1,67 @@
+// Rendering speed of a button state with the software rasteriser: a full
+// render (supersampled, full mesh, drop shadow, text shadow, caption), a
+// draft render and a mesh rebuild.
+#include "ParamU.h"
+#include "SceneU.h"
+
+#include <QGuiApplication>
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+
+namespace {
+
+// The normal state of a new button with its drop shadow and text shadow on.
+struct TBenchButton {
+    TBenchButton()
+    {
+        AppParam().UseAccelerator = false;
+        AppParam().UsePreview = true;
+        state.ButtonItem.Shadow.Enabled = 1;
+        state.TextItem.TextShadow = 1;
+    }
+    TButtons button{nullptr};
+    TItem &state = button.States[stNormal];
+};
+
+void BM_FullRender(benchmark::State &run)
+{
+    TBenchButton bench;
+    bench.state.SetDraft(false);
+    bench.state.Render();  // builds the mesh once
+    for (auto _ : run)
+        bench.state.Render();
+}
+BENCHMARK(BM_FullRender)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+void BM_DraftRender(benchmark::State &run)
+{
+    TBenchButton bench;
+    bench.state.SetDraft(true);
+    bench.state.Render();
+    for (auto _ : run)
+        bench.state.Render();
+    bench.state.SetDraft(false);
+}
+BENCHMARK(BM_DraftRender)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+void BM_MeshRebuild(benchmark::State &run)
+{
+    TBenchButton bench;
+    bench.state.SetDraft(false);
+    for (auto _ : run)
+        bench.state.ButtonItem.BuildMesh();
+}
+BENCHMARK(BM_MeshRebuild)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+}  // namespace
+
+// Captions need a GUI application for their fonts.
+int main(int argc, char **argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
