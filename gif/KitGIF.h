@@ -18,6 +18,7 @@
 #include <vector>
 
 class QIODevice;
+class QMimeData;
 class QPainter;
 class QRect;
 
@@ -74,6 +75,9 @@ struct TExtension {
 
 // Whether damaged image data only marks its frame Corrupted.
 extern bool GIFAcceptCorrupt;
+
+// The clipboard format of GIF data: the file preceded by its 32-bit length.
+inline constexpr const char *kGIFClipboardFormat = "application/x-gif-image";
 
 class TGIFImage;
 
@@ -198,4 +202,11 @@ public:
     void LoadFromStream(QIODevice &stream);
     void ReadData(QIODevice &stream);
     void LoadFromFile(const QString &fileName);
+
+    // Puts frame 0 as an image and, when every frame is encoded, the GIF
+    // data on the clipboard's data; nothing without frames.
+    void SaveToClipboardFormat(QMimeData &data);
+    // Takes the GIF data when present (frame 0 showing the clipboard's image
+    // when there is one), else the clipboard's image.
+    void LoadFromClipboardFormat(const QMimeData &data);
 };

@@ -200,3 +200,21 @@ TEST(LZWDecoder, RoundTripsTheEncoderAtEveryDepth)
         EXPECT_EQ(decoded, rows) << bits;
     }
 }
+
+TEST(LZWDecoder, ReportsProgressAndTheErrorThatEndsIt)
+{
+    std::vector<std::string> reports;
+    const TProgressEvent recording = [&](TProgressStage stage, int percent, const std::string &message) {
+        reports.push_back(std::to_string(static_cast<int>(stage)) + ":" + std::to_string(percent) + message);
+    };
+    Bytes block(8, 0);
+    TDecodeTarget target{1, 1, 8, 4, block.data()};
+    GIFDecodeLZW(EightBitData({3}), target, false, 8, true, recording);
+    ASSERT_GE(reports.size(), 2u);
+    EXPECT_EQ(reports.front(), "0:0");
+    EXPECT_EQ(reports.back(), "2:100");
+    reports.clear();
+    TDecodeTarget tall{1, 2, 8, 4, block.data()};
+    EXPECT_THROW(GIFDecodeLZW(PackCodes(8, {{256, 9}, {3, 9}}, false), tall, false, 8, true, recording), EReadError);
+    EXPECT_EQ(reports.back(), "2:0Stream read error");
+}

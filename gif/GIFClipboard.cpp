@@ -1,0 +1,39 @@
+// Exchanging a TGIFImage through the clipboard's data.
+#include "KitGIF.h"
+
+#include <QBuffer>
+#include <QMimeData>
+#include <QtEndian>
+#include <algorithm>
+
+void TGIFImage::SaveToClipboardFormat(QMimeData &data)
+{
+    if (Frames.empty())
+        return;
+    data.setImageData(Frames.front()->GetBitmap());
+    const bool allEncoded = std::all_of(Frames.begin(), Frames.end(), [](const auto &frame) {
+        return frame->Item->ImageData && !frame->Item->ImageData->empty();
+    });
+    if (!allEncoded)
+        return;
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    WriteData(buffer);
+    data.setData(kGIFClipboardFormat, buffer.data());
+}
+
+void TGIFImage::LoadFromClipboardFormat(const QMimeData &data)
+{
+    if (!data.hasFormat(kGIFClipboardFormat)) {
+        Assign(qvariant_cast<QImage>(data.imageData()));
+        return;
+    }
+    QByteArray bytes = data.data(kGIFClipboardFormat);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    const QByteArray size = buffer.read(4);
+    ReadStream(size.size() == 4 ? qFromLittleEndian<uint32_t>(size.constData()) : bytes.size() + 1, buffer,
+               false);
+    if (!Frames.empty() && data.hasImage())
+        Frames.front()->Bitmap = qvariant_cast<QImage>(data.imageData());
+}
