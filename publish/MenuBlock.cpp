@@ -117,8 +117,9 @@ int SplitAtCaret(TLines &lines, int col, int row)
 
 int32_t FirstFreeNumber(const TLines &lines, size_t buttonCount)
 {
+    // The block's own number is first even when it has no button.
     const long long first = (long long)GetMaxButtonNumber(lines) + 1;
-    if (first + (long long)buttonCount - 1 > INT32_MAX)
+    if (first + (long long)std::max(buttonCount, size_t(1)) - 1 > INT32_MAX)
         throw Exception("The page's button numbers leave no room for another menu");
     return int32_t(first);
 }

@@ -120,6 +120,8 @@ TEST(MenuBlock, NumbersThatLeaveNoRoomAreAClearError)
     TLines full = {"btn2147483647n=x"};
     EXPECT_THROW(InsertMenuBlock(full, 0, 0, "blimg", View({Button("a")})), Exception);
     EXPECT_EQ(full.size(), 1u);  // the page is left as it was
+    EXPECT_THROW(InsertMenuBlock(full, 0, 0, "blimg", View({})), Exception);
+    EXPECT_EQ(MenuBase, 2147483647);
 }
 
 TEST(MenuBlock, PageScanners)
