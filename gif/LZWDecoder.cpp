@@ -133,11 +133,15 @@ public:
     bool Run(TProgressReporter &reporter)
     {
         uint32_t code = reader_.Read(width_);
-        if (code != clearCode_ && code != endCode_ && code != kEndOfData) {
+        if (code != clearCode_ && code != kEndOfData) {
+            // Data should open with a Clear; without one it is read as if
+            // the Clear were there.
             corrupted_ = true;
-            if (!StartWith(code))
-                return false;
-            code = reader_.Read(width_);
+            if (code != endCode_) {
+                if (!StartWith(code))
+                    return false;
+                code = reader_.Read(width_);
+            }
         }
         while (code != endCode_ && code != kEndOfData && !writer_.Done()) {
             if (code == clearCode_) {
@@ -145,6 +149,8 @@ public:
                 do
                     code = reader_.Read(width_);
                 while (code == clearCode_);
+                if (code == endCode_)
+                    corrupted_ = true;  // a Clear that starts no string
                 if (code == endCode_ || code == kEndOfData || !StartWith(code))
                     break;
             } else if (!Expand(code)) {

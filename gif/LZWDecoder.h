@@ -20,7 +20,8 @@ struct TDecodeTarget {
 // terminator) into the target and returns true when the data was found
 // damaged. Pixels are masked to tableBits bits; codes below the Clear code
 // are the roots. A first code that is not a Clear is taken as if a Clear came
-// first (and marks the data damaged). With `tolerant`, a code size outside
+// first, and a Clear followed by the End code writes nothing: both mark the
+// data damaged. With `tolerant`, a code size outside
 // 2..9 is clamped and a code chain longer than the table ends the decoding,
 // both marking the data damaged; without it they raise. Data that ends before
 // the last row raises "Stream read error".

@@ -225,3 +225,42 @@ TEST(GIFReader, EmptyInputHasNoFrames)
     EXPECT_EQ(gif.GetCount(), 0);
     EXPECT_EQ(gif.Version, gvNone);
 }
+
+TEST(GIFReader, SubBlockCutByTheEndOfTheFile)
+{
+    // 300 single-pixel codes need two sub-blocks; the file ends inside the second.
+    std::vector<uint8_t> pixels(300);
+    for (size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = static_cast<uint8_t>(i % 4);
+    std::vector<std::pair<uint32_t, int>> codes = {{256, 9}};
+    for (uint8_t p : pixels)
+        codes.push_back({p, codes.size() <= 255 ? 9 : 10});  // the table reaches 512 after code 255
+    const Bytes data = PackCodes(8, codes);
+    ASSERT_EQ(data[1], 255);
+    const Bytes frame = Concat({ImageDescriptor(300, 1), data});
+    const Bytes whole = Concat({Header(), Screen(300, 1, 2), frame, frame});
+    const Bytes cut(whole.begin(), whole.end() - 20);
+
+    // The second frame keeps its first sub-block and is marked damaged;
+    // decoding it runs out of codes.
+    TGIFImage gif;
+    Load(gif, cut);
+    ASSERT_EQ(gif.GetCount(), 2);
+    EXPECT_FALSE(gif.Frames[0]->Corrupted);
+    const QImage decoded = gif.Frames[0]->GetBitmap();
+    for (int x = 0; x < 300; ++x)
+        ASSERT_EQ(decoded.pixelIndex(x, 0), x % 4) << x;
+    EXPECT_TRUE(gif.Frames[1]->Corrupted);
+    EXPECT_EQ(gif.Frames[1]->Item->ImageData->size(), 1u + 256u);
+    EXPECT_THROW(gif.Frames[1]->GetBitmap(), EReadError);
+
+    // As the first frame, the failure of its decoding removes it and goes on.
+    const Bytes first(cut.begin(), cut.begin() + static_cast<long>(6 + 7 + 12 + frame.size() - 20));
+    TGIFImage single;
+    EXPECT_EQ(LoadError(first), "Stream read error");
+    try {
+        Load(single, first);
+    } catch (const EReadError &) {
+    }
+    EXPECT_EQ(single.GetCount(), 0);
+}

@@ -122,8 +122,11 @@ TEST(LZWDecoder, FirstCodeWithoutClearActsAsIfCleared)
 TEST(LZWDecoder, ClearFollowedByEndWritesNothing)
 {
     const Decoded d = Decode(PackCodes(2, {{4, 3}, {5, 3}}), 2, 1);
-    EXPECT_FALSE(d.corrupted);
+    EXPECT_TRUE(d.corrupted);
     EXPECT_EQ(d.rows, (std::vector<Row>{{0, 0}}));
+    const Decoded endFirst = Decode(PackCodes(2, {{5, 3}}), 2, 1);
+    EXPECT_TRUE(endFirst.corrupted);
+    EXPECT_EQ(endFirst.rows, (std::vector<Row>{{0, 0}}));
     const Decoded twice = Decode(PackCodes(2, {{4, 3}, {4, 3}, {3, 3}, {5, 3}}), 1, 1);
     EXPECT_EQ(twice.rows, (std::vector<Row>{{3}}));
 }
