@@ -16,7 +16,7 @@ BL_TEST_PACKAGES=(
   clang libclang-rt-14-dev
   libgif-dev giflib-tools gifsicle netpbm python3-pil imagemagick
   desktop-file-utils shared-mime-info
-  chromium
+  chromium libreoffice-draw-nogui
 )
 
 bl_install_missing() {

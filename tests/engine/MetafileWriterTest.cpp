@@ -4,7 +4,11 @@
 #include "MaskPair.h"
 #include "WmfWriter.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -118,6 +122,70 @@ TEST(EmfWriter, HeaderRecordsAndSizes)
     EXPECT_EQ(U32(file, at), 14u);
     EXPECT_EQ(U32(file, at + 4), 20u);
     EXPECT_EQ(U32(file, at + 16), 20u);
+}
+
+// LibreOffice opens the metafile in Draw and converts it (to "svg" or "png",
+// a whole page); the result's path, or empty when the conversion failed.
+QString ConvertWithLibreOffice(QTemporaryDir &dir, const QString &name, const QByteArray &bytes, const char *format)
+{
+    QFile file(dir.filePath(name));
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    file.write(bytes);
+    file.close();
+    const QString profile = QUrl::fromLocalFile(dir.filePath("profile")).toString();
+    const ToolResult result =
+        RunTool("soffice", {"--headless", "--norestore", "-env:UserInstallation=" + profile, "--convert-to", format,
+                            "--outdir", dir.filePath("out"), file.fileName()},
+                {}, 180000);
+    const QString converted = dir.filePath("out/" + QFileInfo(name).completeBaseName() + "." + format);
+    return result.exitCode == 0 && QFile::exists(converted) ? converted : QString();
+}
+
+// The WMF becomes one picture in Draw: the button's pixels, and the
+// background colour fully transparent.
+TEST(WmfWriter, LibreOfficeShowsTheBackgroundTransparent)
+{
+    SKIP_WITHOUT_TOOL("soffice");
+    const QImage picture = SamplePicture(100, 30, Background);
+    QTemporaryDir dir;
+    const QString svg = ConvertWithLibreOffice(dir, "button.wmf", WriteWmf(picture, Transparent), "svg");
+    ASSERT_FALSE(svg.isEmpty());
+    QFile file(svg);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const auto match = QRegularExpression("data:image/png;base64,([A-Za-z0-9+/=]+)").match(file.readAll());
+    ASSERT_TRUE(match.hasMatch());
+    QImage image;
+    ASSERT_TRUE(image.loadFromData(QByteArray::fromBase64(match.captured(1).toLatin1()), "PNG"));
+    ASSERT_EQ(image.size(), QSize(100, 30));
+    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(image.pixel(99, 29)), 0);
+    EXPECT_EQ(image.pixel(50, 15), picture.pixel(50, 15));
+}
+
+// The EMF drawn on a white Draw page at 96 dpi: the button at its size in
+// pixels with its own colours, and no pixel of the background colour, which
+// lets the page show through.
+TEST(EmfWriter, LibreOfficeShowsTheBackgroundTransparent)
+{
+    SKIP_WITHOUT_TOOL("soffice");
+    const QImage picture = SamplePicture(100, 30, Background);
+    QTemporaryDir dir;
+    const QString png = ConvertWithLibreOffice(dir, "button.emf", WriteEmf(picture, Transparent), "png");
+    ASSERT_FALSE(png.isEmpty());
+    const QImage page = QImage(png).convertToFormat(QImage::Format_RGB32);
+    QRect drawn;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x) {
+            const QRgb pixel = page.pixel(x, y) & 0xFFFFFF;
+            ASSERT_NE(pixel, Background & 0xFFFFFF) << x << "," << y;
+            if (pixel != 0xFFFFFF)
+                drawn |= QRect(x, y, 1, 1);
+        }
+    ASSERT_EQ(drawn.size(), QSize(98, 28));  // the picture less its border of background
+    const QPoint origin = drawn.topLeft() - QPoint(1, 1);
+    for (const QPoint p : {QPoint(1, 1), QPoint(50, 15), QPoint(98, 28)})
+        EXPECT_EQ(page.pixel(origin + p), picture.pixel(p)) << p.x() << "," << p.y();
 }
 
 // ImageMagick plays the metafile: the picture at its size, the button's pixels
