@@ -2,6 +2,7 @@
 
 #include "Codepage.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <vector>
@@ -83,4 +84,11 @@ bool IsActiveWindowOfThread()
 {
     return qobject_cast<QGuiApplication *>(QCoreApplication::instance()) &&
            QGuiApplication::focusWindow() != nullptr;
+}
+
+void RemovePendingMessage(QObject *window, int eventType)
+{
+    QCoreApplication::removePostedEvents(window, eventType);
+    if (eventType == QEvent::Quit)
+        QCoreApplication::postEvent(window, new QEvent(QEvent::Quit));
 }

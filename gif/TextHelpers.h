@@ -1,5 +1,6 @@
-// Text helpers: shortening a caption with an ellipsis and splitting a command
-// line into the program and its parameters.
+// Text and window helpers: shortening a caption with an ellipsis, splitting a
+// command line into the program and its parameters, the active window and
+// the event queue.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +8,7 @@
 #include <string>
 
 class QFontMetrics;
+class QObject;
 
 // Width in pixels of an 8-bit text as some font draws it.
 using TTextWidth = std::function<int32_t(const std::string &text)>;
@@ -23,3 +25,7 @@ void SplitCommandLine(const std::string &cmdLine, std::string &exeName, std::str
 
 // Whether the window active for the application belongs to it.
 bool IsActiveWindowOfThread();
+
+// Takes the waiting events of one type for an object out of the event queue;
+// a quit request taken out this way is posted again, so it is never lost.
+void RemovePendingMessage(QObject *window, int eventType);

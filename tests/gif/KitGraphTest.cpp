@@ -3,6 +3,8 @@
 #include "Exceptions.h"
 #include "GifTestSupport.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QPainter>
 #include <gtest/gtest.h>
 
@@ -160,4 +162,33 @@ TEST(DisabledBitmap, OutlineGetsShadowWithHighlightBelowRight)
     EXPECT_EQ(result.pixel(1, 1) & 0xFFFFFF, 0x00005Au);
     EXPECT_EQ(result.pixel(2, 2) & 0xFFFFFF, 0xFA0000u);
     EXPECT_EQ(result.pixel(0, 0) & 0xFFFFFF, 0x0A0A0Au);
+}
+
+namespace {
+
+class EventCounter : public QObject {
+public:
+    int seen = 0;
+    bool event(QEvent *e) override
+    {
+        if (e->type() == QEvent::User || e->type() == QEvent::Quit)
+            ++seen;
+        return true;
+    }
+};
+
+}  // namespace
+
+TEST(RemovePendingMessage, DropsWaitingEventsButKeepsAQuit)
+{
+    EventCounter target;
+    QCoreApplication::postEvent(&target, new QEvent(QEvent::User));
+    QCoreApplication::postEvent(&target, new QEvent(QEvent::User));
+    RemovePendingMessage(&target, QEvent::User);
+    QCoreApplication::sendPostedEvents(&target);
+    EXPECT_EQ(target.seen, 0);
+    QCoreApplication::postEvent(&target, new QEvent(QEvent::Quit));
+    RemovePendingMessage(&target, QEvent::Quit);
+    QCoreApplication::sendPostedEvents(&target);
+    EXPECT_EQ(target.seen, 1);
 }
