@@ -111,6 +111,37 @@ TEST_F(ImageSetsTest, PublishSetSplitsTheLastButtonAcross)
     EXPECT_EQ(P().ButtonIndex, 1);
 }
 
+// The split images are the rendered button cut in two: together they give
+// back the whole picture of the batch set.
+TEST_F(ImageSetsTest, MainAndEdgeImagesTogetherAreTheWholeRender)
+{
+    MakeProject({{70, 24}, {90, 26}});
+    const std::string whole = Folder("whole");
+    BatchExportImages(P(), whole);
+    const std::string page = Folder("split");
+    ExportPublishImages(MainGauge(), P(), page.substr(0, page.size() - 1), "blimg");
+    for (const char *letter : {"n", "o", "c"}) {
+        const QImage full(QtFilePath(whole + "img" + letter + "1.bmp"));
+        const QImage main(QtFilePath(page + "blimg/img" + letter + "1.bmp"));
+        const QImage edge(QtFilePath(page + "blimg/img" + letter + "1e.bmp"));
+        ASSERT_EQ(full.size(), QSize(90, 26));
+        EXPECT_EQ(main, full.copy(0, 0, 88, 26)) << letter;
+        EXPECT_EQ(edge, full.copy(88, 0, 2, 26)) << letter;
+    }
+}
+
+TEST_F(ImageSetsTest, PreviewSetIsGifByDefault)
+{
+    AppParam().BatchExp = 0;
+    MakeProject({{60, 20}});
+    ExportPreviewImages(P());
+    QFile file(QtFilePath(PageDir + "blimg/imgo0.gif"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.read(6), QByteArray("GIF89a"));
+    QImage gif(QtFilePath(PageDir + "blimg/imgo0.gif"));
+    EXPECT_EQ(gif.size(), QSize(60, 20));
+}
+
 TEST_F(ImageSetsTest, PublishSetSplitsAVerticalMenuDown)
 {
     MakeProject({{100, 30}, {80, 24}});
