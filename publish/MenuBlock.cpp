@@ -73,12 +73,6 @@ std::string TargetAttribute(const std::string &target)
     return target == "_self" ? std::string() : " target=\"" + HtmlAttribute(target) + "\"";
 }
 
-std::string MouseHandlers(const std::string &id)
-{
-    return " onmouseover='blsw(\"" + id + "o\");' onmouseout='blsw(\"" + id + "n\");' onmousedown='blsw(\"" + id +
-           "c\");'";
-}
-
 std::string NormalCell(const TMenuCell &cell, const std::string &imgUrl, const std::string &ext)
 {
     const std::string e = cell.Edge ? "e" : "";
@@ -157,12 +151,13 @@ void AddCells(TLines &lines, int &line, const TMenuView &view, const std::string
 void AddMenuCell(TLines &lines, int &line, const TMenuCell &cell, const std::string &imgDir, const std::string &ext)
 {
     const std::string imgUrl = UrlPath(imgDir);
-    if (cell.Append) {
+    line = std::clamp(line, 0, int(lines.size()));
+    if (cell.Append && line > 0) {
         lines[size_t(line - 1)] += EdgeCell(cell, imgUrl, ext);
-    } else {
-        lines.insert(lines.begin() + line, NormalCell(cell, imgUrl, ext));
-        ++line;
+        return;
     }
+    lines.insert(lines.begin() + line, cell.Append ? EdgeCell(cell, imgUrl, ext) : NormalCell(cell, imgUrl, ext));
+    ++line;
 }
 
 void InsertMenuBlock(TLines &lines, int col, int row, const std::string &imgDir, const TMenuView &view)
@@ -172,14 +167,14 @@ void InsertMenuBlock(TLines &lines, int col, int row, const std::string &imgDir,
     int line = SplitAtCaret(lines, col, row);
     const auto insert = [&](const std::string &text) { lines.insert(lines.begin() + line++, text); };
 
-    insert(std::string("<!-- Begin ") + SiteMarker + " -->");
+    insert(BeginMarkerLine());
     insert(MenuTableLine(view, MenuBase));
     AddCells(lines, line, view, imgDir);
     insert("</tr></table>");
     for (const char *text : ScriptOpenLines)
         insert(text);
     if (MenuBase == 0 && !hasMenu) {
-        insert("function blpr(im){var i=new Image();i.src='" + UrlPath(imgDir) + "/img'+im;return i;}");
+        insert(PreloadFunction(UrlPath(imgDir)));
         insert(RollOverFunction);
     }
     const long long count = (long long)view.Buttons.size();
@@ -192,7 +187,7 @@ void InsertMenuBlock(TLines &lines, int col, int row, const std::string &imgDir,
     }
     for (const char *text : ScriptCloseLines)
         insert(text);
-    insert(std::string("<!-- End ") + SiteMarker + " -->");
+    insert(EndMarkerLine());
 }
 
 bool PageHasMenu(const TLines &lines)

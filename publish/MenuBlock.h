@@ -34,7 +34,8 @@ struct TMenuCell {
 };
 
 // Writes the cell at line (a normal cell, line then moves on) or onto the end
-// of the line before it (an edge cell).
+// of the line before it (an edge cell; at line 0 it gets a line of its own).
+// A line outside the list is taken as its nearest end.
 void AddMenuCell(TLines &lines, int &line, const TMenuCell &cell, const std::string &imgDir, const std::string &ext);
 
 // True when some line names a menu table of ours.

@@ -43,10 +43,25 @@ TLines PageHeadLines(const TMenuView &view)
             std::string(R"(<body background="" bgcolor="#)") + color + R"(" text="" link="" vlink="" alink="">)"};
 }
 
+std::string BeginMarkerLine() { return std::string("<!-- Begin ") + SiteMarker + " -->"; }
+
+std::string EndMarkerLine() { return std::string("<!-- End ") + SiteMarker + " -->"; }
+
+std::string PreloadFunction(const std::string &folderUrl)
+{
+    return "function blpr(im){var i=new Image();i.src='" + folderUrl + "/img'+im;return i;}";
+}
+
 std::string MenuTableLine(const TMenuView &view, long long first)
 {
     return "<table align=" + AlignWord(view.MenuAlign) + " width=0 id=\"" + SiteMarkerId() + ":screxst" +
            std::to_string(first) + "\" cellpadding=0 cellspacing=0 border=0><tr>";
+}
+
+std::string MouseHandlers(const std::string &id)
+{
+    return " onmouseover='blsw(\"" + id + "o\");' onmouseout='blsw(\"" + id + "n\");' onmousedown='blsw(\"" + id +
+           "c\");'";
 }
 
 std::string PreloadLine(long long n, const std::string &ext, const std::string &mark, const std::string &edge)

@@ -19,10 +19,19 @@ TLines PageHeadLines(const TMenuView &view);
 // The alignment word of the menu table: center, left, right or nothing.
 std::string AlignWord(int32_t menuAlign);
 
+// The comment lines that open and close a generated menu.
+std::string BeginMarkerLine();
+std::string EndMarkerLine();
+
 // The opening line of a menu table whose first button has the number first.
 std::string MenuTableLine(const TMenuView &view, long long first);
 
-// The script's roll-over function.
+// The over, out and down handlers of a cell whose image is named "btn" + id.
+std::string MouseHandlers(const std::string &id);
+
+// The script's preload function for images in the folder folderUrl, and
+// its roll-over function.
+std::string PreloadFunction(const std::string &folderUrl);
 extern const char *const RollOverFunction;
 
 // The preload line of the three images of button number n: variables

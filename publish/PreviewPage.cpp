@@ -10,8 +10,7 @@ std::string PreviewCell(const TMenuView &view, size_t i)
     const std::string n = std::to_string(i);
     const bool horizontal = view.MenuOrientation == 0;
     const std::string alt = HtmlAttribute(button.Alt);
-    return "<td title='" + (horizontal ? alt : "btn" + n) + "'><a href=\"#\"" + " onmouseover='blsw(\"" + n +
-           "o\");' onmouseout='blsw(\"" + n + "n\");' onmousedown='blsw(\"" + n + "c\");'" +
+    return "<td title='" + (horizontal ? alt : "btn" + n) + "'><a href=\"#\"" + MouseHandlers(n) +
            (horizontal ? " onmouseup='blsw(\"" + n + "o\");'" : std::string()) + "><img src=\"blimg/imgn" + n +
            view.ImageExt + "\" name=btn" + n + " width=" + std::to_string(button.Width) +
            " height=" + std::to_string(button.Height) + " border=0 alt='" + alt + "'></a></td>";
@@ -24,7 +23,7 @@ TLines PreviewPageLines(const TMenuView &view)
     TLines lines = PageHeadLines(view);
     lines.push_back("<HR>");
     lines.push_back("<br>");
-    lines.push_back(std::string("<!-- Begin ") + SiteMarker + " -->");
+    lines.push_back(BeginMarkerLine());
     lines.push_back(MenuTableLine(view, 0));
     const size_t count = view.Buttons.size();
     for (size_t i = 0; i < count; ++i) {
@@ -34,12 +33,12 @@ TLines PreviewPageLines(const TMenuView &view)
     }
     lines.push_back("</tr></table>");
     lines.insert(lines.end(), std::begin(ScriptOpenLines), std::end(ScriptOpenLines));
-    lines.push_back("function blpr(im){var i=new Image();i.src='blimg/img'+im;return i;}");
+    lines.push_back(PreloadFunction("blimg"));
     lines.push_back(RollOverFunction);
     for (size_t i = 0; i < count; ++i)
         lines.push_back(PreloadLine((long long)i, view.ImageExt));
     lines.insert(lines.end(), std::begin(ScriptCloseLines), std::end(ScriptCloseLines));
-    lines.push_back(std::string("<!-- End ") + SiteMarker + " -->");
+    lines.push_back(EndMarkerLine());
     lines.push_back("</body>");
     lines.push_back("</HTML>");
     return lines;

@@ -161,3 +161,31 @@ TEST(MenuBlock, BytesTheCodePageLacksBecomeReferences)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MenuCell, LinesOutsideTheListAreTakenAsItsEnds)
+{
+    TMenuCell cell;
+    cell.N = 3;
+    cell.Link = "#";
+    cell.Width = 2;
+    cell.Height = 9;
+    cell.Edge = true;
+    cell.Append = true;
+    TLines lines;
+    int line = 0;
+    AddMenuCell(lines, line, cell, "blimg", ".gif");
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0], R"(<td><a href="#"><img src="blimg/imgn3e.gif" name=btn3ee width=2 height=9 border=0></a></td>)");
+    cell.Append = false;
+    line = 99;
+    AddMenuCell(lines, line, cell, "blimg", ".gif");
+    EXPECT_EQ(line, 2);
+    line = -5;
+    AddMenuCell(lines, line, cell, "blimg", ".gif");
+    EXPECT_EQ(line, 1);
+    EXPECT_EQ(lines.size(), 3u);
+}
+
+}  // namespace
