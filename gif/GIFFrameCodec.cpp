@@ -12,8 +12,9 @@
 
 namespace {
 
-// Frames beyond this many pixels are refused rather than allocated.
-constexpr int64_t kMaxFramePixels = 64LL * 1024 * 1024;
+// Frames beyond this many pixels (4096 by 4096) are refused rather than
+// allocated: a few bytes of a file must not claim gigabytes.
+constexpr int64_t kMaxFramePixels = 16LL * 1024 * 1024;
 
 bool IsIndexed(const QImage &bitmap) { return bitmap.depth() <= 8; }
 
