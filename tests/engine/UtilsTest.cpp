@@ -1,4 +1,5 @@
 #include "DesktopAssociation.h"
+#include "ExternalTool.h"
 #include "FileSystem.h"
 #include "UtilsU.h"
 #include "XdgSandbox.h"
@@ -66,6 +67,12 @@ TEST(ProjectAssociation, FollowsTheProgramFolder)
     ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
     // The path keeps its case: Linux paths are case-sensitive.
     EXPECT_TRUE(entry.readAll().contains(QByteArray("Exec=\"") + root.c_str() + "/brightlane\" %f"));
+
+    if (!FindTool("desktop-file-validate").isEmpty()) {
+        const ToolResult check = RunTool(FindTool("desktop-file-validate"), {entry.fileName()});
+        EXPECT_EQ(check.exitCode, 0) << check.out.toStdString();
+        EXPECT_TRUE(check.out.isEmpty()) << check.out.toStdString();
+    }
 
     // The program moved: the stored command names the old folder.
     InitAppFolders(FilePathBytes(dir.path()));

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -181,4 +182,14 @@ TEST_F(TempFolder, FileSystemHelpers)
     EXPECT_EQ(ExtractFileName("/x/y/site.prj"), "site.prj");
     EXPECT_EQ(ExtractFilePath("site.prj"), "");
     EXPECT_EQ(ExtractFileName("/x/"), "");
+}
+
+TEST_F(TempFolder, SafeFileStreamWritesThroughASymbolicLink)
+{
+    const std::string target = Path("real.prj"), link = Path("link.prj");
+    WriteAll(target, "old");
+    ASSERT_TRUE(QFile::link(QtFilePath(target), QtFilePath(link)));
+    ASSERT_TRUE(SaveFileSafely(link, [](TStream &stream) { WriteByte(stream, 'n'); }));
+    EXPECT_TRUE(QFileInfo(QtFilePath(link)).isSymLink());
+    EXPECT_EQ(ReadAll(target), "n");
 }
