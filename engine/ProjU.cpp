@@ -1,14 +1,12 @@
 #include "ProjU.h"
 
-#include "ButtonStream.h"
+#include "Codepage.h"
 #include "ColorU.h"
 #include "FileSystem.h"
 #include "HostU.h"
 #include "ProjTexts.h"
 #include "RenderContext.h"
 #include "UtilsU.h"
-
-#include "Codepage.h"
 
 #include <utility>
 

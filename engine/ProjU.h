@@ -69,7 +69,7 @@ public:
     // Opens a project when none is open; a missing or damaged file leaves
     // no project open (see Opened) and shows nothing.
     void OpenProject(const std::string &fileName);
-    // Replace the file through a temporary beside it. A failed save keeps
+    // Replaces the file through a temporary beside it. A failed save keeps
     // the old file, Modified and Untitled; a failed save-as also keeps the
     // file name and the caption. True when the file was written.
     bool SaveProject();

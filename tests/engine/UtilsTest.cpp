@@ -1,4 +1,3 @@
-#include "DesktopAssociation.h"
 #include "ExternalTool.h"
 #include "FileSystem.h"
 #include "UtilsU.h"
