@@ -32,4 +32,5 @@ private:
     EGLDisplay display = EGL_NO_DISPLAY;
     EGLSurface surface = EGL_NO_SURFACE;
     EGLContext context = EGL_NO_CONTEXT;
+    bool current = false;  // made current by MakeCurrent and not yet released
 };
