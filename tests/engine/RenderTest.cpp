@@ -2,6 +2,7 @@
 #include "Exceptions.h"
 #include "Mesh.h"
 #include "ParamU.h"
+#include "RenderContext.h"
 #include "SceneU.h"
 
 #include <gtest/gtest.h>
@@ -142,6 +143,28 @@ TEST_F(Render, ImageLiesInTheLowerLeftOfTheBuffer)
     EXPECT_EQ(MakeRGB(outside[0], outside[1], outside[2]), 0x0000FF);
     const uint8_t *inside = RenderBuffer().Pixel(50, 15);
     EXPECT_NE(MakeRGB(inside[0], inside[1], inside[2]), 0x0000FF);
+}
+
+TEST_F(Render, ContextIsMadeAgainAfterItWasFreed)
+{
+    const QImage first = Rendered(normal);
+    DoneRenderContext();
+    normal.Dirty = 1;
+    EXPECT_EQ(Rendered(normal), first);  // made on demand
+    InitRenderContext();
+    InitRenderContext();
+    EXPECT_EQ(Rendered(normal), first);  // mesh and texture loaded into the new context
+}
+
+TEST_F(Render, CaptionStylesChangeThePicture)
+{
+    const QImage bold = Rendered(normal);
+    normal.TextItem.Style = fsUnderline;
+    const QImage underlined = Rendered(normal);
+    normal.TextItem.Style = 0;
+    const QImage plain = Rendered(normal);
+    EXPECT_NE(bold, plain);
+    EXPECT_NE(underlined, plain);
 }
 
 TEST_F(Render, BadValuesNeverOverrunOrCrash)
