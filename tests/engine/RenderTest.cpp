@@ -5,6 +5,8 @@
 #include "RenderContext.h"
 #include "SceneU.h"
 
+#include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -154,6 +156,26 @@ TEST_F(Render, ContextIsMadeAgainAfterItWasFreed)
     InitRenderContext();
     InitRenderContext();
     EXPECT_EQ(Rendered(normal), first);  // mesh and texture loaded into the new context
+}
+
+TEST_F(Render, ContextThatCannotBeMadeIsReportedAndLeavesNoPicture)
+{
+    Rendered(normal);
+    const bool hadDriverPath = qEnvironmentVariableIsSet("LIBGL_DRIVERS_PATH");
+    const QByteArray driverPath = qgetenv("LIBGL_DRIVERS_PATH");
+    QTemporaryDir noDrivers;
+    qputenv("LIBGL_DRIVERS_PATH", noDrivers.path().toLocal8Bit());
+    DoneRenderContext();
+    normal.Dirty = 1;
+    EXPECT_THROW(normal.Render(), ERenderError);
+    if (hadDriverPath)
+        qputenv("LIBGL_DRIVERS_PATH", driverPath);
+    else
+        qunsetenv("LIBGL_DRIVERS_PATH");
+    EXPECT_EQ(normal.Dirty, 1);
+    const TBitsmap &buffer = RenderBuffer();
+    EXPECT_TRUE(std::all_of(buffer.Data.begin(), buffer.Data.end(), [](uint8_t b) { return b == 0; }));
+    EXPECT_EQ(Rendered(normal).size(), QSize(100, 30));  // made again once the driver is back
 }
 
 TEST_F(Render, CaptionStylesChangeThePicture)
