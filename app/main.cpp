@@ -1,4 +1,7 @@
-// Program entry: the Qt application and, later, the main window.
+// Program entry: the Qt application, the program's folders and, later, the
+// main window.
+#include "UtilsU.h"
+
 #include <QApplication>
 #include <unistd.h>
 
@@ -9,5 +12,6 @@ int main(int argc, char **argv)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Bright Lane"));
+    InitAppFolders(ExecutableDir());
     return 0;
 }
