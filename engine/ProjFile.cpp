@@ -18,6 +18,13 @@ constexpr int64_t HeaderSize = 16;
 // of fixed blocks and string lengths.
 constexpr int64_t MinButtonRecord = 4 * 4 + 3 * (13158 + 3 * 4);
 
+// A project keeps the full path of its file: a relative name (from the
+// command line) would otherwise lose its folder for later saves.
+std::string FullPath(const std::string &fileName)
+{
+    return AbsoluteFolderOf(fileName) + ExtractFileName(fileName);
+}
+
 }  // namespace
 
 bool TProj::ReadProjectFile(std::vector<std::unique_ptr<TButtons>> &buttons,
@@ -55,7 +62,7 @@ void TProj::OpenProject(const std::string &fileName)
 {
     if (Opened)
         return;
-    FileName = fileName;
+    FileName = FullPath(fileName);
     std::vector<std::unique_ptr<TButtons>> buttons;
     TProjSettings settings = Settings;
     const bool read = ReadProjectFile(buttons, settings);
@@ -110,7 +117,7 @@ bool TProj::SaveProject()
 bool TProj::SaveProjectAs(const std::string &fileName)
 {
     const std::string previous = FileName;
-    FileName = fileName;
+    FileName = FullPath(fileName);
     if (!SaveProject()) {
         FileName = previous;
         return false;

@@ -2,21 +2,6 @@
 
 #include "LangSupU.h"
 
-namespace {
+std::string DefaultButtonName() { return Lang->GetInterfaceString(0); }
 
-std::string InterfaceString(int code)
-{
-    return Lang ? Lang->GetInterfaceString(code) : TLanguage().GetInterfaceString(code);
-}
-
-}  // namespace
-
-std::string DefaultButtonName()
-{
-    return InterfaceString(0);
-}
-
-std::string DefaultCaption()
-{
-    return InterfaceString(3);
-}
+std::string DefaultCaption() { return Lang->GetInterfaceString(3); }

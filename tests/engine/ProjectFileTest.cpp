@@ -2,6 +2,8 @@
 #include "ProjectFixture.h"
 #include "StreamBytes.h"
 
+#include <QDir>
+
 namespace {
 
 using ProjectFile = ProjectTest;
@@ -228,4 +230,28 @@ TEST_F(ProjectFile, UntitledProjectNeedsSaveAs)
     EXPECT_TRUE(P().Untitled);
     EXPECT_TRUE(P().Modified);
     EXPECT_FALSE(FileExists("No name.prj"));
+}
+
+// A project named by a relative path (as on the command line) is kept under
+// its full path, so that a later save still finds its folder.
+TEST_F(ProjectFile, RelativeNamesAreKeptAsFullPaths)
+{
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(QtFilePath(ProjectsDir)));
+    P().NewProject();
+    P().AddButton("Home");
+    const bool savedAs = P().SaveProjectAs("relative.prj");
+    const std::string savedName = P().FileName;
+    P().CloseProject();
+    P().OpenProject("relative.prj");
+    QDir::setCurrent(previous);
+
+    ASSERT_TRUE(savedAs);
+    EXPECT_EQ(savedName, ProjectPath("relative.prj"));
+    ASSERT_TRUE(P().Opened);
+    EXPECT_EQ(P().FileName, ProjectPath("relative.prj"));
+    EXPECT_EQ(FHost.Caption, "Bright Lane - relative.prj");
+    P().AddButton("News");
+    EXPECT_TRUE(P().SaveProject());
+    EXPECT_FALSE(P().Modified);
 }

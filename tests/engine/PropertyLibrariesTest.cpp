@@ -13,21 +13,6 @@ class Libraries : public ::testing::Test {
 protected:
     void SetUp() override { InitAppFolders(FilePathBytes(FDir.path())); }
 
-    static std::vector<uint8_t> FileBytes(const std::string &name)
-    {
-        QFile file(QtFilePath(name));
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        const QByteArray all = file.readAll();
-        return std::vector<uint8_t>(all.begin(), all.end());
-    }
-    static void WriteFile(const std::string &name, const std::vector<uint8_t> &bytes)
-    {
-        QFile file(QtFilePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(reinterpret_cast<const char *>(bytes.data()), qint64(bytes.size()));
-    }
-
     QTemporaryDir FDir;
 };
 
@@ -188,7 +173,7 @@ TEST_F(Libraries, DamagedFilesKeepTheEntriesReadBefore)
     cases.push_back({"first name too long", longName, 0});
 
     for (const Case &c : cases) {
-        WriteFile(name, c.bytes);
+        ASSERT_TRUE(WriteFileBytes(name, c.bytes));
         TMaterialTemplate loaded;
         loaded.LoadFromFile();
         EXPECT_EQ(loaded.Count(), c.expected) << c.what;

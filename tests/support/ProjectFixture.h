@@ -5,9 +5,9 @@
 #include "FakeHost.h"
 #include "FileSystem.h"
 #include "ProjU.h"
+#include "StreamBytes.h"
 #include "UtilsU.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -25,19 +25,9 @@ protected:
 
     std::string ProjectPath(const char *name) const { return ProjectsDir + name; }
 
-    static std::vector<uint8_t> FileBytes(const std::string &name)
-    {
-        QFile file(QtFilePath(name));
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        const QByteArray all = file.readAll();
-        return std::vector<uint8_t>(all.begin(), all.end());
-    }
     static void WriteFile(const std::string &name, const std::vector<uint8_t> &bytes)
     {
-        QFile file(QtFilePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(reinterpret_cast<const char *>(bytes.data()), qint64(bytes.size()));
+        ASSERT_TRUE(WriteFileBytes(name, bytes));
     }
 
     QTemporaryDir FDir;

@@ -1,8 +1,10 @@
 // Small helpers for tests that look at the bytes of streams and files.
 #pragma once
 
+#include "FileSystem.h"
 #include "Streams.h"
 
+#include <QFile>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -33,4 +35,23 @@ std::vector<uint8_t> BytesWrittenBy(Writer &&write)
     TMemoryStream stream;
     write(stream);
     return stream.Bytes();
+}
+
+// The whole content of a file (empty when it cannot be read).
+inline std::vector<uint8_t> FileBytes(const std::string &name)
+{
+    QFile file(QtFilePath(name));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray all = file.readAll();
+    return std::vector<uint8_t>(all.begin(), all.end());
+}
+
+// Replaces a file by bytes; false when it could not be written whole.
+inline bool WriteFileBytes(const std::string &name, const std::vector<uint8_t> &bytes)
+{
+    QFile file(QtFilePath(name));
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(reinterpret_cast<const char *>(bytes.data()), qint64(bytes.size())) ==
+               qint64(bytes.size());
 }
