@@ -120,7 +120,12 @@ private:
     void SetPageDir();
     bool ReadProjectFile(std::vector<std::unique_ptr<TButtons>> &buttons, TProjSettings &settings);
     void WriteProjectFile(TStream &stream) const;
-    void SaveButtonTemplate() { ButtonTemplate.SaveToFile(TemplateFileName); }
+    // Writes the open template; without one there is no file to write.
+    void SaveButtonTemplate()
+    {
+        if (!TemplateFileName.empty())
+            ButtonTemplate.SaveToFile(TemplateFileName);
+    }
     void MoveTemplateButton(int from, int to);
 };
 

@@ -2,6 +2,8 @@
 #include "ProjectFixture.h"
 #include "StreamBytes.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <numeric>
 
 namespace {
@@ -308,4 +310,16 @@ TEST_F(ButtonTemplates, PicturesAreTheRendersOfTheStoredStates)
     const uint8_t *normalCentre = entry.Thumbnails[0].Pixel(40, 10);
     EXPECT_NE(std::vector<uint8_t>(overCentre, overCentre + 3),
               std::vector<uint8_t>(normalCentre, normalCentre + 3));
+}
+
+// Without an open template the template commands have no file to write.
+TEST_F(ButtonTemplates, NoOpenTemplateWritesNoFile)
+{
+    P().Select(0, 0);
+    P().DeleteAllTemplateButtons();
+    P().AddButtonToTemplate("Nowhere");
+    P().RemoveButtonTemplate();
+    EXPECT_EQ(P().ButtonTemplate.Count(), 0);
+    EXPECT_TRUE(QDir(QtFilePath(TemplatesDir)).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    EXPECT_TRUE(QFileInfo(QtFilePath(TemplatesDir)).isDir());
 }
