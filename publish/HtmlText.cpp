@@ -1,16 +1,20 @@
 #include "HtmlText.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
 // The one byte that Windows-1251 leaves undefined.
 constexpr unsigned char UndefinedAnsiByte = 0x98;
 
+// Letters, digits and the punctuation a URL path may hold as it is, less
+// what a quoted attribute or a quoted script string cannot (& and ') and the
+// colon, which at the start of a relative path would name a URL scheme.
 bool IsUrlSafe(unsigned char c)
 {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
-           c == '_' || c == '~' || c == '/';
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+           (c != 0 && std::strchr("-._~/!$()*+,;=@", c) != nullptr);
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 std::string HtmlAttribute(const std::string &ansiText);
 
 // A relative folder path (file-system bytes) for a URL: every byte but
-// letters, digits, "-", ".", "_", "~" and "/" is written as %XX. The result
-// holds no character that needs escaping in an attribute or in a script's
-// quoted string either.
+// letters, digits and - . _ ~ / ! $ ( ) * + , ; = @ is written as %XX. The
+// result holds no character that needs escaping in an attribute or in a
+// script's quoted string either.
 std::string UrlPath(const std::string &pathBytes);

@@ -162,6 +162,24 @@ TEST(BrowserRollOver, NewPagesSplitTheLastButtonInBothOrientations)
     }
 }
 
+// Quotes, ampersands and blanks in the page's name and the buttons' texts:
+// the escaped page still finds every image and swaps them.
+TEST(BrowserRollOver, EscapedNamesAndTextsStillWork)
+{
+    SKIP_WITHOUT_BROWSER();
+    QTemporaryDir dir;
+    const QString page = dir.filePath("Tom's \"menu\" & co.html");
+    const TMenuView view = BmpView({Button("<b>'Home'</b> & \"more\"", 90, 24, "a.html?x=1&y='2'", "f\"r"),
+                                    Button("it's", 70, 20)}, 0);
+    WriteImageSet(dir.path() + "/Tom's \"menu\" & co.blimg", view, 0, true);
+    WritePage(page, NewPageLines(page.toStdString(), view));
+
+    const QJsonObject report = RunBrowser(page);
+    ExpectImagesAtDeclaredSizes(report, 3);
+    ExpectTrace(report, "btn0", Expected("0", "", false), {});
+    ExpectTrace(report, "btn1e", Expected("1", "", false), Expected("1", "e", false));
+}
+
 TEST(BrowserRollOver, PageWithTwoInsertedBlocks)
 {
     SKIP_WITHOUT_BROWSER();

@@ -152,6 +152,22 @@ TEST(MenuBlock, UserTextIsEscaped)
     EXPECT_TRUE(preload);
 }
 
+// Characters a URL path may hold as they are, and that are harmless inside
+// a quoted attribute and a quoted script string, keep an ordinary folder
+// name exactly as it is; only the others are percent-encoded.
+TEST(MenuBlock, OrdinaryFolderNamesStayAsTheyAre)
+{
+    const std::string folder = "site(2)!$*+,;=@_~-.blimg";
+    TLines lines;
+    InsertMenuBlock(lines, 0, 0, folder, View({Button("a")}));
+    EXPECT_NE(lines[3].find("src=\"" + folder + "/imgn0.gif\""), std::string::npos) << lines[3];
+    EXPECT_EQ(lines[7], "function blpr(im){var i=new Image();i.src='" + folder + "/img'+im;return i;}");
+
+    TLines risky;  // a colon would start a URL scheme; %, #, ? and a backslash change the path
+    InsertMenuBlock(risky, 0, 0, "c:50%#?\\.blimg", View({Button("a")}));
+    EXPECT_NE(risky[3].find("src=\"c%3A50%25%23%3F%5C.blimg/imgn0.gif\""), std::string::npos) << risky[3];
+}
+
 TEST(MenuBlock, BytesTheCodePageLacksBecomeReferences)
 {
     TLines lines;
