@@ -80,6 +80,16 @@ std::vector<uint8_t> IndexedToBmp(const QImage &image, int bits)
 
 }  // namespace
 
+bool HasColorTable(const QImage &image)
+{
+    switch (image.format()) {
+    case QImage::Format_Mono:
+    case QImage::Format_MonoLSB:
+    case QImage::Format_Indexed8: return true;
+    default: return false;
+    }
+}
+
 void Store24BitRows(const QImage &rgb888, uint8_t *dest)
 {
     const int width = rgb888.width(), height = rgb888.height();

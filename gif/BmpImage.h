@@ -34,6 +34,10 @@ TBmpLayout ParseBmp(const std::vector<uint8_t> &bmp);
 // table of `colors` entries, then the rows.
 std::vector<uint8_t> NewBmp(int32_t width, int32_t height, int bits, int colors);
 
+// Whether the image keeps its pixels as indexes into a colour table (1 or 8
+// bits); an image of 8 bits without one (grey levels, alpha) does not.
+bool HasColorTable(const QImage &image);
+
 // The bitmap in its own BMP form: 1 bit for a monochrome image, 8 bits with a
 // 256-entry table for an indexed image, 24 bits for everything else.
 std::vector<uint8_t> ImageToBmp(const QImage &image);

@@ -13,10 +13,9 @@
 namespace {
 
 // Frames beyond this many pixels (4096 by 4096) are refused rather than
-// allocated: a few bytes of a file must not claim gigabytes.
+// allocated: a few bytes of a file must not claim gigabytes. The cap counts
+// pixels, so a wide strip of 65535 by 256 still decodes.
 constexpr int64_t kMaxFramePixels = 16LL * 1024 * 1024;
-
-bool IsIndexed(const QImage &bitmap) { return bitmap.depth() <= 8; }
 
 }  // namespace
 
@@ -24,7 +23,7 @@ void TGIFFrame::EncodeBitmap()
 {
     if (Bitmap.isNull())
         throw EInvalidGraphicOperation(kNoGIFData);
-    if (IsIndexed(Bitmap)) {
+    if (HasColorTable(Bitmap)) {
         EncodeDIBStream(ImageToBmp(Bitmap));
         return;
     }

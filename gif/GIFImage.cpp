@@ -1,5 +1,6 @@
 #include "KitGIF.h"
 
+#include "BmpImage.h"
 #include "Exceptions.h"
 #include "GIFErrors.h"
 
@@ -49,7 +50,7 @@ void TGIFImage::EncodeFrames(bool replaceBitmaps)
         }
         frame->Item->ImageData.reset();
         frame->EncodeBitmap();
-        if (replaceBitmaps && frame->Bitmap.depth() > 8) {
+        if (replaceBitmaps && !HasColorTable(frame->Bitmap)) {
             frame->ReplaceBitmap();
             try {
                 frame->GetBitmap();

@@ -165,6 +165,21 @@ TEST(GIFModel, EncodingReplacesTrueColourBitmapByTheDecodedOne)
     EXPECT_FALSE(gif.GetEmpty());
 }
 
+TEST(GIFModel, EightBitPicturesWithoutPaletteAreReduced)
+{
+    // Eight bits a pixel but no colour table: grey levels and alpha masks
+    // are reduced like true colour, and come back as the same colours.
+    QImage grey(3, 2, QImage::Format_Grayscale8);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x)
+            grey.scanLine(y)[x] = static_cast<uchar>(40 * x + 100 * y);
+    TGIFImage gif;
+    gif.AddFrame(grey);
+    gif.EncodeAllFrames();
+    EXPECT_EQ(gif.Frames[0]->GetBitmap().format(), QImage::Format_Indexed8);
+    EXPECT_EQ(Pixels(gif.Frames[0]->GetBitmap()), Pixels(grey));
+}
+
 TEST(GIFModel, GreyScaleFramesUseTheGreyMethod)
 {
     TGIFImage gif;
