@@ -88,7 +88,9 @@ bool IsActiveWindowOfThread()
 
 void RemovePendingMessage(QObject *window, int eventType)
 {
-    QCoreApplication::removePostedEvents(window, eventType);
+    // A quit request taken out would have to be posted again at once, so it
+    // is left where it is.
     if (eventType == QEvent::Quit)
-        QCoreApplication::postEvent(window, new QEvent(QEvent::Quit));
+        return;
+    QCoreApplication::removePostedEvents(window, eventType);
 }

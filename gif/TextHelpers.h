@@ -27,5 +27,5 @@ void SplitCommandLine(const std::string &cmdLine, std::string &exeName, std::str
 bool IsActiveWindowOfThread();
 
 // Takes the waiting events of one type for an object out of the event queue;
-// a quit request taken out this way is posted again, so it is never lost.
+// a quit request is never taken out, so it is neither lost nor made up.
 void RemovePendingMessage(QObject *window, int eventType);

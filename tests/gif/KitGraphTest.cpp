@@ -191,4 +191,8 @@ TEST(RemovePendingMessage, DropsWaitingEventsButKeepsAQuit)
     RemovePendingMessage(&target, QEvent::Quit);
     QCoreApplication::sendPostedEvents(&target);
     EXPECT_EQ(target.seen, 1);
+    // Asking to take out a quit request that is not there makes none.
+    RemovePendingMessage(&target, QEvent::Quit);
+    QCoreApplication::sendPostedEvents(&target);
+    EXPECT_EQ(target.seen, 1);
 }
