@@ -103,7 +103,8 @@ public:
     // Resets to a fresh empty item and default fields; extensions and bitmap stay.
     void NewImage();
     void ReplaceBitmap();
-    // The picture, decoded from the data when not made yet.
+    // The picture, decoded from the data when not made yet. A frame of more
+    // than 4096 x 4096 pixels is not decoded: "GIF image is too large".
     QImage GetBitmap();
     int32_t GetWidth();
     int32_t GetHeight();
@@ -127,7 +128,8 @@ public:
     void EncodeBitmap();
     // Encodes a BMP file image of 1, 4 or 8 bits into the item.
     void EncodeDIBStream(const std::vector<uint8_t> &bmp);
-    // The decoded frame as a BMP file image of 1, 4 or 8 bits.
+    // The decoded frame as a BMP file image of 1, 4 or 8 bits; refuses
+    // frames beyond the pixel cap of GetBitmap.
     std::vector<uint8_t> SaveToBitmapStream();
 
     // Size without decoding: the bitmap's when made, else the item's.

@@ -200,6 +200,16 @@ TEST(GIFReader, AbsurdFrameSizeIsRefused)
     EXPECT_EQ(LoadError(file), "GIF image is too large");
 }
 
+TEST(GIFReader, FrameSizeCapCountsPixels)
+{
+    const auto frameOf = [](int width, int height) {
+        return Concat({Header(), Screen(1, 1, 2), ImageDescriptor(width, height), EightBitData({1}), Trailer()});
+    };
+    EXPECT_EQ(LoadError(frameOf(4096, 4096)), "");
+    EXPECT_EQ(LoadError(frameOf(65535, 256)), "");
+    EXPECT_EQ(LoadError(frameOf(4097, 4096)), "GIF image is too large");
+}
+
 TEST(GIFReader, FramesWithLocalTablesAndPositions)
 {
     Bytes local = ImageDescriptor(2, 1, 0x80, 5, 6);  // local table of 2 entries
