@@ -9,6 +9,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
+#include <algorithm>
 #include <vector>
 
 static const char *const DefaultSection = "[Default Applications]";
@@ -249,16 +250,69 @@ static std::vector<std::string> WithDefaultLine(std::vector<std::string> lines,
     return lines;
 }
 
+// The programs a default line names, in order: "type=a.desktop;b.desktop;".
+static std::vector<std::string> DesktopIdsOf(const std::string &line)
+{
+    std::vector<std::string> ids;
+    const auto equals = line.find('=');
+    if (equals == std::string::npos)
+        return ids;
+    const std::string value = line.substr(equals + 1);
+    std::string::size_type start = 0;
+    while (start <= value.size()) {
+        auto end = value.find(';', start);
+        if (end == std::string::npos)
+            end = value.size();
+        const std::string id = Trimmed(value.substr(start, end - start));
+        if (!id.empty())
+            ids.push_back(id);
+        start = end + 1;
+    }
+    return ids;
+}
+
+// Our program is the default when it comes first in the line of our type.
 static bool HasDefaultLine(const std::vector<std::string> &lines,
                            const TDesktopAssociation &association)
 {
     const TSectionRange range = DefaultSectionRange(lines);
     if (range.First == std::string::npos)
         return false;
-    for (size_t i = range.First; i < range.Last; ++i)
-        if (Trimmed(lines[i]) == DefaultLine(association))
-            return true;
+    for (size_t i = range.First; i < range.Last; ++i) {
+        if (KeyOf(lines[i]) != association.MimeType)
+            continue;
+        const std::vector<std::string> ids = DesktopIdsOf(lines[i]);
+        return !ids.empty() && ids.front() == association.DesktopId;
+    }
     return false;
+}
+
+// Takes our program out of the defaults of our type; a line left without a
+// program goes, the programs of others stay.
+static std::vector<std::string> WithoutDefaultLine(std::vector<std::string> lines,
+                                                   const TDesktopAssociation &association)
+{
+    const TSectionRange range = DefaultSectionRange(lines);
+    if (range.First == std::string::npos)
+        return lines;
+    for (size_t i = range.Last; i-- > range.First;) {
+        if (KeyOf(lines[i]) != association.MimeType)
+            continue;
+        std::vector<std::string> ids = DesktopIdsOf(lines[i]);
+        const auto ours = std::remove(ids.begin(), ids.end(), association.DesktopId);
+        if (ours == ids.end())
+            continue;
+        ids.erase(ours, ids.end());
+        if (ids.empty()) {
+            lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i));
+            continue;
+        }
+        std::string line = association.MimeType + "=";
+        for (const std::string &id : ids)
+            line += id + ";";
+        lines[i] = line;
+    }
+    return lines;
 }
 
 static std::vector<std::string> MimeAppsLines()
@@ -288,15 +342,10 @@ bool RemoveDesktopAssociation(const TDesktopAssociation &association)
         if (file.exists() && !file.remove())
             removed = false;
     }
-    std::vector<std::string> lines = MimeAppsLines();
-    const TSectionRange range = DefaultSectionRange(lines);
-    if (range.First != std::string::npos) {
-        for (size_t i = range.Last; i-- > range.First;)
-            if (Trimmed(lines[i]) == DefaultLine(association))
-                lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i));
-        if (lines != MimeAppsLines())
-            removed = WriteTextFile(MimeAppsListPath(), JoinLines(lines)) && removed;
-    }
+    const std::vector<std::string> lines = MimeAppsLines();
+    const std::vector<std::string> kept = WithoutDefaultLine(lines, association);
+    if (kept != lines)
+        removed = WriteTextFile(MimeAppsListPath(), JoinLines(kept)) && removed;
     RefreshDesktopCaches();
     return removed;
 }

@@ -134,3 +134,33 @@ TEST(DesktopAssociation, NothingWrittenMeansNotAssociated)
     EXPECT_TRUE(RemoveDesktopAssociation(Sample("/opt/sample")));
     EXPECT_FALSE(FileExists(MimeAppsListPath()));
 }
+
+// Desktop tools that rewrite mimeapps.list end a default's list of programs
+// with a semicolon, or keep further programs after ours.
+TEST(DesktopAssociation, DefaultLineIsReadAsAListOfPrograms)
+{
+    TXdgSandbox sandbox;
+    const TDesktopAssociation a = Sample("/opt/sample");
+    ASSERT_TRUE(WriteDesktopAssociation(a));
+    auto setList = [](const char *text) {
+        QFile list(QtFilePath(MimeAppsListPath()));
+        ASSERT_TRUE(list.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        list.write(text);
+    };
+
+    setList("[Default Applications]\napplication/x-sample-doc=sample.desktop;\n");
+    EXPECT_TRUE(IsDesktopAssociated(a));
+    ASSERT_TRUE(RemoveDesktopAssociation(a));
+    EXPECT_EQ(ReadFile(MimeAppsListPath()), "[Default Applications]\n");
+
+    ASSERT_TRUE(WriteDesktopAssociation(a));
+    setList("[Default Applications]\napplication/x-sample-doc = sample.desktop;other.desktop;\n");
+    EXPECT_TRUE(IsDesktopAssociated(a));
+    ASSERT_TRUE(RemoveDesktopAssociation(a));
+    EXPECT_EQ(ReadFile(MimeAppsListPath()), "[Default Applications]\napplication/x-sample-doc=other.desktop;\n");
+
+    // Our program only as a fallback is not the default.
+    ASSERT_TRUE(WriteDesktopAssociation(a));
+    setList("[Default Applications]\napplication/x-sample-doc=other.desktop;sample.desktop;\n");
+    EXPECT_FALSE(IsDesktopAssociated(a));
+}
