@@ -87,8 +87,9 @@ void TTextItem::Draw(TBitsmap &buffer) const
     if (smooth) {
         MergeMask(buffer, canvas, place(x), place(y), Text, Color, true);
     } else {
-        // Text in its own colour on the complementary key colour.
-        const TColor key = (0xFFFFFF - Color) & 0xFFFFFF;
+        // Text in its own colour on the complementary key colour; only the
+        // colour's low three bytes count.
+        const TColor key = 0xFFFFFF - (Color & 0xFFFFFF);
         canvas.Fill(uint32_t(key));
         canvas.DrawText(place(x), place(y), Text, uint32_t(Color));
         StampTextMask(buffer, canvas.Image(), Color, key);

@@ -136,6 +136,21 @@ TEST_F(CaptionMerge, HardMergePaintsOnlyTheExactColour)
     EXPECT_GT(painted, 20);
 }
 
+TEST_F(CaptionMerge, HardMergeOfAColourWithHighBitsUsesItsLowBytes)
+{
+    item.TextItem.Smooth = 0;
+    for (TColor color : {TColor(INT_MIN), TColor(INT_MIN + 0x123456), TColor(-1), TColor(0x1FFFFFFF)}) {
+        auto painted = std::make_unique<TBitsmap>(*buffer);
+        item.TextItem.Color = color;
+        item.TextItem.Draw(*painted);
+        auto plain = std::make_unique<TBitsmap>(*buffer);
+        item.TextItem.Color = color & 0xFFFFFF;
+        item.TextItem.Draw(*plain);
+        EXPECT_TRUE(painted->Data == plain->Data) << color;
+        EXPECT_FALSE(painted->Data == buffer->Data) << color;
+    }
+}
+
 TEST_F(CaptionMerge, TextShadowOnlyOutsideDraft)
 {
     item.TextItem.TextShadow = 1;
