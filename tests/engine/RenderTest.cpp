@@ -5,6 +5,7 @@
 #include "RenderContext.h"
 #include "SceneU.h"
 
+#include <GL/gl.h>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -40,6 +41,62 @@ protected:
     TButtons button{nullptr};
     TItem &normal = button.States[stNormal];
 };
+
+// The camera's viewport and projection as OpenGL holds them after
+// SetupCamera: the projection matrix of glOrtho(l, r, b, t, 0, 100) with the
+// eye moved to z = 10.
+struct TCamera {
+    std::array<GLint, 4> Viewport{};
+    std::array<GLdouble, 16> Projection{};
+};
+
+TCamera CameraOf(const TItem &item)
+{
+    const TRenderScope scope;
+    item.SetupCamera();
+    TCamera camera;
+    glGetIntegerv(GL_VIEWPORT, camera.Viewport.data());
+    glGetDoublev(GL_PROJECTION_MATRIX, camera.Projection.data());
+    return camera;
+}
+
+void ExpectOrtho(const TCamera &camera, double l, double r, double b, double t)
+{
+    const auto &m = camera.Projection;
+    EXPECT_NEAR(m[0], 2 / (r - l), 1e-6);
+    EXPECT_NEAR(m[5], 2 / (t - b), 1e-6);
+    EXPECT_NEAR(m[10], -2.0 / 100, 1e-6);
+    EXPECT_NEAR(m[12], -(r + l) / (r - l), 1e-6);
+    EXPECT_NEAR(m[13], -(t + b) / (t - b), 1e-6);
+    EXPECT_NEAR(m[14], -1 + 2.0 * 10 / 100, 1e-6);  // -(far + near) / depth, then the eye at z = 10
+    EXPECT_NEAR(m[15], 1, 1e-6);
+}
+
+TEST_F(Render, CameraWidensTowardsTheShadowAndSupersamplesTheViewport)
+{
+    TShadowBlock &shadow = normal.ButtonItem.Shadow;
+    shadow.DX = 0.1f;
+    shadow.DY = -0.2f;
+    shadow.Enabled = 1;
+    normal.Antialias = 1;
+    TCamera camera = CameraOf(normal);
+    EXPECT_EQ(camera.Viewport, (std::array<GLint, 4>{0, 0, 200, 60}));
+    ExpectOrtho(camera, -1, 1 + double(0.1f), -1 - double(0.2f), 1);
+
+    shadow.DX = -0.3f;
+    shadow.DY = 0.4f;
+    normal.SetDraft(true);  // draft keeps the margins, but not the supersampling
+    camera = CameraOf(normal);
+    EXPECT_EQ(camera.Viewport, (std::array<GLint, 4>{0, 0, 100, 30}));
+    ExpectOrtho(camera, -1 - double(0.3f), 1, -1, 1 + double(0.4f));
+
+    shadow.Enabled = 0;
+    normal.SetDraft(false);
+    normal.Antialias = 0;
+    camera = CameraOf(normal);
+    EXPECT_EQ(camera.Viewport, (std::array<GLint, 4>{0, 0, 100, 30}));
+    ExpectOrtho(camera, -1, 1, -1, 1);
+}
 
 TEST_F(Render, ImageHasTheStateSize)
 {
