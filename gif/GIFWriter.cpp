@@ -92,6 +92,45 @@ void WriteRasterData(TBytes &out, const std::optional<TBytes> &data)
     out.push_back(0);
 }
 
+void WriteScreenDescriptor(TBytes &out, const TGIFImage &image)
+{
+    const TGIFColorTable &global = image.Data->ColorMap;
+    AppendLE16(out, image.ScreenWidth);
+    AppendLE16(out, image.ScreenHeight);
+    if (global.Count > 0) {
+        out.push_back(static_cast<uint8_t>(0x80 + ((ColorCountToBits(global.Count) - 1) << 4) +
+                                           ((image.Data->BitsPerPixel - 1) & 7)));
+        out.push_back(static_cast<uint8_t>(std::max(0, global.FindColorIndex(image.BackgroundColor))));
+    } else {
+        out.insert(out.end(), {0, 0});
+    }
+    out.push_back(image.Data->AspectRatio);
+}
+
+// The frame's extensions, its image descriptor, its local colour table (padded
+// to the size the descriptor announces) and its stored data.
+void WriteFrame(TBytes &out, const TGIFFrame &frame)
+{
+    TGIFItem &item = *frame.Item;
+    GIFWriteExtensions(out, frame.Extensions);
+    out.push_back(kImageSeparator);
+    AppendLE16(out, static_cast<uint32_t>(frame.Left));
+    AppendLE16(out, static_cast<uint32_t>(frame.Top));
+    AppendLE16(out, static_cast<uint32_t>(item.Width));
+    AppendLE16(out, static_cast<uint32_t>(item.Height));
+    uint8_t packed = 0;
+    if (frame.LocalColors) {
+        item.BitsPerPixel = static_cast<uint8_t>(BitsForColorCount(item.ColorMap.Count));
+        packed = static_cast<uint8_t>(0x80 + item.BitsPerPixel - 1);
+    }
+    if (frame.Interlaced)
+        packed |= 0x40;
+    out.push_back(packed);
+    if (frame.LocalColors)
+        WriteColorTable(out, item.ColorMap, 1 << item.BitsPerPixel);
+    WriteRasterData(out, item.ImageData);
+}
+
 }  // namespace
 
 std::vector<uint8_t> TGIFImage::BuildFile()
@@ -99,50 +138,18 @@ std::vector<uint8_t> TGIFImage::BuildFile()
     if (Frames.empty())
         throw EInvalidGraphicOperation(kNoGIFData);
     EncodeFrames(false);
-    TBytes out;
     if (!Data->Comment.empty())
         Version = gv89a;
+    TBytes out;
     const char *signature = Version == gv89a ? "GIF89a" : "GIF87a";
     Append(out, reinterpret_cast<const uint8_t *>(signature), 6);
-
     UpdateScreenSize();
-    const TGIFColorTable &global = Data->ColorMap;
-    AppendLE16(out, ScreenWidth);
-    AppendLE16(out, ScreenHeight);
-    if (global.Count > 0) {
-        out.push_back(static_cast<uint8_t>(0x80 + ((ColorCountToBits(global.Count) - 1) << 4) +
-                                           ((Data->BitsPerPixel - 1) & 7)));
-        out.push_back(static_cast<uint8_t>(std::max(0, global.FindColorIndex(BackgroundColor))));
-    } else {
-        out.insert(out.end(), {0, 0});
-    }
-    out.push_back(Data->AspectRatio);
-    WriteColorTable(out, global, global.Count);
-
+    WriteScreenDescriptor(out, *this);
+    WriteColorTable(out, Data->ColorMap, Data->ColorMap.Count);
     if (Looping && Frames.size() > 1)
         WriteLoopExtension(out, RepeatCount);
-
-    for (const auto &frame : Frames) {
-        TGIFItem &item = *frame->Item;
-        GIFWriteExtensions(out, frame->Extensions);
-        out.push_back(kImageSeparator);
-        AppendLE16(out, static_cast<uint32_t>(frame->Left));
-        AppendLE16(out, static_cast<uint32_t>(frame->Top));
-        AppendLE16(out, static_cast<uint32_t>(item.Width));
-        AppendLE16(out, static_cast<uint32_t>(item.Height));
-        uint8_t packed = 0;
-        if (frame->LocalColors) {
-            item.BitsPerPixel = static_cast<uint8_t>(BitsForColorCount(item.ColorMap.Count));
-            packed = static_cast<uint8_t>(0x80 + item.BitsPerPixel - 1);
-        }
-        if (frame->Interlaced)
-            packed |= 0x40;
-        out.push_back(packed);
-        if (frame->LocalColors)
-            WriteColorTable(out, item.ColorMap, 1 << item.BitsPerPixel);
-        WriteRasterData(out, item.ImageData);
-    }
-
+    for (const auto &frame : Frames)
+        WriteFrame(out, *frame);
     if (!Data->Comment.empty()) {
         out.insert(out.end(), {kExtensionIntroducer, 0xFE});
         GIFWriteSubBlocks(out, Data->Comment);
