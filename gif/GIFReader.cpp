@@ -20,8 +20,8 @@ constexpr uint8_t kImageBlock = ',';
 constexpr uint8_t kTrailerBlock = ';';
 constexpr uint16_t kMaxRepeatCount = 30000;
 
-// The file's bytes with a read position; reading past the end raises
-// "Stream read error".
+// The file's bytes with a read position; reading past the end raises the
+// stream's own "Stream read error".
 class TGIFSource {
 public:
     TGIFSource(const uint8_t *data, size_t size) : data_(data), size_(size) {}
@@ -155,7 +155,7 @@ public:
             } else if (image_.Data->Comment.empty() && !extensions.empty()) {
                 TakeImageComments(extensions);
             } else if (block != 0 && block != kTrailerBlock) {
-                throw EReadError(kStreamRead);
+                throw EInvalidGraphicOperation(kStreamRead);
             }
         }
     }
@@ -235,7 +235,7 @@ private:
         frame->Extensions = std::move(extensions);
         ReadImageDescriptor(*frame);
         if (frame->Corrupted && !GIFAcceptCorrupt)
-            throw EReadError(kStreamRead);
+            throw EInvalidGraphicOperation(kStreamRead);
         if (item.Width == 0)
             item.Width = image_.ScreenWidth;
         if (item.Height == 0)

@@ -267,7 +267,7 @@ bool GIFDecodeLZW(const std::vector<uint8_t> &data, const TDecodeTarget &target,
     RunWithProgress(progress, [&](TProgressReporter &reporter) {
         TLZWDecompressor decompressor(data, target, interlaced, tableBits, tolerant);
         if (target.width > 0 && target.height > 0 && decompressor.Run(reporter))
-            throw EReadError(kStreamRead);
+            throw EInvalidGraphicOperation(kStreamRead);
         corrupted = decompressor.Corrupted();
     });
     return corrupted;

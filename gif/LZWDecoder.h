@@ -24,7 +24,8 @@ struct TDecodeTarget {
 // data damaged. With `tolerant`, a code size outside
 // 2..9 is clamped and a code chain longer than the table ends the decoding,
 // both marking the data damaged; without it they raise. Data that ends before
-// the last row raises "Stream read error".
+// the last row raises "Stream read error" (EInvalidGraphicOperation); data
+// without even the code size byte raises the stream's EReadError.
 bool GIFDecodeLZW(const std::vector<uint8_t> &data, const TDecodeTarget &target, bool interlaced,
                   int tableBits, bool tolerant, const TProgressEvent &progress);
 

@@ -149,12 +149,34 @@ TEST(GIFReader, BackgroundColourFromTheGlobalTable)
 
 TEST(GIFReader, BadBlockByteBetweenBlocks)
 {
-    EXPECT_EQ(LoadError(Concat({Header(), Screen(1, 1, 2), {'X'}, ImageDescriptor(1, 1), EightBitData({1})})),
-              "Stream read error");
+    const Bytes stray = Concat({Header(), Screen(1, 1, 2), {'X'}, ImageDescriptor(1, 1), EightBitData({1})});
+    EXPECT_EQ(LoadError(stray), "Stream read error");
+    TGIFImage strayImage;
+    EXPECT_THROW(Load(strayImage, stray), EInvalidGraphicOperation);
     // After an image the reading ends quietly.
     TGIFImage gif;
     Load(gif, Concat({Header(), Screen(1, 1, 2), ImageDescriptor(1, 1), EightBitData({1}), {'X', 'Y'}}));
     EXPECT_EQ(gif.GetCount(), 1);
+}
+
+TEST(GIFReader, CutSubBlockRaisesOnlyWhenDamageIsRefused)
+{
+    const Bytes whole = Concat({Header(), Screen(1, 1, 2), ImageDescriptor(1, 1), EightBitData({1})});
+    const Bytes cut(whole.begin(), whole.end() - 2);
+    TGIFImage gif;
+    gif.ReadBytes(cut.data(), cut.size(), false);
+    ASSERT_EQ(gif.GetCount(), 1);
+    EXPECT_TRUE(gif.Frames[0]->Corrupted);
+
+    GIFAcceptCorrupt = false;
+    try {
+        gif.ReadBytes(cut.data(), cut.size(), false);
+        ADD_FAILURE() << "damage accepted";
+    } catch (const EInvalidGraphicOperation &e) {
+        EXPECT_STREQ(e.what(), "Stream read error");
+    }
+    GIFAcceptCorrupt = true;
+    EXPECT_EQ(gif.GetCount(), 0);
 }
 
 TEST(GIFReader, ShortHeadersAndTablesAreStreamErrors)
@@ -262,7 +284,7 @@ TEST(GIFReader, SubBlockCutByTheEndOfTheFile)
         ASSERT_EQ(decoded.pixelIndex(x, 0), x % 4) << x;
     EXPECT_TRUE(gif.Frames[1]->Corrupted);
     EXPECT_EQ(gif.Frames[1]->Item->ImageData->size(), 1u + 256u);
-    EXPECT_THROW(gif.Frames[1]->GetBitmap(), EReadError);
+    EXPECT_THROW(gif.Frames[1]->GetBitmap(), EInvalidGraphicOperation);
 
     // As the first frame, the failure of its decoding removes it and goes on.
     const Bytes first(cut.begin(), cut.begin() + static_cast<long>(6 + 7 + 12 + frame.size() - 20));
@@ -270,7 +292,7 @@ TEST(GIFReader, SubBlockCutByTheEndOfTheFile)
     EXPECT_EQ(LoadError(first), "Stream read error");
     try {
         Load(single, first);
-    } catch (const EReadError &) {
+    } catch (const EInvalidGraphicOperation &) {
     }
     EXPECT_EQ(single.GetCount(), 0);
 }

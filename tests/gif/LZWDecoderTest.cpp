@@ -137,11 +137,12 @@ TEST(LZWDecoder, DataEndingBeforeTheLastRow)
     try {
         Decode(data, 2, 2);
         FAIL();
-    } catch (const EReadError &e) {
+    } catch (const EInvalidGraphicOperation &e) {
         EXPECT_STREQ(e.what(), "Stream read error");
     }
     // All pixels there but no end code: fine.
     EXPECT_EQ(Decode(PackCodes(2, {{4, 3}, {1, 3}}), 1, 1).rows, (std::vector<Row>{{1}}));
+    // Not even the code size byte: the data stream itself runs short.
     EXPECT_THROW(Decode(Bytes{}, 1, 1), EReadError);
 }
 
@@ -218,6 +219,7 @@ TEST(LZWDecoder, ReportsProgressAndTheErrorThatEndsIt)
     EXPECT_EQ(reports.back(), "2:100");
     reports.clear();
     TDecodeTarget tall{1, 2, 8, 4, block.data()};
-    EXPECT_THROW(GIFDecodeLZW(PackCodes(8, {{256, 9}, {3, 9}}, false), tall, false, 8, true, recording), EReadError);
+    EXPECT_THROW(GIFDecodeLZW(PackCodes(8, {{256, 9}, {3, 9}}, false), tall, false, 8, true, recording),
+                 EInvalidGraphicOperation);
     EXPECT_EQ(reports.back(), "2:0Stream read error");
 }
