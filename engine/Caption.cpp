@@ -2,40 +2,30 @@
 #include "BitmapCopy.h"
 #include "CaptionText.h"
 #include "Item.h"
+#include "ShadowMargins.h"
 #include "TextMerge.h"
 
 #include <cmath>
 
 namespace {
 
-// The image widens on the side the drop shadow falls to; the caption is
-// aligned to the button inside it. The shadow's share of each side in
-// pixels: side * offset / (2 * offset + 2).
-struct TShadowMargins {
+// The caption keeps to the button inside the image widened for the drop
+// shadow: the shadow's share of each side in pixels is
+// side * margin / (2 * margin + 2).
+struct TPixelMargins {
     int Left = 0, Right = 0, Bottom = 0, Top = 0;
 };
 
-long double FiniteOffset(float offset)
+int MarginPixels(int side, long double margin)
 {
-    return std::isfinite(offset) ? offset : 0.0f;
+    return int(std::nearbyint(side * margin / (2 * margin + 2)));
 }
 
-int MarginPixels(int side, long double offset)
+TPixelMargins PixelMargins(const TShadowBlock &shadow, int width, int height)
 {
-    return int(std::nearbyint(side * offset / (2 * offset + 2)));
-}
-
-TShadowMargins ShadowMargins(const TShadowBlock &shadow, int width, int height)
-{
-    TShadowMargins m;
-    if (!shadow.Enabled)
-        return m;
-    const long double dx = FiniteOffset(shadow.DX), dy = FiniteOffset(shadow.DY);
-    m.Left = MarginPixels(width, dx < 0 ? -dx : 0);
-    m.Right = MarginPixels(width, dx >= 0 ? dx : 0);
-    m.Bottom = MarginPixels(height, dy < 0 ? -dy : 0);
-    m.Top = MarginPixels(height, dy >= 0 ? dy : 0);
-    return m;
+    const TShadowMargins m = ShadowMargins(shadow);
+    return {MarginPixels(width, m.Left), MarginPixels(width, m.Right), MarginPixels(height, m.Bottom),
+            MarginPixels(height, m.Top)};
 }
 
 TCaptionFont CaptionFont(const TTextProp &text)
@@ -67,7 +57,7 @@ void MergeMask(TBitsmap &buffer, TCaptionCanvas &canvas, int x, int y, const std
 void TTextItem::Draw(TBitsmap &buffer) const
 {
     const int width = Owner->ImageWidth(), height = Owner->ImageHeight();
-    const TShadowMargins m = ShadowMargins(Owner->ButtonItem.Shadow, width, height);
+    const TPixelMargins m = PixelMargins(Owner->ButtonItem.Shadow, width, height);
     TCaptionCanvas canvas(width, height, CaptionFont(*this));
     const QSize extent = canvas.TextExtent(Text);
 

@@ -6,39 +6,14 @@
 #include "Mesh.h"
 #include "ReSample.h"
 #include "RenderContext.h"
+#include "ShadowMargins.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <algorithm>
-#include <cmath>
 #include <memory>
 
 namespace {
-
-float FiniteOffset(float offset)
-{
-    return std::isfinite(offset) ? offset : 0.0f;
-}
-
-// The image grows on the side towards which the drop shadow falls, so that
-// the shadow is not cut off; the margins stay in draft mode too, so the
-// button does not jump when the full render follows.
-struct TCameraMargins {
-    double Left = 0, Right = 0, Bottom = 0, Top = 0;
-};
-
-TCameraMargins CameraMargins(const TShadowBlock &shadow)
-{
-    TCameraMargins m;
-    if (!shadow.Enabled)
-        return m;
-    const float dx = FiniteOffset(shadow.DX), dy = FiniteOffset(shadow.DY);
-    m.Left = dx < 0 ? -dx : 0;
-    m.Right = dx >= 0 ? dx : 0;
-    m.Bottom = dy < 0 ? -dy : 0;
-    m.Top = dy >= 0 ? dy : 0;
-    return m;
-}
 
 void SetMaterial(const TRGBA &ambient, const TRGBA &diffuse, const TRGBA &specular, float shininess,
                  const TRGBA &emission)
@@ -101,7 +76,7 @@ void TButtonItem::Draw(bool rebuild, bool shadow)
         const TRGBA none{0, 0, 0, 0};
         SetMaterial(ColorToRGBA(Shadow.Color), none, none, 0.0f, none);
         glDisable(GL_TEXTURE_2D);
-        glTranslatef(FiniteOffset(Shadow.DX), FiniteOffset(Shadow.DY), 0.0f);
+        glTranslatef(ShadowOffsetX(Shadow), ShadowOffsetY(Shadow), 0.0f);
     } else {
         SetMaterial(Material.Ambient, Material.Diffuse, Material.Specular,
                     float(std::clamp(Material.Shininess, 0, 128)), Material.Emission);
@@ -124,12 +99,12 @@ int TItem::RenderScale() const
 
 void TItem::SetupCamera() const
 {
-    const TCameraMargins m = CameraMargins(ButtonItem.Shadow);
+    const TShadowMargins m = ShadowMargins(ButtonItem.Shadow);
     const int k = RenderScale();
     glViewport(0, 0, k * ImageWidth(), k * ImageHeight());
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glOrtho(-1 - m.Left, 1 + m.Right, -1 - m.Bottom, 1 + m.Top, 0, 100);
+    glOrtho(-1 - double(m.Left), 1 + double(m.Right), -1 - double(m.Bottom), 1 + double(m.Top), 0, 100);
     gluLookAt(0, 0, 10, 0, 0, 0, 0, 1, 0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
