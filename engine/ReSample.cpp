@@ -119,11 +119,13 @@ void ApplyList(const TContributorList &list, PixelAt pixelAt, uint8_t *out)
 
 }  // namespace
 
+// Near the edge of the support the sum cancels almost to nothing, so it is
+// taken in extended precision.
 float HermiteFilter(float x)
 {
-    const double a = std::fabs(double(x));
+    const long double a = std::fabs((long double)x);
     if (a < 1)
-        return float((2 * a - 3) * a * a + 1);
+        return float((2 * a - 3) * (a * a) + 1);
     return 0.0f;
 }
 

@@ -17,6 +17,19 @@ TEST(HermiteFilter, ValuesAndSymmetry)
     EXPECT_FLOAT_EQ(HermiteFilter(0.25f), 0.84375f);
 }
 
+TEST(HermiteFilter, KeepsItsPrecisionAtTheEdgeOfItsSupport)
+{
+    // At 1 - e the filter is e^2 (3 - 2e): the cubic cancels almost to
+    // nothing there, and the weights of the outermost contributors come
+    // from these tiny values.
+    for (int k = 19; k < 40; ++k) {
+        const long double e = std::ldexp((long double)k, -24);
+        const float expected = float(e * e * (3 - 2 * e));
+        EXPECT_EQ(HermiteFilter(float(1 - e)), expected) << k;
+        EXPECT_EQ(HermiteFilter(float(e - 1)), expected) << k;
+    }
+}
+
 std::vector<int> PixelsOf(const TContributorList &list)
 {
     std::vector<int> pixels;
