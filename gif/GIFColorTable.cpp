@@ -11,13 +11,15 @@ TColor TGIFColorTable::Color(int index) const
     return RGBToColor(c[0], c[1], c[2]);
 }
 
+bool TGIFColorTable::EntryEquals(int index, TColor color) const
+{
+    return color != clNone && index >= 0 && index < Count && Color(index) == (ColorToRGB(color) & 0xFFFFFF);
+}
+
 int TGIFColorTable::FindColorIndex(TColor color) const
 {
-    if (color == clNone)
-        return -1;
-    const TColor wanted = ColorToRGB(color) & 0xFFFFFF;
     for (int i = 0; i < Count; ++i)
-        if (Color(i) == wanted)
+        if (EntryEquals(i, color))
             return i;
     return -1;
 }

@@ -95,6 +95,16 @@ TExtension NewGraphicControl()
     return e;
 }
 
+// The table entry to mark transparent: the one the block names already while
+// it still holds the colour (a table may repeat a colour, and only that entry's
+// pixels were see-through), else the first entry equal to it; -1 for none.
+int TransparentIndex(const TGIFColorTable &table, TColor color, uint8_t current)
+{
+    if (table.EntryEquals(current, color))
+        return current;
+    return table.FindColorIndex(color);
+}
+
 }  // namespace
 
 void TGIFFrame::UpdateExtensions()
@@ -111,7 +121,7 @@ void TGIFFrame::UpdateExtensions()
         const uint16_t delay = AnimateInterval / 10;
         h[2] = static_cast<uint8_t>(delay);
         h[3] = static_cast<uint8_t>(delay >> 8);
-        const int index = Item->ColorMap.FindColorIndex(TransparentColor);
+        const int index = TransparentIndex(Item->ColorMap, TransparentColor, h[4]);
         if (index >= 0) {
             h[4] = static_cast<uint8_t>(index);
             h[1] |= 1;

@@ -30,6 +30,9 @@ struct TGIFColorTable {
     std::array<std::array<uint8_t, 3>, 256> Colors{};
 
     TColor Color(int index) const;
+    // Whether entry `index` is in use and equal to the colour in all 24 bits
+    // (never for clNone).
+    bool EntryEquals(int index, TColor color) const;
     // The first entry equal to the colour in all 24 bits; -1 for clNone or
     // when no entry is equal.
     int FindColorIndex(TColor color) const;

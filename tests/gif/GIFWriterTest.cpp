@@ -132,6 +132,29 @@ TEST(GIFWriter, ScreenShrinksToTheFramesOnRewrite)
     EXPECT_EQ(GetLE16(&rewritten[8]), 2u);
 }
 
+TEST(GIFWriter, RewriteKeepsATransparentIndexWhoseColourIsRepeated)
+{
+    // Entries 1 and 3 are both black; the file makes entry 3 transparent, so
+    // the pixel of index 1 stays visible and must stay so when written again.
+    Bytes screen = {2, 0, 1, 0, 0x91, 0, 0};
+    screen.insert(screen.end(), {0, 0, 0x50, 0, 0, 0, 9, 9, 9, 0, 0, 0});
+    const Bytes gce = {0x21, 0xF9, 4, 1, 0, 0, 3, 0};
+    const Bytes image = {0x2C, 0, 0, 0, 0, 2, 0, 1, 0, 0};
+    // Codes of 3 bits: clear 4, pixels 1 and 3, end 5.
+    const Bytes data = {2, 2, 0xCC, 0x0A, 0};
+    const Bytes file = Concat({{'G', 'I', 'F', '8', '9', 'a'}, screen, gce, image, data, {0x3B}});
+    TGIFImage read;
+    read.ReadBytes(file.data(), file.size(), true);
+    ASSERT_EQ(read.GetCount(), 1);
+    EXPECT_EQ(read.Frames[0]->GetBitmap().pixelIndex(1, 0), 3);
+    const Bytes rewritten = read.BuildFile();
+    EXPECT_EQ(rewritten, file);
+    // A colour the indexed entry no longer holds is looked up again.
+    read.Frames[0]->SetTransparentColor(RGBToColor(9, 9, 9));
+    const Bytes changed = read.BuildFile();
+    EXPECT_EQ(Bytes(changed.begin() + 25, changed.begin() + 33), (Bytes{0x21, 0xF9, 4, 1, 0, 0, 2, 0}));
+}
+
 TEST(GIFWriter, LocalTableIsPaddedToItsAnnouncedSize)
 {
     TGIFImage gif;
