@@ -1,7 +1,9 @@
 #include "Exceptions.h"
 #include "ReSample.h"
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -90,6 +92,44 @@ TEST(StretchBitsmap, UniformStaysUniformWithZeroAlpha)
             ASSERT_NEAR(p[2], 250, 1);
             ASSERT_EQ(p[3], 0);
         }
+}
+
+// The reduction done the plain way, one pixel and one channel at a time:
+// between rows first, then along rows, each sum rounded to float after
+// every addition.
+uint8_t ApplyPlain(const TContributorList &list, const std::function<uint8_t(int)> &byteAt)
+{
+    float sum = 0;
+    for (const TContributor &c : list)
+        sum = float(sum + double(byteAt(c.Pixel)) * c.Weight);
+    return uint8_t(std::nearbyint(std::min(255.0f, std::max(0.0f, sum))));
+}
+
+TEST(StretchBitsmap, GivesTheSameBytesAsThePlainTwoPasses)
+{
+    auto big = std::make_unique<TBigBitsmap>();
+    uint32_t seed = 12345;
+    for (uint8_t &b : big->Data) {
+        seed = seed * 1103515245u + 12345u;
+        b = uint8_t(seed >> 16);
+    }
+    auto dst = std::make_unique<TBitsmap>();
+    StretchBitsmap(*dst, *big, HermiteFilter, 1.0f);
+
+    const auto lists = BuildContributors(500, 250, HermiteFilter, 1.0f);
+    std::vector<uint8_t> work(500 * 250 * 3);  // (row i, column k, channel c)
+    for (int i = 0; i < 250; ++i)
+        for (int k = 0; k < 500; ++k)
+            for (int c = 0; c < 3; ++c)
+                work[(size_t(i) * 500 + size_t(k)) * 3 + size_t(c)] =
+                    ApplyPlain(lists[size_t(i)], [&](int n) { return big->Pixel(k, n)[c]; });
+    for (int k = 0; k < 250; ++k)
+        for (int i = 0; i < 250; ++i)
+            for (int c = 0; c < 3; ++c) {
+                const uint8_t expected = ApplyPlain(
+                    lists[size_t(i)], [&](int n) { return work[(size_t(k) * 500 + size_t(n)) * 3 + size_t(c)]; });
+                ASSERT_EQ(dst->Pixel(i, k)[c], expected) << i << "," << k << "," << c;
+            }
 }
 
 TEST(StretchBitsmap, SumsAreClampedToBytes)
