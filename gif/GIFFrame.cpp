@@ -175,7 +175,7 @@ void TGIFFrame::Assign(TGIFImage &source)
         AssignNil();
         return;
     }
-    Assign(*source.Frames[static_cast<size_t>(std::max(source.FrameIndex, 0))]);
+    Assign(source.GetFrame(std::max(source.FrameIndex, 0)));
 }
 
 void TGIFFrame::Assign(const QImage &graphic, TColor transparentColor)

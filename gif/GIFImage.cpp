@@ -70,7 +70,7 @@ void TGIFImage::SetBackgroundColor(TColor value)
     Changed();
 }
 
-TGIFFrame &TGIFImage::GetFrame(int index)
+const TGIFFrame &TGIFImage::FrameAt(int index) const
 {
     if (index < 0 || index >= GetCount()) {
         char message[64];
@@ -79,6 +79,8 @@ TGIFFrame &TGIFImage::GetFrame(int index)
     }
     return *Frames[static_cast<size_t>(index)];
 }
+
+TGIFFrame &TGIFImage::GetFrame(int index) { return const_cast<TGIFFrame &>(FrameAt(index)); }
 
 QImage TGIFImage::GetBitmap()
 {
@@ -104,14 +106,14 @@ void TGIFImage::UpdateScreenSize()
 
 int32_t TGIFImage::GetWidth()
 {
-    if (GetEmpty() || FrameIndex < 0 || FrameIndex >= GetCount())
+    if (FrameIndex < 0 || FrameIndex >= GetCount() || GetEmpty())
         return 0;
     return Frames[static_cast<size_t>(FrameIndex)]->GetBitmap().width();
 }
 
 int32_t TGIFImage::GetHeight()
 {
-    if (GetEmpty() || FrameIndex < 0 || FrameIndex >= GetCount())
+    if (FrameIndex < 0 || FrameIndex >= GetCount() || GetEmpty())
         return 0;
     return Frames[static_cast<size_t>(FrameIndex)]->GetBitmap().height();
 }
@@ -120,7 +122,7 @@ bool TGIFImage::GetEmpty() const
 {
     if (Frames.empty())
         return true;
-    const TGIFFrame &frame = *Frames[static_cast<size_t>(std::max(FrameIndex, 0))];
+    const TGIFFrame &frame = FrameAt(std::max(FrameIndex, 0));
     if (!frame.Bitmap.isNull())
         return false;
     return !frame.Item->ImageData || frame.Item->ImageData->empty();

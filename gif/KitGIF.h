@@ -172,6 +172,8 @@ public:
     TColor GetBackgroundColor() const { return BackgroundColor; }
     void SetBackgroundColor(TColor value);
     int GetCount() const { return static_cast<int>(Frames.size()); }
+    // The frame at index; an index outside the list raises "List index out
+    // of bounds (index)".
     TGIFFrame &GetFrame(int index);
     QImage GetBitmap();
     void UpdateScreenSize();
@@ -214,4 +216,7 @@ public:
     // Takes the GIF data when present (frame 0 showing the clipboard's image
     // when there is one), else the clipboard's image.
     void LoadFromClipboardFormat(const QMimeData &data);
+
+private:
+    const TGIFFrame &FrameAt(int index) const;
 };

@@ -93,6 +93,20 @@ TEST(GIFModel, FrameIndexOutOfRange)
     } catch (const EInvalidGraphicOperation &e) {
         EXPECT_STREQ(e.what(), "List index out of bounds (0)");
     }
+    // A current frame set past the list: no size, and emptiness names the
+    // bad index instead of reading past the list.
+    gif.AddFrame(Solid(2, 2, 0));
+    gif.FrameIndex = 5;
+    EXPECT_EQ(gif.GetWidth(), 0);
+    EXPECT_EQ(gif.GetHeight(), 0);
+    try {
+        gif.GetEmpty();
+        FAIL();
+    } catch (const EInvalidGraphicOperation &e) {
+        EXPECT_STREQ(e.what(), "List index out of bounds (5)");
+    }
+    TGIFFrame frame(nullptr);
+    EXPECT_THROW(frame.Assign(gif), EInvalidGraphicOperation);
 }
 
 TEST(GIFModel, DelayBecomesHundredths)
