@@ -5,7 +5,8 @@
 // Input: the raw shape (64 bytes), deformation (44), shadow (16), size group
 // (28) and text-shadow group (16) blocks, then the mesh size, the caption's
 // alignments, margins and font size (4 bytes each), its style and charset
-// (a byte each); the rest is the caption text. Missing bytes keep defaults.
+// (a byte each), its colour (4 bytes) and smoothing (a byte); the rest is the
+// caption text. Missing bytes keep defaults.
 #include "Mesh.h"
 #include "ParamU.h"
 #include "SceneU.h"
@@ -80,6 +81,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     input.Read(text.Size);
     input.Read(text.Style);
     input.Read(text.Charset);
+    input.Read(text.Color);
+    input.Read(text.Smooth);
     text.Text = input.Rest();
 
     item.ButtonItem.BuildMesh();
