@@ -157,6 +157,9 @@ void TItem::RenderBody()
             for (int i = 0; i < LightCount; ++i)
                 glDisable(GLenum(GL_LIGHT0 + i));
             ButtonItem.Draw(rebuild, true);
+            // A software rasteriser then draws the silhouette while the
+            // body's vertices are lit.
+            glFlush();
             rebuild = false;
         }
         glLightModelfv(GL_LIGHT_MODEL_AMBIENT, Ambient.data());
