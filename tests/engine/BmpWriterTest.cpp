@@ -14,6 +14,11 @@ struct TBmpCase {
     int TableBytes;  // colour table or bit masks
 };
 
+void PrintTo(const TBmpCase &c, std::ostream *os)
+{
+    *os << "pixel format " << int(c.PixelFormat) << ", " << c.StoredBits << " bits";
+}
+
 class BmpPixelFormats : public ::testing::TestWithParam<TBmpCase> {};
 
 TEST_P(BmpPixelFormats, HeadersAndSizesFollowThePixelFormat)
@@ -42,7 +47,10 @@ INSTANTIATE_TEST_SUITE_P(EveryFormat, BmpPixelFormats,
                          ::testing::Values(TBmpCase{2, 4, 0, 64}, TBmpCase{3, 8, 0, 1024},
                                            TBmpCase{4, 16, 0, 0}, TBmpCase{5, 16, 3, 12},
                                            TBmpCase{6, 24, 0, 0}, TBmpCase{7, 32, 0, 0},
-                                           TBmpCase{0, 24, 0, 0}, TBmpCase{200, 24, 0, 0}));
+                                           TBmpCase{0, 24, 0, 0}, TBmpCase{200, 24, 0, 0}),
+                         [](const ::testing::TestParamInfo<TBmpCase> &info) {
+                             return "PixelFormat" + std::to_string(info.param.PixelFormat);
+                         });
 
 // Qt's reader decodes what we wrote; lossless formats give the picture back.
 void ExpectReadsBack(uint8_t pixelFormat, const QImage &picture, const std::function<QRgb(QRgb)> &expected)
