@@ -2,6 +2,7 @@
 
 #include "BmpPalette.h"
 #include "Dib.h"
+#include "LittleEndian.h"
 
 #include <functional>
 
@@ -18,12 +19,6 @@ QByteArray PackRows(const QImage &rgb888, int bits, const TRowPacker &pack)
     for (int y = 0; y < height; ++y)
         pack(height - 1 - y, reinterpret_cast<uchar *>(rows.data()) + y * rowBytes);
     return rows;
-}
-
-void PutLe16(uchar *target, uint16_t value)
-{
-    target[0] = uchar(value);
-    target[1] = uchar(value >> 8);
 }
 
 uint16_t Pack555(const uchar *rgb) { return uint16_t((rgb[0] >> 3) << 10 | (rgb[1] >> 3) << 5 | rgb[2] >> 3); }
@@ -49,7 +44,7 @@ QByteArray Pack16(const QImage &rgb888, uint16_t (*pack)(const uchar *))
     return PackRows(rgb888, 16, [&](int sourceRow, uchar *target) {
         const uchar *source = rgb888.constScanLine(sourceRow);
         for (int x = 0; x < width; ++x)
-            PutLe16(target + 2 * x, pack(source + 3 * x));
+            PutLE16(target + 2 * x, pack(source + 3 * x));
     });
 }
 

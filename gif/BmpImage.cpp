@@ -1,8 +1,8 @@
 #include "BmpImage.h"
 
-#include "ByteOrder.h"
 #include "Exceptions.h"
 #include "GIFErrors.h"
+#include "LittleEndian.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,9 +1,10 @@
 // Exchanging a TGIFImage through the clipboard's data.
 #include "KitGIF.h"
 
+#include "LittleEndian.h"
+
 #include <QBuffer>
 #include <QMimeData>
-#include <QtEndian>
 #include <algorithm>
 
 void TGIFImage::SaveToClipboardFormat(QMimeData &data)
@@ -32,8 +33,11 @@ void TGIFImage::LoadFromClipboardFormat(const QMimeData &data)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     const QByteArray size = buffer.read(4);
-    ReadStream(size.size() == 4 ? qFromLittleEndian<uint32_t>(size.constData()) : bytes.size() + 1, buffer,
-               false);
+    // Without a whole length the read runs past the data and fails as a
+    // stream read error.
+    const int64_t length =
+        size.size() == 4 ? GetLE32(reinterpret_cast<const uint8_t *>(size.constData())) : bytes.size() + 1;
+    ReadStream(length, buffer, false);
     if (!Frames.empty() && data.hasImage())
         Frames.front()->Bitmap = qvariant_cast<QImage>(data.imageData());
 }

@@ -2,9 +2,9 @@
 #include "KitGIF.h"
 
 #include "BmpImage.h"
-#include "ByteOrder.h"
 #include "Exceptions.h"
 #include "GIFErrors.h"
+#include "LittleEndian.h"
 #include "LZWDecoder.h"
 #include "LZWEncoder.h"
 

@@ -2,9 +2,9 @@
 // stored as it stands and decoded when a frame's picture is first needed.
 #include "KitGIF.h"
 
-#include "ByteOrder.h"
 #include "Exceptions.h"
 #include "GIFErrors.h"
+#include "LittleEndian.h"
 
 #include <QFile>
 #include <QIODevice>

@@ -1,9 +1,9 @@
 // Writing a TGIFImage as the bytes of a GIF87a or GIF89a file.
 #include "KitGIF.h"
 
-#include "ByteOrder.h"
 #include "Exceptions.h"
 #include "GIFErrors.h"
+#include "LittleEndian.h"
 
 #include <QIODevice>
 #include <QSaveFile>

@@ -2,6 +2,7 @@
 
 #include "Exceptions.h"
 #include "FileSystem.h"
+#include "LittleEndian.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -150,8 +151,8 @@ bool SaveFileSafely(const std::string &fileName, const std::function<void(TStrea
 
 void WriteUInt32(TStream &stream, uint32_t value)
 {
-    const uint8_t bytes[4] = {uint8_t(value), uint8_t(value >> 8), uint8_t(value >> 16),
-                              uint8_t(value >> 24)};
+    uint8_t bytes[4];
+    PutLE32(bytes, value);
     stream.WriteBuffer(bytes, 4);
 }
 
@@ -168,9 +169,9 @@ void WriteByte(TStream &stream, uint8_t value) { stream.WriteBuffer(&value, 1); 
 
 uint32_t ReadUInt32(TStream &stream)
 {
-    uint8_t b[4];
-    stream.ReadBuffer(b, 4);
-    return uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24;
+    uint8_t bytes[4];
+    stream.ReadBuffer(bytes, 4);
+    return GetLE32(bytes);
 }
 
 int32_t ReadInt32(TStream &stream) { return int32_t(ReadUInt32(stream)); }

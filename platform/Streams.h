@@ -90,7 +90,8 @@ public:
     void Commit();
 };
 
-// Little-endian numbers, whole or not at all (EReadError / EWriteError).
+// Little-endian numbers (the layout of LittleEndian.h) on a stream, whole or
+// not at all (EReadError / EWriteError).
 void WriteInt32(TStream &stream, int32_t value);
 void WriteUInt32(TStream &stream, uint32_t value);
 void WriteSingle(TStream &stream, float value);

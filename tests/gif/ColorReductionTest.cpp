@@ -1,9 +1,9 @@
 #include "ColorReduction.h"
 
 #include "BmpImage.h"
-#include "ByteOrder.h"
 #include "Exceptions.h"
 #include "GifTestSupport.h"
+#include "LittleEndian.h"
 #include "NotImplemented.h"
 #include "ReductionMethods.h"
 

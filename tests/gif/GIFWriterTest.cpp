@@ -1,8 +1,8 @@
 #include "KitGIF.h"
 
-#include "ByteOrder.h"
 #include "Exceptions.h"
 #include "GifTestSupport.h"
+#include "LittleEndian.h"
 
 #include <QBuffer>
 #include <QFile>
