@@ -14,7 +14,7 @@ using TRowPacker = std::function<void(int sourceRow, uchar *target)>;
 QByteArray PackRows(const QImage &rgb888, int bits, const TRowPacker &pack)
 {
     const int height = rgb888.height();
-    const int rowBytes = DibRowBytes(rgb888.width(), bits);
+    const int rowBytes = int(DIBStride(rgb888.width(), bits));
     QByteArray rows(rowBytes * height, '\0');
     for (int y = 0; y < height; ++y)
         pack(height - 1 - y, reinterpret_cast<uchar *>(rows.data()) + y * rowBytes);
@@ -109,7 +109,7 @@ QByteArray WriteBmp(const QImage &picture, uint8_t pixelFormat)
 
     const int paletteEntries = bits <= 8 ? 1 << bits : 0;
     const int masksBytes = bits == 16 ? 12 : 0;
-    const int offBits = BitmapFileHeaderSize + BitmapInfoHeaderSize + masksBytes + 4 * paletteEntries;
+    const int offBits = kBmpFileHeaderSize + kBmpInfoHeaderSize + masksBytes + 4 * paletteEntries;
 
     TLittleEndianWriter out;
     out.PutU8('B');

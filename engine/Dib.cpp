@@ -2,7 +2,7 @@
 
 void PutBitmapInfoHeader(TLittleEndianWriter &out, const TBitmapInfoHeader &header)
 {
-    out.PutU32(BitmapInfoHeaderSize);
+    out.PutU32(kBmpInfoHeaderSize);
     out.PutI32(header.Width);
     out.PutI32(header.Height);
     out.PutU16(1);  // planes
@@ -13,11 +13,6 @@ void PutBitmapInfoHeader(TLittleEndianWriter &out, const TBitmapInfoHeader &head
     out.PutI32(0);  // vertical resolution: unknown
     out.PutU32(header.ColorsUsed);
     out.PutU32(0);  // every colour is important
-}
-
-int DibRowBytes(int width, int bitsPerPixel)
-{
-    return int((int64_t(width) * bitsPerPixel + 31) / 32 * 4);
 }
 
 QImage AsRgb888(const QImage &picture)
@@ -31,7 +26,7 @@ QByteArray Dib24Bits(const QImage &rgb888, uint32_t blackened)
 {
     const int width = rgb888.width();
     const int height = rgb888.height();
-    const int rowBytes = DibRowBytes(width, 24);
+    const int rowBytes = int(DIBStride(width, 24));
     QByteArray bits(rowBytes * height, '\0');
     for (int y = 0; y < height; ++y) {
         const uchar *source = rgb888.constScanLine(height - 1 - y);
@@ -51,7 +46,7 @@ QByteArray DibMaskBits(const QImage &rgb888, uint32_t transparent)
 {
     const int width = rgb888.width();
     const int height = rgb888.height();
-    const int rowBytes = DibRowBytes(width, 1);
+    const int rowBytes = int(DIBStride(width, 1));
     QByteArray bits(rowBytes * height, '\0');
     for (int y = 0; y < height; ++y) {
         const uchar *source = rgb888.constScanLine(height - 1 - y);

@@ -6,13 +6,12 @@
 // compared with it are packed R + G << 8 + B << 16.
 #pragma once
 
+#include "DibLayout.h"
 #include "LittleEndian.h"
 
 #include <QImage>
 #include <cstdint>
 
-constexpr int BitmapFileHeaderSize = 14;
-constexpr int BitmapInfoHeaderSize = 40;
 constexpr uint32_t BI_RGB_Compression = 0;
 constexpr uint32_t BI_BITFIELDS_Compression = 3;
 
@@ -26,9 +25,6 @@ struct TBitmapInfoHeader {
 };
 
 void PutBitmapInfoHeader(TLittleEndianWriter &out, const TBitmapInfoHeader &header);
-
-// Bytes of one stored row: whole 32-bit words.
-int DibRowBytes(int width, int bitsPerPixel);
 
 // The picture as 24-bit RGB, whatever format it came in.
 QImage AsRgb888(const QImage &picture);

@@ -42,7 +42,7 @@ QByteArray WriteIcon(const QImage &picture, uint32_t transparent)
 
     const QByteArray color = ColorBits(rgb888, transparent);
     const QByteArray mask = DibMaskBits(rgb888, transparent);
-    const int imageBytes = BitmapInfoHeaderSize + int(color.size()) + int(mask.size());
+    const int imageBytes = kBmpInfoHeaderSize + int(color.size()) + int(mask.size());
 
     TLittleEndianWriter out;
     out.PutU16(0);  // reserved

@@ -7,8 +7,6 @@
 #include <algorithm>
 #include <cstring>
 
-int64_t DIBStride(int64_t width, int bits) { return ((width * bits + 31) / 32) * 4; }
-
 TBmpLayout ParseBmp(const std::vector<uint8_t> &bmp)
 {
     const auto invalid = [] { return EInvalidGraphic(kBitmapNotValid); };
@@ -52,11 +50,8 @@ std::vector<uint8_t> NewBmp(int32_t width, int32_t height, int bits, int colors)
     return bmp;
 }
 
-namespace {
-
-void StorePalette(const QImage &image, uint8_t *palette, int entries)
+void StoreBmpPalette(const QVector<QRgb> &table, uint8_t *palette, int entries)
 {
-    const QVector<QRgb> table = image.colorTable();
     for (int i = 0; i < entries && i < table.size(); ++i) {
         palette[4 * i] = static_cast<uint8_t>(qBlue(table[i]));
         palette[4 * i + 1] = static_cast<uint8_t>(qGreen(table[i]));
@@ -64,12 +59,14 @@ void StorePalette(const QImage &image, uint8_t *palette, int entries)
     }
 }
 
+namespace {
+
 std::vector<uint8_t> IndexedToBmp(const QImage &image, int bits)
 {
     const int colors = 1 << bits;
     std::vector<uint8_t> bmp = NewBmp(image.width(), image.height(), bits, colors);
     const TBmpLayout layout = ParseBmp(bmp);
-    StorePalette(image, &bmp[layout.paletteOffset], colors);
+    StoreBmpPalette(image.colorTable(), &bmp[layout.paletteOffset], colors);
     const size_t rowBytes = static_cast<size_t>(DIBStride(image.width(), bits));
     const size_t copied = std::min(rowBytes, static_cast<size_t>(image.bytesPerLine()));
     for (int y = 0; y < image.height(); ++y)

@@ -4,15 +4,11 @@
 // to 8 bits carries a colour table of 2^bits entries (blue, green, red, 0).
 #pragma once
 
+#include "DibLayout.h"
+
 #include <QImage>
 #include <cstdint>
 #include <vector>
-
-constexpr int kBmpFileHeaderSize = 14;
-constexpr int kBmpInfoHeaderSize = 40;
-
-// Bytes of one stored row.
-int64_t DIBStride(int64_t width, int bits);
 
 // Where the parts of a BMP file image lie.
 struct TBmpLayout {
@@ -33,6 +29,10 @@ TBmpLayout ParseBmp(const std::vector<uint8_t> &bmp);
 // A zero-filled BMP file image: file header, information header, a colour
 // table of `colors` entries, then the rows.
 std::vector<uint8_t> NewBmp(int32_t width, int32_t height, int bits, int colors);
+
+// Writes the first `entries` colours of a table into a BMP colour table
+// (blue, green, red, 0 each); entries the table lacks are left as they are.
+void StoreBmpPalette(const QVector<QRgb> &table, uint8_t *palette, int entries);
 
 // Whether the image keeps its pixels as indexes into a colour table (1 or 8
 // bits); an image of 8 bits without one (grey levels, alpha) does not.

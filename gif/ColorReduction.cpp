@@ -49,13 +49,7 @@ std::vector<uint8_t> FourBitBmp(const QImage &bitmap)
         throw EInvalidGraphic(kBitmapNotValid);
     std::vector<uint8_t> bmp = NewBmp(indexed.width(), indexed.height(), 4, 16);
     const TBmpLayout layout = ParseBmp(bmp);
-    for (int i = 0; i < 16; ++i) {
-        const QRgb c = SixteenColors()[i];
-        uint8_t *entry = &bmp[layout.paletteOffset + 4 * i];
-        entry[0] = static_cast<uint8_t>(qBlue(c));
-        entry[1] = static_cast<uint8_t>(qGreen(c));
-        entry[2] = static_cast<uint8_t>(qRed(c));
-    }
+    StoreBmpPalette(SixteenColors(), &bmp[layout.paletteOffset], 16);
     for (int y = 0; y < indexed.height(); ++y) {
         const uint8_t *in = indexed.constScanLine(y);
         uint8_t *out = &bmp[layout.pixelOffset + (indexed.height() - 1 - y) * layout.stride];
