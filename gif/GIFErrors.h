@@ -10,8 +10,6 @@ inline constexpr const char *kUnknownGIFVersion = "Unknown GIF version";
 inline constexpr const char *kUnknownExtension = "Unrecognized extension block: %.2x";
 inline constexpr const char *kCodeSizeRange = "GIF code size not in range 2 to 9";
 inline constexpr const char *kGIFCorrupt = "GIF encoded data is corrupt";
-inline constexpr const char *kStreamRead = "Stream read error";
-inline constexpr const char *kStreamWrite = "Stream write error";
 inline constexpr const char *kCannotResize = "Cannot change the Size of a GIF image";
 inline constexpr const char *kListIndex = "List index out of bounds (%d)";
 // Raised when a frame's picture is to be decoded and its size, as the file

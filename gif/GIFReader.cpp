@@ -33,7 +33,7 @@ public:
     const uint8_t *Take(size_t count)
     {
         if (count > Remaining())
-            throw EReadError(kStreamRead);
+            throw EReadError(SReadError);
         const uint8_t *p = data_ + pos_;
         pos_ += count;
         return p;
@@ -155,7 +155,7 @@ public:
             } else if (image_.Data->Comment.empty() && !extensions.empty()) {
                 TakeImageComments(extensions);
             } else if (block != 0 && block != kTrailerBlock) {
-                throw EInvalidGraphicOperation(kStreamRead);
+                throw EInvalidGraphicOperation(SReadError);
             }
         }
     }
@@ -235,7 +235,7 @@ private:
         frame->Extensions = std::move(extensions);
         ReadImageDescriptor(*frame);
         if (frame->Corrupted && !GIFAcceptCorrupt)
-            throw EInvalidGraphicOperation(kStreamRead);
+            throw EInvalidGraphicOperation(SReadError);
         if (item.Width == 0)
             item.Width = image_.ScreenWidth;
         if (item.Height == 0)
@@ -335,7 +335,7 @@ void TGIFImage::ReadStream(int64_t size, QIODevice &stream, bool decode)
     while (bytes.size() < size) {
         const QByteArray chunk = stream.read(std::min<int64_t>(size - bytes.size(), 1 << 16));
         if (chunk.isEmpty())
-            throw EReadError(kStreamRead);
+            throw EReadError(SReadError);
         bytes += chunk;
     }
     ReadBytes(reinterpret_cast<const uint8_t *>(bytes.constData()), static_cast<size_t>(bytes.size()),
@@ -353,7 +353,7 @@ void TGIFImage::ReadData(QIODevice &stream)
 {
     const QByteArray size = stream.read(4);
     if (size.size() != 4)
-        throw EReadError(kStreamRead);
+        throw EReadError(SReadError);
     ReadStream(GetLE32(reinterpret_cast<const uint8_t *>(size.constData())), stream, true);
 }
 
@@ -361,7 +361,6 @@ void TGIFImage::LoadFromFile(const QString &fileName)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        throw EFOpenError("Cannot open file \"" + fileName.toStdString() + "\". " +
-                          file.errorString().toStdString());
+        throw CannotOpenFile(fileName.toStdString(), file.errorString().toStdString());
     LoadFromStream(file);
 }

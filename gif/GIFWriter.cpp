@@ -168,7 +168,7 @@ void TGIFImage::WriteStream(QIODevice &stream, bool withSize)
     }
     if (stream.write(reinterpret_cast<const char *>(file.data()), static_cast<qint64>(file.size())) !=
         static_cast<qint64>(file.size()))
-        throw EWriteError(kStreamWrite);
+        throw EWriteError(SWriteError);
 }
 
 void TGIFImage::SaveToFile(const QString &fileName)
@@ -176,10 +176,9 @@ void TGIFImage::SaveToFile(const QString &fileName)
     const TBytes file = BuildFile();
     QSaveFile out(fileName);
     if (!out.open(QIODevice::WriteOnly))
-        throw EFOpenError("Cannot create file \"" + fileName.toStdString() + "\". " +
-                          out.errorString().toStdString());
+        throw CannotCreateFile(fileName.toStdString(), out.errorString().toStdString());
     if (out.write(reinterpret_cast<const char *>(file.data()), static_cast<qint64>(file.size())) !=
             static_cast<qint64>(file.size()) ||
         !out.commit())
-        throw EWriteError(kStreamWrite);
+        throw EWriteError(SWriteError);
 }

@@ -262,12 +262,12 @@ bool GIFDecodeLZW(const std::vector<uint8_t> &data, const TDecodeTarget &target,
                   int tableBits, bool tolerant, const TProgressEvent &progress)
 {
     if (data.empty())
-        throw EReadError(kStreamRead);
+        throw EReadError(SReadError);
     bool corrupted = false;
     RunWithProgress(progress, [&](TProgressReporter &reporter) {
         TLZWDecompressor decompressor(data, target, interlaced, tableBits, tolerant);
         if (target.width > 0 && target.height > 0 && decompressor.Run(reporter))
-            throw EInvalidGraphicOperation(kStreamRead);
+            throw EInvalidGraphicOperation(SReadError);
         corrupted = decompressor.Corrupted();
     });
     return corrupted;

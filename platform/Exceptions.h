@@ -41,6 +41,23 @@ class EFOpenError : public EStreamError {
     using EStreamError::EStreamError;
 };
 
+// The texts of a stream that ran short and of one that took fewer bytes than
+// it was given.
+constexpr char SReadError[] = "Stream read error";
+constexpr char SWriteError[] = "Stream write error";
+
+// 'Cannot open file "<name>". <reason>' for a file to read, and the same
+// with "create" for a file to write.
+inline EFOpenError CannotOpenFile(const std::string &fileName, const std::string &reason)
+{
+    return EFOpenError("Cannot open file \"" + fileName + "\". " + reason);
+}
+
+inline EFOpenError CannotCreateFile(const std::string &fileName, const std::string &reason)
+{
+    return EFOpenError("Cannot create file \"" + fileName + "\". " + reason);
+}
+
 // The rendering context could not be made or a render failed.
 class ERenderError : public Exception {
     using Exception::Exception;

@@ -10,9 +10,6 @@
 #include <cstring>
 #include <new>
 
-static const char *const SReadError = "Stream read error";
-static const char *const SWriteError = "Stream write error";
-
 int64_t TStream::Remaining() const
 {
     return std::max<int64_t>(0, Size() - Position());
@@ -67,15 +64,12 @@ static std::unique_ptr<QFileDevice> OpenFile(const std::string &fileName, TFileS
     auto file = std::make_unique<QFile>(QtFilePath(fileName));
     if (mode == TFileStream::fmOpenRead) {
         if (!file->open(QIODevice::ReadOnly))
-            throw EFOpenError("Cannot open file \"" + fileName + "\". " +
-                              file->errorString().toStdString());
+            throw CannotOpenFile(fileName, file->errorString().toStdString());
         return file;
     }
     // Unbuffered, so that a failed write is reported by the write itself.
-    if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
-        throw EFOpenError("Cannot create file \"" + fileName + "\". " +
-                          file->errorString().toStdString());
-    }
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        throw CannotCreateFile(fileName, file->errorString().toStdString());
     return file;
 }
 
@@ -117,8 +111,7 @@ static std::unique_ptr<QFileDevice> CreateSaveFile(const std::string &fileName)
     // target in place.
     file->setDirectWriteFallback(false);
     if (!file->open(QIODevice::WriteOnly))
-        throw EFOpenError("Cannot create file \"" + fileName + "\". " +
-                          file->errorString().toStdString());
+        throw CannotCreateFile(fileName, file->errorString().toStdString());
     return file;
 }
 
