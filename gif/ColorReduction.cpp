@@ -134,7 +134,7 @@ std::vector<uint8_t> TwentyFourBitBmp(const QImage &bitmap, TReductionMethod met
     for (int32_t y = 0; y < rgb.height(); ++y) {
         uint8_t *p = pixels + y * layout.stride;
         for (int32_t x = 0; x < rgb.width(); ++x, p += 3)
-            p[0] = p[1] = p[2] = static_cast<uint8_t>((77 * p[2] + 150 * p[1] + 29 * p[0]) >> 8);
+            p[0] = p[1] = p[2] = GrayLevel(p[2], p[1], p[0]);
     }
     return bmp;
 }

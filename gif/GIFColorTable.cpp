@@ -1,3 +1,5 @@
+// Colour tables of the GIF image: lookup of entries and the bits a table size
+// needs.
 #include "KitGIF.h"
 
 #include "Exceptions.h"

@@ -1,3 +1,5 @@
+// One frame of a GIF image: its picture, its extension blocks and copying
+// frames between images.
 #include "KitGIF.h"
 
 #include "BmpImage.h"

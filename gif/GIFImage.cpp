@@ -1,3 +1,5 @@
+// The GIF image as a list of frames: adding, encoding and choosing frames, the
+// screen size and copying whole images.
 #include "KitGIF.h"
 
 #include "BmpImage.h"

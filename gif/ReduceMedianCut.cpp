@@ -1,3 +1,4 @@
+// The median-cut reduction to 8-bit palette indexes.
 #include "ReductionMethods.h"
 
 #include "BmpImage.h"

@@ -1,3 +1,5 @@
+// The popularity reduction to 8-bit palette indexes: the most frequent colours
+// win.
 #include "ReductionMethods.h"
 
 #include "BmpImage.h"

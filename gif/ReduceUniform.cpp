@@ -1,3 +1,6 @@
+// The reductions to fixed palettes: the 7-8-4 and 6-6-6 colour cubes, the
+// red-green-blue stripes and the grey ramp, with the nearest-level tables
+// they share.
 #include "ReductionMethods.h"
 
 #include "BmpImage.h"
@@ -129,6 +132,6 @@ void FillGrayscalePalette(uint8_t *palette)
 void ReduceGrayscale(int32_t width, int32_t height, const uint8_t *source, uint8_t *dest)
 {
     ConvertRows(width, height, source, dest, [](uint8_t r, uint8_t g, uint8_t b, int32_t, int32_t) {
-        return static_cast<uint8_t>((77 * r + 150 * g + 29 * b) >> 8);
+        return GrayLevel(r, g, b);
     });
 }

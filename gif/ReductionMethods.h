@@ -25,6 +25,11 @@ void ReduceUniform666(int32_t width, int32_t height, const uint8_t *source, uint
 void FillStripesPalette(uint8_t *palette);
 void ReduceStripes(int32_t width, int32_t height, const uint8_t *source, uint8_t *dest);
 void FillGrayscalePalette(uint8_t *palette);
+// The grey level of a colour: (77 red + 150 green + 29 blue) / 256.
+inline uint8_t GrayLevel(uint8_t red, uint8_t green, uint8_t blue)
+{
+    return static_cast<uint8_t>((77 * red + 150 * green + 29 * blue) >> 8);
+}
 void ReduceGrayscale(int32_t width, int32_t height, const uint8_t *source, uint8_t *dest);
 
 // Index of the nearest level (ties to the lower one) for every 8-bit value.
