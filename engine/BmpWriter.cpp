@@ -72,8 +72,6 @@ void PutPalette(TLittleEndianWriter &out, const std::vector<uint32_t> &palette, 
     }
 }
 
-}  // namespace
-
 int BmpBitsPerPixel(uint8_t pixelFormat)
 {
     switch (pixelFormat) {
@@ -85,6 +83,8 @@ int BmpBitsPerPixel(uint8_t pixelFormat)
     default: return 24;
     }
 }
+
+}  // namespace
 
 QByteArray WriteBmp(const QImage &picture, uint8_t pixelFormat)
 {

@@ -11,6 +11,9 @@
 
 TReductionMethod GIFDefaultReductionMethod = rmPopularity;
 
+namespace {
+
+// The pixel format a bitmap is held in.
 TPixelFormat BitmapPixelFormat(const QImage &bitmap)
 {
     switch (bitmap.format()) {
@@ -27,8 +30,6 @@ TPixelFormat BitmapPixelFormat(const QImage &bitmap)
     default: return TPixelFormat::pfCustom;
     }
 }
-
-namespace {
 
 // The fixed 16-colour palette that 4-bit copies are mapped to.
 const QVector<QRgb> &SixteenColors()

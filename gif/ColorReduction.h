@@ -20,9 +20,6 @@ enum class TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf
 // The method used for frames deeper than 8 bits; rmPopularity at start.
 extern TReductionMethod GIFDefaultReductionMethod;
 
-// The pixel format a bitmap is held in.
-TPixelFormat BitmapPixelFormat(const QImage &bitmap);
-
 // The bitmap as a BMP file image at the target format: the bitmap's own form
 // when it already has that format (unless grey scale is asked for), a 1- or
 // 4-bit copy mapped to a fixed palette, or an 8-bit image made by `method`

@@ -27,9 +27,9 @@ struct TIniEntry {
 };
 
 // Reads an integer as the settings and language files write it: an optional
-// sign, then decimal digits, or hexadecimal digits after "$" or "0x". Hexadecimal may give the full 32 bits ($FFFFFFFF is -1).
-// Returns false, leaving value alone, when the text is not such a number or
-// does not fit in 32 bits.
+// sign, then decimal digits, or hexadecimal digits after "$" or "0x".
+// Hexadecimal may spell all 32 bits ($FFFFFFFF is -1). Returns false, leaving
+// value alone, when the text is not such a number or does not fit in 32 bits.
 bool ParseIniInteger(const std::string &text, int32_t &value);
 
 class TIniFile {

@@ -20,6 +20,9 @@ std::string SiteMarkerId()
     return id;
 }
 
+namespace {
+
+// The alignment word of the menu table: center, left, right or nothing.
 std::string AlignWord(int32_t menuAlign)
 {
     switch (menuAlign) {
@@ -29,6 +32,8 @@ std::string AlignWord(int32_t menuAlign)
     default: return "";
     }
 }
+
+}  // namespace
 
 TLines PageHeadLines(const TMenuView &view)
 {

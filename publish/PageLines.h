@@ -16,9 +16,6 @@ std::string SiteMarkerId();  // SiteMarker in lower case
 // Lines 1 to 6 of a generated page, from <HTML> to the <body> tag.
 TLines PageHeadLines(const TMenuView &view);
 
-// The alignment word of the menu table: center, left, right or nothing.
-std::string AlignWord(int32_t menuAlign);
-
 // The comment lines that open and close a generated menu.
 std::string BeginMarkerLine();
 std::string EndMarkerLine();
