@@ -1,7 +1,6 @@
 #include "ImageFormat.h"
 
-#include <algorithm>
-#include <cctype>
+#include "AnsiText.h"
 
 namespace {
 
@@ -13,10 +12,7 @@ std::string LowerExtension(const std::string &fileName)
     const size_t dot = fileName.rfind('.');
     if (dot == std::string::npos || (nameStart != std::string::npos && dot < nameStart))
         return {};
-    std::string extension = fileName.substr(dot);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return char(std::tolower(c)); });
-    return extension;
+    return AsciiLower(fileName.substr(dot));
 }
 
 }  // namespace

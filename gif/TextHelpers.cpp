@@ -1,5 +1,6 @@
 #include "TextHelpers.h"
 
+#include "AnsiText.h"
 #include "Codepage.h"
 
 #include <QEvent>
@@ -29,21 +30,19 @@ std::string ShortenText(const std::string &text, const QFontMetrics &metrics, in
 
 namespace {
 
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
-
 // Reads the token that starts at pos (after blanks and empty quote pairs) and
 // leaves pos behind it.
 std::string NextToken(const std::string &line, size_t &pos)
 {
     for (;;) {
-        while (pos < line.size() && line[pos] != '\0' && IsBlank(line[pos]))
+        while (pos < line.size() && line[pos] != '\0' && IsBlankChar(line[pos]))
             ++pos;
         if (line.compare(pos, 2, "\"\"") != 0)
             break;
         pos += 2;
     }
     std::string token;
-    while (pos < line.size() && !IsBlank(line[pos])) {
+    while (pos < line.size() && !IsBlankChar(line[pos])) {
         if (line[pos] == '"') {
             ++pos;
             while (pos < line.size() && line[pos] != '"' && line[pos] != '\0')

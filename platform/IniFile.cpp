@@ -1,5 +1,6 @@
 #include "IniFile.h"
 
+#include "AnsiText.h"
 #include "Codepage.h"
 
 #include <QFile>
@@ -13,22 +14,6 @@ constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
 
 constexpr char Utf8Bom[] = "\xEF\xBB\xBF";
 constexpr size_t Utf8BomSize = 3;
-
-bool IsBlank(char c)
-{
-    return static_cast<unsigned char>(c) <= ' ';
-}
-
-std::string Trim(const std::string &text)
-{
-    size_t first = 0;
-    size_t last = text.size();
-    while (first < last && IsBlank(text[first]))
-        ++first;
-    while (last > first && IsBlank(text[last - 1]))
-        --last;
-    return text.substr(first, last - first);
-}
 
 int HexDigit(char c)
 {
@@ -138,20 +123,20 @@ TIniFile::TLine TIniFile::ParseLine(const std::string &text)
 {
     TLine line;
     line.Text = text;
-    const std::string trimmed = Trim(text);
+    const std::string trimmed = TrimBlanks(text);
     if (trimmed.empty() || trimmed[0] == ';')
         return line;
     if (trimmed[0] == '[') {
         line.Kind = TLineKind::Section;
-        line.Name = Trim(trimmed.substr(1, trimmed.find(']') - 1));
+        line.Name = TrimBlanks(trimmed.substr(1, trimmed.find(']') - 1));
         return line;
     }
     const size_t equals = trimmed.find('=');
     if (equals == std::string::npos || equals == 0)
         return line;
     line.Kind = TLineKind::Entry;
-    line.Name = Trim(trimmed.substr(0, equals));
-    line.Value = Trim(trimmed.substr(equals + 1));
+    line.Name = TrimBlanks(trimmed.substr(0, equals));
+    line.Value = TrimBlanks(trimmed.substr(equals + 1));
     return line;
 }
 
@@ -191,7 +176,7 @@ long TIniFile::FindSectionEnd(const std::string &section) const
                 break;
             if (line.Name == section)
                 end = long(i) + 1;
-        } else if (end >= 0 && !Trim(line.Text).empty()) {
+        } else if (end >= 0 && !TrimBlanks(line.Text).empty()) {
             end = long(i) + 1;
         }
     }
@@ -233,7 +218,7 @@ void TIniFile::WriteString(const std::string &section, const std::string &key,
         FLines.insert(FLines.begin() + sectionEnd, entry);
         return;
     }
-    if (!FLines.empty() && !Trim(FLines.back().Text).empty())
+    if (!FLines.empty() && !TrimBlanks(FLines.back().Text).empty())
         FLines.push_back(ParseLine(std::string()));
     FLines.push_back(ParseLine("[" + section + "]"));
     FLines.push_back(entry);

@@ -1,5 +1,6 @@
 #include "MenuBlock.h"
 
+#include "AnsiText.h"
 #include "Exceptions.h"
 #include "HtmlText.h"
 #include "UtilsU.h"
@@ -12,23 +13,6 @@ int32_t MenuBase = 0;
 const char *const EdgeCellLink = "#";
 
 namespace {
-
-// Removes leading and trailing blanks and control characters.
-std::string Trimmed(const std::string &text)
-{
-    const auto isSpace = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    const auto first = std::find_if_not(text.begin(), text.end(), isSpace);
-    const auto last = std::find_if_not(text.rbegin(), text.rend(), isSpace).base();
-    return first < last ? std::string(first, last) : std::string();
-}
-
-std::string AsciiLower(std::string text)
-{
-    for (char &c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
-    return text;
-}
 
 // A decimal integer with an optional sign that fits 32 bits.
 bool ParseInt32(const std::string &text, int32_t &value)
@@ -55,7 +39,7 @@ bool ParseInt32(const std::string &text, int32_t &value)
 // The number a preload line starts with, as text: "btn12en=..." gives "12".
 std::string LeadingNumberText(const std::string &line)
 {
-    std::string s = AsciiLower(Trimmed(line));
+    std::string s = AsciiLower(TrimBlanks(line));
     if (s.find("btn") != std::string::npos)
         s.erase(0, 3);
     for (const char *end : {"ene=", "en=", "n=", "="}) {
@@ -77,7 +61,7 @@ std::string NormalCell(const TMenuCell &cell, const std::string &imgUrl, const s
 {
     const std::string e = cell.Edge ? "e" : "";
     const std::string id = std::to_string(cell.N) + e;
-    const bool hasAlt = !Trimmed(cell.Alt).empty();
+    const bool hasAlt = !TrimBlanks(cell.Alt).empty();
     const std::string alt = HtmlAttribute(cell.Alt);
     return "<td" + (hasAlt ? " title='" + alt + "'" : std::string()) + "><a" + TargetAttribute(cell.Target) +
            " href=\"" + HtmlAttribute(cell.Link) + "\"" + MouseHandlers(id) + "><img src=\"" + imgUrl + "/imgn" +

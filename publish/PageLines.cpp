@@ -1,5 +1,7 @@
 #include "PageLines.h"
 
+#include "AnsiText.h"
+
 #include <cstdio>
 
 const char *const SiteMarker = "Brightlane";
@@ -11,14 +13,7 @@ const char *const RollOverFunction =
 const char *const ScriptOpenLines[2] = {R"(<script type="text/javascript" language="JavaScript1.1">)", "<!--"};
 const char *const ScriptCloseLines[2] = {"//-->", "</script>"};
 
-std::string SiteMarkerId()
-{
-    std::string id = SiteMarker;
-    for (char &c : id)
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
-    return id;
-}
+std::string SiteMarkerId() { return AsciiLower(SiteMarker); }
 
 namespace {
 
