@@ -5,12 +5,11 @@
 // member: the bytes written for a new object are always the same.
 #pragma once
 
+#include "PackedColor.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <type_traits>
-
-// A packed colour: R + G << 8 + B << 16 (top byte 0 for a plain colour).
-using TColor = int32_t;
 
 // A colour as OpenGL takes it: red, green, blue, alpha in 0..1.
 struct TRGBA {

@@ -2,10 +2,10 @@
 // colour, negative for a colour of the desktop's scheme, plus two markers.
 #pragma once
 
+#include "PackedColor.h"
+
 #include <QRgb>
 #include <cstdint>
-
-using TColor = int32_t;
 
 constexpr TColor clNone = 0x1FFFFFFF;     // no colour (no transparency)
 constexpr TColor clDefault = 0x20000000;  // take the bitmap's bottom-left pixel
