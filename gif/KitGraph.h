@@ -1,11 +1,12 @@
-// Small drawing, memory and text helpers shared by the GIF image, the colour
-// reduction and the controls.
+// Small drawing, memory, text and window helpers shared by the GIF image, the
+// colour reduction and the controls.
 #pragma once
 
 #include "GraphicsColor.h"
 #include "NotImplemented.h"
 #include "TextHelpers.h"
 #include "TransparentDraw.h"
+#include "WindowHelpers.h"
 
 #include <QRect>
 #include <cstdint>

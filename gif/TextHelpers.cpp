@@ -3,9 +3,7 @@
 #include "AnsiText.h"
 #include "Codepage.h"
 
-#include <QEvent>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <vector>
 
 std::string ShortenText(const std::string &text, const TTextWidth &textWidth, int32_t maxWidth)
@@ -77,19 +75,4 @@ void SplitCommandLine(const std::string &cmdLine, std::string &exeName, std::str
         const bool quote = tokens[i].find(' ') != std::string::npos;
         params += quote ? '"' + tokens[i] + '"' : tokens[i];
     }
-}
-
-bool IsActiveWindowOfThread()
-{
-    return qobject_cast<QGuiApplication *>(QCoreApplication::instance()) &&
-           QGuiApplication::focusWindow() != nullptr;
-}
-
-void RemovePendingMessage(QObject *window, int eventType)
-{
-    // A quit request taken out would have to be posted again at once, so it
-    // is left where it is.
-    if (eventType == QEvent::Quit)
-        return;
-    QCoreApplication::removePostedEvents(window, eventType);
 }

@@ -1,6 +1,5 @@
-// Text and window helpers: shortening a caption with an ellipsis, splitting a
-// command line into the program and its parameters, the active window and
-// the event queue.
+// Text helpers: shortening a caption with an ellipsis, splitting a command
+// line into the program and its parameters.
 #pragma once
 
 #include <cstdint>
@@ -8,7 +7,6 @@
 #include <string>
 
 class QFontMetrics;
-class QObject;
 
 // Width in pixels of an 8-bit text as some font draws it.
 using TTextWidth = std::function<int32_t(const std::string &text)>;
@@ -22,10 +20,3 @@ std::string ShortenText(const std::string &text, const QFontMetrics &metrics, in
 // Splits a command line into its first token (the program) and the rest,
 // re-quoting every further token that holds a blank.
 void SplitCommandLine(const std::string &cmdLine, std::string &exeName, std::string &params);
-
-// Whether the window active for the application belongs to it.
-bool IsActiveWindowOfThread();
-
-// Takes the waiting events of one type for an object out of the event queue;
-// a quit request is never taken out, so it is neither lost nor made up.
-void RemovePendingMessage(QObject *window, int eventType);
