@@ -1,6 +1,8 @@
 #include "BmpPalette.h"
 
+#include "ColorReduction.h"
 #include "Dib.h"
+#include "GraphicsColor.h"
 
 #include <unordered_map>
 
@@ -10,10 +12,10 @@ constexpr uint32_t Rgb(int r, int g, int b) { return uint32_t(r) | uint32_t(g) <
 
 std::vector<uint32_t> StandardPalette16()
 {
-    return {Rgb(0, 0, 0),       Rgb(128, 0, 0),   Rgb(0, 128, 0),   Rgb(128, 128, 0),
-            Rgb(0, 0, 128),     Rgb(128, 0, 128), Rgb(0, 128, 128), Rgb(192, 192, 192),
-            Rgb(128, 128, 128), Rgb(255, 0, 0),   Rgb(0, 255, 0),   Rgb(255, 255, 0),
-            Rgb(0, 0, 255),     Rgb(255, 0, 255), Rgb(0, 255, 255), Rgb(255, 255, 255)};
+    std::vector<uint32_t> palette;
+    for (const QRgb color : StandardColors16())
+        palette.push_back(uint32_t(QRgbToColor(color)));
+    return palette;
 }
 
 // 216 cube colours with levels 0, 51, ... 255, then 8 greys inside each of

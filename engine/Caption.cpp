@@ -28,6 +28,10 @@ TPixelMargins PixelMargins(const TShadowBlock &shadow, int width, int height)
             MarginPixels(height, m.Top)};
 }
 
+// The caption's style bits reach the text drawing as they are stored.
+static_assert(fsBold == CaptionBold && fsItalic == CaptionItalic && fsUnderline == CaptionUnderline &&
+              fsStrikeOut == CaptionStrikeOut);
+
 TCaptionFont CaptionFont(const TTextProp &text)
 {
     TCaptionFont font;

@@ -11,6 +11,16 @@
 
 TReductionMethod GIFDefaultReductionMethod = rmPopularity;
 
+const QVector<QRgb> &StandardColors16()
+{
+    static const QVector<QRgb> colors = {
+        qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
+        qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
+        qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
+        qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
+    return colors;
+}
+
 namespace {
 
 // The pixel format a bitmap is held in.
@@ -31,26 +41,15 @@ TPixelFormat BitmapPixelFormat(const QImage &bitmap)
     }
 }
 
-// The fixed 16-colour palette that 4-bit copies are mapped to.
-const QVector<QRgb> &SixteenColors()
-{
-    static const QVector<QRgb> colors = {
-        qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
-        qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
-        qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
-        qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
-    return colors;
-}
-
 std::vector<uint8_t> FourBitBmp(const QImage &bitmap)
 {
-    const QImage indexed = bitmap.convertToFormat(QImage::Format_Indexed8, SixteenColors(),
+    const QImage indexed = bitmap.convertToFormat(QImage::Format_Indexed8, StandardColors16(),
                                                   Qt::ThresholdDither | Qt::AvoidDither);
     if (indexed.isNull())
         throw EInvalidGraphic(kBitmapNotValid);
     std::vector<uint8_t> bmp = NewBmp(indexed.width(), indexed.height(), 4, 16);
     const TBmpLayout layout = ParseBmp(bmp);
-    StoreBmpPalette(SixteenColors(), &bmp[layout.paletteOffset], 16);
+    StoreBmpPalette(StandardColors16(), &bmp[layout.paletteOffset], 16);
     for (int y = 0; y < indexed.height(); ++y) {
         const uint8_t *in = indexed.constScanLine(y);
         uint8_t *out = &bmp[layout.pixelOffset + (indexed.height() - 1 - y) * layout.stride];

@@ -17,6 +17,10 @@ enum TReductionMethod : uint8_t {
 
 enum class TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
 
+// The 16 standard colours (black, the dark and light primaries and greys,
+// white) that 4-bit pictures are mapped to.
+const QVector<QRgb> &StandardColors16();
+
 // The method used for frames deeper than 8 bits; rmPopularity at start.
 extern TReductionMethod GIFDefaultReductionMethod;
 
