@@ -21,13 +21,6 @@ void RequireSize(int size, int needed)
         throw EInvalidGraphicOperation("The image is too small to be split into a button and its edge");
 }
 
-void WriteFileBytes(const std::string &fileName, const QByteArray &bytes)
-{
-    TSafeFileStream file(fileName);
-    file.WriteBuffer(bytes.constData(), bytes.size());
-    file.Commit();
-}
-
 }  // namespace
 
 QImage CropPicture(const QImage &picture, int32_t cropMode)
@@ -79,5 +72,6 @@ void ExportImage(TProj &proj, const std::string &fileName, int32_t cropMode)
     }
     const uint32_t transparent = uint32_t(RGBAToColor(state->Background));
     const QImage picture = CropPicture(state->GetBitmap(), cropMode);
-    WriteFileBytes(fileName, EncodePicture(ImageFormatOf(fileName), picture, transparent, AppParam()));
+    const QByteArray bytes = EncodePicture(ImageFormatOf(fileName), picture, transparent, AppParam());
+    ReplaceFileWith(fileName, bytes.constData(), bytes.size());
 }

@@ -2,11 +2,12 @@
 #include "KitGIF.h"
 
 #include "Exceptions.h"
+#include "FileSystem.h"
 #include "GIFErrors.h"
 #include "LittleEndian.h"
+#include "Streams.h"
 
 #include <QIODevice>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace {
@@ -174,11 +175,5 @@ void TGIFImage::WriteStream(QIODevice &stream, bool withSize)
 void TGIFImage::SaveToFile(const QString &fileName)
 {
     const TBytes file = BuildFile();
-    QSaveFile out(fileName);
-    if (!out.open(QIODevice::WriteOnly))
-        throw CannotCreateFile(fileName.toStdString(), out.errorString().toStdString());
-    if (out.write(reinterpret_cast<const char *>(file.data()), static_cast<qint64>(file.size())) !=
-            static_cast<qint64>(file.size()) ||
-        !out.commit())
-        throw EWriteError(SWriteError);
+    ReplaceFileWith(FilePathBytes(fileName), file.data(), static_cast<int64_t>(file.size()));
 }

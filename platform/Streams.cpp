@@ -126,6 +126,13 @@ void TSafeFileStream::Commit()
         throw EWriteError(SWriteError);
 }
 
+void ReplaceFileWith(const std::string &fileName, const void *bytes, int64_t count)
+{
+    TSafeFileStream file(fileName);
+    file.WriteBuffer(bytes, count);
+    file.Commit();
+}
+
 bool SaveFileSafely(const std::string &fileName, const std::function<void(TStream &)> &write)
 {
     try {

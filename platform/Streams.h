@@ -101,6 +101,11 @@ uint32_t ReadUInt32(TStream &stream);
 float ReadSingle(TStream &stream);
 uint8_t ReadByte(TStream &stream);
 
+// Replaces fileName by the bytes through a TSafeFileStream: the old file stays
+// as it was unless the whole new one was written. Raises EFOpenError or
+// EWriteError.
+void ReplaceFileWith(const std::string &fileName, const void *bytes, int64_t count);
+
 // Replaces fileName by what write puts into the stream, through a temporary
 // file renamed over it at the end. Any failure (the file cannot be created,
 // a write error, running out of memory) leaves the old file untouched and

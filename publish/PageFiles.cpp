@@ -22,9 +22,7 @@ void WritePreviewPage(TProj &proj)
 void SaveNewPage(TProj &proj, const std::string &fileName, bool noImages)
 {
     const std::string text = JoinLines(NewPageLines(fileName, MenuViewOf(proj)));
-    TSafeFileStream file(fileName);
-    file.WriteBuffer(text.data(), int64_t(text.size()));
-    file.Commit();
+    ReplaceFileWith(fileName, text.data(), int64_t(text.size()));
     if (noImages)
         return;
     std::string folder = AbsoluteFolderOf(fileName);

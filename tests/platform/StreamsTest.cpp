@@ -145,6 +145,21 @@ TEST_F(TempFolder, SafeFileStreamKeepsTheOldFileUntilCommit)
     EXPECT_EQ(QDir(FDir.path()).entryList(QDir::Files), QStringList{"p.prj"});
 }
 
+TEST_F(TempFolder, ReplaceFileWithWritesTheWholeFileOrRaises)
+{
+    const std::string name = Path("button.gif");
+    WriteAll(name, "old file");
+    ReplaceFileWith(name, "new", 3);
+    EXPECT_EQ(ReadAll(name), "new");
+    try {
+        ReplaceFileWith(Path("no/such/button.gif"), "new", 3);
+        FAIL() << "no exception";
+    } catch (const EFOpenError &e) {
+        EXPECT_EQ(std::string(e.what()).rfind("Cannot create file \"" + Path("no/such/button.gif") + "\". ", 0), 0u);
+    }
+    EXPECT_EQ(QDir(FDir.path()).entryList(QDir::Files), QStringList{"button.gif"});
+}
+
 TEST_F(TempFolder, SaveFileSafelyReportsFailureAndKeepsTheOldFile)
 {
     const std::string name = Path("lib.mtr");
