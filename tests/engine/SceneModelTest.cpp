@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace {
 
@@ -13,6 +14,15 @@ protected:
     void TearDown() override { AppParam() = saved; }
     TParam saved;
 };
+
+// The process-wide mesh size that SetDraft left.
+std::pair<int, int> MeshSize()
+{
+    return {AppParam().MeshCols, AppParam().MeshRows};
+}
+
+const std::pair<int, int> FullMesh{180, 90};
+const std::pair<int, int> DraftMesh{50, 30};
 
 template <typename Block>
 std::vector<uint8_t> BytesOf(const Block &block)
@@ -223,8 +233,7 @@ TEST_F(SceneModel, DraftWithoutPreviewOptionOnlyMarksDirty)
         item.SetDraft(true);
         EXPECT_EQ(item.Draft, 0);
         EXPECT_EQ(item.Dirty, 1);
-        EXPECT_EQ(AppParam().MeshCols, 180);
-        EXPECT_EQ(AppParam().MeshRows, 90);
+        EXPECT_EQ(MeshSize(), FullMesh);
     }
 }
 
@@ -236,8 +245,7 @@ TEST_F(SceneModel, DraftWithPreviewOptionCoarsensTheMesh)
     item.SetDraft(true);
     EXPECT_EQ(item.Draft, 1);
     EXPECT_EQ(item.Dirty, 1);
-    EXPECT_EQ(AppParam().MeshCols, 50);
-    EXPECT_EQ(AppParam().MeshRows, 30);
+    EXPECT_EQ(MeshSize(), DraftMesh);
 
     item.Dirty = 0;
     AppParam().MeshCols = 123;
@@ -248,8 +256,7 @@ TEST_F(SceneModel, DraftWithPreviewOptionCoarsensTheMesh)
     item.SetDraft(false);
     EXPECT_EQ(item.Draft, 0);
     EXPECT_EQ(item.Dirty, 1);
-    EXPECT_EQ(AppParam().MeshCols, 180);
-    EXPECT_EQ(AppParam().MeshRows, 90);
+    EXPECT_EQ(MeshSize(), FullMesh);
 }
 
 TEST_F(SceneModel, LeavingDraftIsANoOpWhenNotInDraft)
