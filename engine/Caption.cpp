@@ -1,10 +1,10 @@
 // The caption merge that ends every render.
-#include "BitmapCopy.h"
 #include "CaptionText.h"
 #include "Item.h"
 #include "ShadowMargins.h"
 #include "TextMerge.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {

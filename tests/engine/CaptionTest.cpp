@@ -1,4 +1,3 @@
-#include "BitmapCopy.h"
 #include "CaptionText.h"
 #include "SceneU.h"
 #include "TextMerge.h"

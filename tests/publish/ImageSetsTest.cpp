@@ -1,6 +1,6 @@
 #include "Exceptions.h"
-#include "ExportU.h"
 #include "MenuBlock.h"
+#include "ParamU.h"
 #include "ProjectFixture.h"
 #include "ScriptU.h"
 
