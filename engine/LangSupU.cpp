@@ -1,6 +1,6 @@
 #include "LangSupU.h"
 
-#include "Codepage.h"
+#include "FileSystem.h"
 #include "IniFile.h"
 #include "LangTexts.h"
 
@@ -25,7 +25,7 @@ void TLanguage::SetBuiltIn(bool value)
 
 void TLanguage::LoadFromFile(const std::string &fileName)
 {
-    if (FBuiltIn || !QFileInfo(FromAnsi(fileName)).isFile())
+    if (FBuiltIn || !QFileInfo(QtFilePath(fileName)).isFile())
         return;
     Clear();
     // Keys that are no numbers ("Language" of the "Common" section) and

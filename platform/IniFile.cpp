@@ -2,6 +2,7 @@
 
 #include "AnsiText.h"
 #include "Codepage.h"
+#include "FileSystem.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -51,7 +52,7 @@ bool StartsWith(const std::string &text, size_t pos, const char *prefix)
 
 bool ReadFileBytes(const std::string &fileName, std::string &bytes)
 {
-    QFile file(FromAnsi(fileName));
+    QFile file(QtFilePath(fileName));
     if (!file.open(QIODevice::ReadOnly) || file.size() > MaxFileSize)
         return false;
     // Reading no more than the size found keeps a device that never ends
@@ -243,7 +244,7 @@ void TIniFile::UpdateFile() const
     if (FUtf8)
         bytes = QByteArray(Utf8Bom) + FromAnsi(text).toUtf8();
 
-    QSaveFile file(FromAnsi(FFileName));
+    QSaveFile file(QtFilePath(FFileName));
     // A folder that takes no new files may still hold a writable settings file.
     file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())

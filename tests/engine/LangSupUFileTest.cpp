@@ -3,6 +3,7 @@
 #include "LangSupU.h"
 #include "ScriptedMessageBoxes.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -19,7 +20,7 @@ class LangFileTest : public ::testing::Test {
 protected:
     std::string Write(const char *name, const std::string &bytes) const
     {
-        const QString path = Dir.path() + "/" + name;
+        const QString path = Dir.path() + "/" + QString::fromUtf8(name);
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes.data(), qint64(bytes.size()));
@@ -132,6 +133,13 @@ TEST_F(LangFileTest, BuiltInTextsIgnoreLoadedItems)
     EXPECT_EQ(lang.Items().size(), 10u);
     lang.SetBuiltIn(false);
     EXPECT_EQ(lang.GetInterfaceString(2), "Ohne Namen");
+}
+
+TEST_F(LangFileTest, AFileInAFolderWithNonAsciiLettersIsRead)
+{
+    ASSERT_TRUE(QDir(Dir.path()).mkdir(QStringLiteral("Языки")));
+    const TLanguage lang = Loaded(Write("Языки/fr.lng", "[Interface]\n3=Sans texte\n"));
+    EXPECT_EQ(lang.GetInterfaceString(3), "Sans texte");
 }
 
 TEST_F(LangFileTest, AMissingFileKeepsTheTextsOfTheLastOne)

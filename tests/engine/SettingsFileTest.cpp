@@ -1,6 +1,7 @@
 #include "IniFile.h"
 #include "SettingsFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -101,6 +102,18 @@ TEST_F(SettingsFileTest, WrittenThenReadGivesTheSameRecord)
     param.FonColor = 0xFFFFFF;
     SaveSettings(param, Path);
     ExpectSameRecord(LoadSettings(Path), param);
+}
+
+TEST_F(SettingsFileTest, AProgramFolderWithNonAsciiLettersKeepsItsSettings)
+{
+    // Paths are file-system bytes (UTF-8), not text of the program's code page.
+    ASSERT_TRUE(QDir(Dir.path()).mkdir(QStringLiteral("Программы")));
+    const std::string path = (Dir.path() + QStringLiteral("/Программы/") + SettingsFileName).toStdString();
+    TParam param;
+    param.FonColor = 0x00FF00;
+    SaveSettings(param, path);
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(path)));
+    ExpectSameRecord(LoadSettings(path), param);
 }
 
 TEST_F(SettingsFileTest, TheMeshSizeIsNeverStored)
