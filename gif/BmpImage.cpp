@@ -140,8 +140,12 @@ QImage BmpToImage(const std::vector<uint8_t> &bmp)
                                   : layout.bits == 24 ? QImage::Format_RGB888
                                                       : QImage::Format_Indexed8;
     QImage image(layout.width, layout.height, format);
-    if (layout.width > 0 && layout.height > 0 && image.isNull())
-        throw EInvalidGraphic(kBitmapNotValid);
+    if (image.isNull()) {
+        // A picture without pixels has no rows to copy.
+        if (layout.width > 0 && layout.height > 0)
+            throw EInvalidGraphic(kBitmapNotValid);
+        return image;
+    }
     if (layout.bits <= 8)
         image.setColorTable(ReadPalette(bmp, layout));
     for (int y = 0; y < layout.height; ++y) {
