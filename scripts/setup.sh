@@ -43,8 +43,11 @@ bl_install_missing() {
 # playwright-core from npm, installed into the checks' own folder.
 bl_install_browser_checks() {
   local dir=tests/publish/browser
-  if [[ -d $dir/node_modules/playwright-core ]] || ! command -v npm >/dev/null; then
+  if [[ -d $dir/node_modules/playwright-core ]]; then
     return 0
+  fi
+  if ! command -v npm >/dev/null; then
+    bl_install_missing nodejs npm
   fi
   (cd "$dir" && npm ci --no-audit --no-fund --loglevel=error)
 }

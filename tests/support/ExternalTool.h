@@ -26,6 +26,6 @@ ToolResult RunTool(const QString &program, const QStringList &args,
             GTEST_SKIP() << "skipped: the tool " << name << " is not installed";     \
     } while (0)
 
-// Folder of test data files that tests generate on the fly lives in a
-// QTemporaryDir; files checked into the source tree live here.
+// The source tree, for files checked in beside the tests (fuzz seeds, the
+// browser script); files a test makes go into a QTemporaryDir instead.
 inline QString SourceDir() { return QStringLiteral(BL_SOURCE_DIR); }
