@@ -1,0 +1,15 @@
+// The modal questions as Qt's standard dialogs over the active window.
+#pragma once
+
+#include "CommonDialogs.h"
+
+class TQtCommonDialogs : public ICommonDialogs {
+public:
+    // On the offscreen platform nobody could answer a modal dialog, so each
+    // call there throws an Exception instead of waiting for ever.
+    std::optional<QString> FileName(const TFileRequest &request) override;
+    std::optional<QString> FolderName(const QString &title, const QString &initialDir) override;
+    std::optional<uint32_t> Colour(uint32_t initial) override;
+    std::optional<TFontChoice> Font(const TFontChoice &initial) override;
+    int Exec(QDialog &dialog) override;
+};
