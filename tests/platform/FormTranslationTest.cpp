@@ -1,4 +1,5 @@
 #include "FormTranslation.h"
+#include "QStringPrinter.h"
 #include "StockControls.h"
 #include "TextSource.h"
 
@@ -17,12 +18,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-
-// Readable failures: found by argument-dependent lookup, so beside QString.
-void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace {
 
