@@ -26,16 +26,42 @@ namespace {
 constexpr std::array<const char *, 6> MenuBarTitles = {"File", "View", "Edit", "Templates",
                                                         "Properties", "Help"};
 
+// Each translated control keeps the texts it had before its first
+// translation in dynamic properties, so that the built-in language can give
+// them back whatever was shown in between.
+constexpr char BuiltInTextProperty[] = "builtInText";
+constexpr char BuiltInToolTipProperty[] = "builtInToolTip";
+constexpr char BuiltInStatusTipProperty[] = "builtInStatusTip";
+
+QString KeptText(QObject &object, const char *property, const QString &current)
+{
+    const QVariant kept = object.property(property);
+    if (kept.isValid())
+        return kept.toString();
+    object.setProperty(property, current);
+    return current;
+}
+
 struct TTranslation {
     const ITextSource &Texts;
     std::string Section;
     bool InFrame;
 
-    // The text given for the tag, else the current caption.
-    QString Caption(int tag, const QString &current) const
+    bool BuiltIn() const { return Texts.BuiltIn(); }
+
+    // The text given for the tag, else the text the control was built with
+    // (kept in owner the first time it is asked for).
+    QString Caption(QObject &owner, int tag, const QString &current) const
     {
-        const std::optional<std::string> text = Texts.FindText(Section, tag);
-        return text ? FromAnsi(*text) : current;
+        const QString builtIn = KeptText(owner, BuiltInTextProperty, current);
+        return Given(tag).value_or(builtIn);
+    }
+
+    // The text the language file gives for the tag, if any.
+    std::optional<QString> Given(int tag) const
+    {
+        const std::optional<std::string> text = BuiltIn() ? std::nullopt : Texts.FindText(Section, tag);
+        return text ? std::optional<QString>(FromAnsi(*text)) : std::nullopt;
     }
 };
 
@@ -46,16 +72,15 @@ QString PlainToolTip(const QString &text)
     return Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text, Qt::WhiteSpaceNormal) : text;
 }
 
-void SetHint(QAction &action, const QString &hint)
+// A translated control's hint is its new caption; the built-in language
+// gives back the hint it was built with.
+template <typename TControl>
+void SetHint(TControl &control, const QString &caption, const TTranslation &tr)
 {
-    action.setToolTip(PlainToolTip(hint));
-    action.setStatusTip(hint);
-}
-
-void SetHint(QWidget &widget, const QString &hint)
-{
-    widget.setToolTip(PlainToolTip(hint));
-    widget.setStatusTip(hint);
+    const QString toolTip = KeptText(control, BuiltInToolTipProperty, control.toolTip());
+    const QString statusTip = KeptText(control, BuiltInStatusTipProperty, control.statusTip());
+    control.setToolTip(tr.BuiltIn() ? toolTip : PlainToolTip(caption));
+    control.setStatusTip(tr.BuiltIn() ? statusTip : caption);
 }
 
 // The tab widget that shows the widget as one of its pages, if any.
@@ -76,28 +101,28 @@ void TranslateControl(QObject &object, const TTranslation &tr)
         return;
     if (auto *label = qobject_cast<QLabel *>(&object)) {
         label->setTextFormat(Qt::PlainText);
-        label->setText(tr.Caption(tag, label->text()));
+        label->setText(tr.Caption(*label, tag, label->text()));
     } else if (auto *menu = qobject_cast<QMenu *>(&object)) {
-        menu->setTitle(tr.Caption(tag, menu->title()));
-        SetHint(*menu->menuAction(), menu->title());
+        menu->setTitle(tr.Caption(*menu, tag, menu->title()));
+        SetHint(*menu->menuAction(), menu->title(), tr);
     } else if (auto *action = qobject_cast<QAction *>(&object)) {
-        action->setText(tr.Caption(tag, action->text()));
-        SetHint(*action, action->text());
+        action->setText(tr.Caption(*action, tag, action->text()));
+        SetHint(*action, action->text(), tr);
     } else if (QTabWidget *tabs = TabOfPage(object)) {
         const int index = tabs->indexOf(static_cast<QWidget *>(&object));
-        tabs->setTabText(index, tr.Caption(tag, tabs->tabText(index)));
+        tabs->setTabText(index, tr.Caption(object, tag, tabs->tabText(index)));
     } else if (auto *toolBar = qobject_cast<QToolBar *>(&object)) {
-        toolBar->setWindowTitle(tr.Caption(tag, toolBar->windowTitle()));
+        toolBar->setWindowTitle(tr.Caption(*toolBar, tag, toolBar->windowTitle()));
     } else if (auto *speedButton = qobject_cast<TSpeedButton *>(&object)) {
         if (tr.InFrame)
-            speedButton->setText(tr.Caption(tag, speedButton->text()));
+            speedButton->setText(tr.Caption(*speedButton, tag, speedButton->text()));
     } else if (auto *toolButton = qobject_cast<QToolButton *>(&object)) {
-        toolButton->setText(tr.Caption(tag, toolButton->text()));
-        SetHint(*toolButton, toolButton->text());
+        toolButton->setText(tr.Caption(*toolButton, tag, toolButton->text()));
+        SetHint(*toolButton, toolButton->text(), tr);
     } else if (auto *checkBox = qobject_cast<QCheckBox *>(&object)) {
-        checkBox->setText(tr.Caption(tag, checkBox->text()));
+        checkBox->setText(tr.Caption(*checkBox, tag, checkBox->text()));
     } else if (auto *button = qobject_cast<QPushButton *>(&object)) {
-        button->setText(tr.Caption(tag, button->text()));
+        button->setText(tr.Caption(*button, tag, button->text()));
     }
 }
 
@@ -118,12 +143,16 @@ void TranslateOwnedControls(QObject &owner, const TTranslation &tr)
     }
 }
 
+// A language file without the titles' keys gives them without their
+// accelerator marks; the built-in language gives back the marked ones.
 void TranslateMenuBar(const QMenuBar &menuBar, const TTranslation &tr)
 {
     const QList<QAction *> titles = menuBar.actions();
     for (size_t i = 0; i < MenuBarTitles.size() && i < size_t(titles.size()); ++i) {
-        const int key = int(i + 1) * 10;
-        titles[qsizetype(i)]->setText(tr.Caption(key, QString::fromLatin1(MenuBarTitles[i])));
+        QAction &title = *titles[qsizetype(i)];
+        const QString builtIn = KeptText(title, BuiltInTextProperty, title.text());
+        const QString unmarked = QString::fromLatin1(MenuBarTitles[i]);
+        title.setText(tr.BuiltIn() ? builtIn : tr.Given(int(i + 1) * 10).value_or(unmarked));
     }
 }
 
@@ -141,21 +170,17 @@ int Tag(const QObject &object)
 
 void TranslateForm(QWidget &form, const ITextSource &texts)
 {
-    if (texts.BuiltIn())
-        return;
     const TTranslation tr{texts, ToAnsi(form.objectName()), false};
     auto *mainWindow = qobject_cast<QMainWindow *>(&form);
     auto *menuBar = mainWindow ? qobject_cast<QMenuBar *>(mainWindow->menuWidget()) : nullptr;
     if (menuBar && form.objectName() == QLatin1String("MainF"))
         TranslateMenuBar(*menuBar, tr);
     if (Tag(form) > 0)
-        form.setWindowTitle(tr.Caption(Tag(form), form.windowTitle()));
+        form.setWindowTitle(tr.Caption(form, Tag(form), form.windowTitle()));
     TranslateOwnedControls(form, tr);
 }
 
 void TranslateFrame(TFrame &frame, const ITextSource &texts)
 {
-    if (texts.BuiltIn())
-        return;
     TranslateOwnedControls(frame, TTranslation{texts, ToAnsi(frame.objectName()), true});
 }

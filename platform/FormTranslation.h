@@ -6,8 +6,10 @@
 // A form translates the controls it owns: its descendants, except those of
 // the frames and other forms inside it, which translate themselves.
 //
-// A tagged control's caption becomes the text given for its tag (else it
-// stays); menus, actions and tool buttons also take that caption as hint.
+// A tagged control's caption becomes the text given for its tag, else the
+// text it was built with; menus, actions and tool buttons also take that
+// caption as hint. Each control keeps its built-in texts from its first
+// translation on, so translating with the built-in language gives them back.
 // Controls of other classes are left alone.
 #pragma once
 
@@ -24,8 +26,8 @@ int Tag(const QObject &object);
 
 // Translates the form's own caption (by the form's tag), the main window's
 // six menu-bar titles and the tagged labels, menus, actions, tab pages,
-// tool bars, tool buttons, check boxes and push buttons it owns. Nothing
-// happens while the texts are the built-in ones.
+// tool bars, tool buttons, check boxes and push buttons it owns. With the
+// built-in language it gives back the texts they were built with.
 void TranslateForm(QWidget &form, const ITextSource &texts);
 
 // As TranslateForm for the controls the frame owns, with speed buttons

@@ -193,6 +193,49 @@ TEST(FormTranslationTest, BuiltInTextsChangeNothing)
     EXPECT_EQ(f.frameLabel->text(), "frame label");
 }
 
+TEST(FormTranslationTest, TheBuiltInLanguageGivesBackTheBuiltInTexts)
+{
+    TMainForm f;
+    auto texts = [](const char *section, const char *language) {
+        TFakeTexts given = TextsForEveryTag(section);
+        given.Give(section, 10, language);
+        return given;
+    };
+    const TFakeTexts first = texts("MainF", "first");
+    const TFakeTexts frameTexts = texts("PropFr1", "first");
+    TFakeTexts second;  // knows only the label
+    second.Give("MainF", 101, "second label");
+    TFakeTexts builtIn = first;
+    builtIn.FBuiltIn = true;
+
+    const auto shown = [&f] {
+        return TTitles({f.window.windowTitle().toStdString(), MenuBarTitles(f.window)[0],
+                        f.label->text().toStdString(), f.action->text().toStdString(),
+                        f.action->toolTip().toStdString(), f.tabs->tabText(0).toStdString(),
+                        f.menu->title().toStdString(), f.frameLabel->text().toStdString()});
+    };
+    const TTitles original = shown();
+    const struct {
+        const TFakeTexts &texts;
+        TTitles expected;
+    } steps[] = {
+        {first, {"MainF 1", "first", "MainF 101", "MainF 110", "MainF 110", "MainF 108", "MainF 111",
+                 "PropFr1 101"}},
+        {second, {"Old title", "File", "second label", "action", "action", "page", "menu", "frame label"}},
+        {builtIn, original},
+        {first, {"MainF 1", "first", "MainF 101", "MainF 110", "MainF 110", "MainF 108", "MainF 111",
+                 "PropFr1 101"}},
+        {builtIn, original},
+    };
+    for (const auto &step : steps) {
+        TranslateForm(f.window, step.texts);
+        TranslateFrame(*f.frame, &step.texts == &first ? frameTexts : step.texts);
+        EXPECT_EQ(shown(), step.expected);
+    }
+    EXPECT_EQ(original[4], "own hint");
+    EXPECT_EQ(MenuBarTitles(f.window)[6], "&G");
+}
+
 TEST(FormTranslationTest, OnlyTheMainWindowHasItsMenuBarTranslated)
 {
     TMainForm f;
