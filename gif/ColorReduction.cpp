@@ -146,9 +146,9 @@ std::vector<uint8_t> BitmapToReducedStream(const QImage &bitmap, TPixelFormat pi
 {
     if (bitmap.isNull())
         throw EInvalidGraphic(kBitmapNotValid);
-    const bool supported = pixelFormat == TPixelFormat::pf1bit || pixelFormat == TPixelFormat::pf4bit ||
-                           pixelFormat == TPixelFormat::pf8bit || pixelFormat == TPixelFormat::pf24bit;
-    if (supported && BitmapPixelFormat(bitmap) == pixelFormat && method != rmGrayscale)
+    // A bitmap already in the target format is handed on as it is, whatever
+    // that format; only then are the unsupported targets turned away.
+    if (BitmapPixelFormat(bitmap) == pixelFormat && method != rmGrayscale)
         return ImageToBmp(bitmap);
     switch (pixelFormat) {
     case TPixelFormat::pf1bit: return OneBitBmp(bitmap);

@@ -25,9 +25,10 @@ const QVector<QRgb> &StandardColors16();
 extern TReductionMethod GIFDefaultReductionMethod;
 
 // The bitmap as a BMP file image at the target format: the bitmap's own form
-// when it already has that format (unless grey scale is asked for), a 1- or
-// 4-bit copy mapped to a fixed palette, or an 8-bit image made by `method`
-// with a 256-entry colour table. A null bitmap raises "Bitmap image is not
-// valid"; a target other than 1, 4, 8 or 24 bits ends in NotImplemented.
+// (ImageToBmp) when it is already held in that format, whichever it is,
+// unless grey scale is asked for; else a 1- or 4-bit copy mapped to a fixed
+// palette, or an 8-bit image made by `method` with a 256-entry colour table.
+// A null bitmap raises "Bitmap image is not valid"; any other target ends in
+// NotImplemented.
 std::vector<uint8_t> BitmapToReducedStream(const QImage &bitmap, TPixelFormat pixelFormat,
                                            TReductionMethod method);

@@ -62,14 +62,28 @@ TEST(ReductionEntry, NullBitmapIsNotValid)
     }
 }
 
-TEST(ReductionEntry, UnsupportedTargetIsNotImplemented)
+TEST(ReductionEntry, AnyFormatEqualToTheTargetIsHandedOnElseUnsupportedIsNotImplemented)
 {
     int shown = 0;
     const TNotImplementedHook previous = SetNotImplementedHook([&shown](const std::string &) { ++shown; });
+    const struct {
+        QImage::Format held;
+        TPixelFormat target;
+    } same[] = {{QImage::Format_RGB32, TPixelFormat::pf32bit},
+                {QImage::Format_ARGB32, TPixelFormat::pf32bit},
+                {QImage::Format_RGB555, TPixelFormat::pf15bit},
+                {QImage::Format_RGB16, TPixelFormat::pf16bit}};
+    for (const auto &c : same) {
+        QImage image(3, 2, c.held);
+        image.fill(Qt::red);
+        EXPECT_EQ(BitmapToReducedStream(image, c.target, rmPopularity), ImageToBmp(image)) << c.held;
+    }
+    EXPECT_EQ(shown, 0);
     QImage image(2, 2, QImage::Format_RGB32);
     image.fill(Qt::red);
     EXPECT_THROW(BitmapToReducedStream(image, TPixelFormat::pf15bit, rmPopularity), EAbort);
-    EXPECT_EQ(shown, 1);
+    EXPECT_THROW(BitmapToReducedStream(image, TPixelFormat::pf32bit, rmGrayscale), EAbort);
+    EXPECT_EQ(shown, 2);
     SetNotImplementedHook(previous);
 }
 
