@@ -1,5 +1,6 @@
 // Program entry: the Qt application, the program's folders and, later, the
 // main window.
+#include "NotImplemented.h"
 #include "UtilsU.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@ int main(int argc, char **argv)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Bright Lane"));
+    InstallNotImplementedBox();
     InitAppFolders(ExecutableDir());
     return 0;
 }

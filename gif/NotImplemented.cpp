@@ -1,6 +1,8 @@
 #include "NotImplemented.h"
 
+#include "Codepage.h"
 #include "Exceptions.h"
+#include "MessageBoxes.h"
 
 #include <QGuiApplication>
 #include <utility>
@@ -26,6 +28,14 @@ void RestoreDefaultCursor()
 TNotImplementedHook SetNotImplementedHook(TNotImplementedHook hook)
 {
     return std::exchange(Hook(), std::move(hook));
+}
+
+void InstallNotImplementedBox()
+{
+    SetNotImplementedHook([](const std::string &message) {
+        MessageBoxes().Show(message, ToAnsi(QCoreApplication::applicationName()), TMsgButtons::OK,
+                            TMsgIcon::Information);
+    });
 }
 
 void NotImplemented()

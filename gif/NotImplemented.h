@@ -11,6 +11,10 @@ using TNotImplementedHook = std::function<void(const std::string &message)>;
 // message goes nowhere. Returns the previous hook.
 TNotImplementedHook SetNotImplementedHook(TNotImplementedHook hook);
 
+// The program's hook: an information box with an OK button, titled with the
+// application's name, through the message-box service. Installed at start.
+void InstallNotImplementedBox();
+
 // Resets the cursor, shows "Function not yet implemented" through the hook and
 // throws EAbort.
 [[noreturn]] void NotImplemented();

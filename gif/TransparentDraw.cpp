@@ -5,13 +5,15 @@
 
 namespace {
 
+// A monochrome bitmap always leaves out its white pixels, whatever colour is
+// asked for.
 TColor ResolveTransparentColor(const QImage &bitmap, TColor color)
 {
-    if (color != clDefault)
-        return ColorToRGB(color);
     if (bitmap.depth() == 1)
         return clWhite;
-    return QRgbToColor(bitmap.pixel(0, bitmap.height() - 1));
+    if (color == clDefault)
+        return QRgbToColor(bitmap.pixel(0, bitmap.height() - 1));
+    return ColorToRGB(color);
 }
 
 // A copy of the image in which the pixels picked by `paint` take `color`
@@ -72,7 +74,9 @@ void DrawBitmapTransparent(QPainter &dest, int dstX, int dstY, int dstW, int dst
 QImage CreateDisabledBitmapEx(const QImage &bitmap, TColor outlineColor, TColor backColor,
                               TColor highlightColor, TColor shadowColor, bool drawHighlight)
 {
-    const QRgb outline = ColorToQRgb(outlineColor) & 0xFFFFFF;
+    // A monochrome glyph is embossed where it is white: its picture, not
+    // the pixels of the outline colour.
+    const QRgb outline = (bitmap.depth() == 1 ? qRgb(255, 255, 255) : ColorToQRgb(outlineColor)) & 0xFFFFFF;
     const auto isOutline = [outline](QRgb pixel) { return (pixel & 0xFFFFFF) == outline; };
     QImage result(bitmap.size(), QImage::Format_RGB32);
     result.fill(ColorToQRgb(backColor));

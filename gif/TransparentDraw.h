@@ -13,7 +13,8 @@ class QPainter;
 // leaving the destination visible wherever a source pixel has the transparent
 // colour. A destination size below 1 takes the bitmap's size, a source size
 // below 1 the whole bitmap. clNone draws every pixel; clDefault takes the
-// colour of the bottom-left pixel (white for a monochrome bitmap).
+// colour of the bottom-left pixel. A monochrome bitmap leaves out its white
+// pixels, whichever colour is given (other than clNone).
 void StretchBitmapTransparent(QPainter &dest, const QImage &bitmap, TColor transparentColor,
                               int dstX, int dstY, int dstW, int dstH,
                               int srcX, int srcY, int srcW, int srcH);
@@ -22,8 +23,9 @@ void DrawBitmapTransparent(QPainter &dest, int dstX, int dstY, int dstW, int dst
                            const QRect &srcRect, const QImage &bitmap, TColor transparentColor);
 
 // A new bitmap of the source's size filled with backColor, on which the
-// pixels of outlineColor appear in shadowColor, with a highlight edge one
-// pixel below and to the right when drawHighlight is set.
+// pixels of outlineColor (the white pixels of a monochrome bitmap) appear in
+// shadowColor, with a highlight edge one pixel below and to the right when
+// drawHighlight is set.
 QImage CreateDisabledBitmapEx(const QImage &bitmap, TColor outlineColor, TColor backColor,
                               TColor highlightColor, TColor shadowColor, bool drawHighlight);
 

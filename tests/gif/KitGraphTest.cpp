@@ -2,6 +2,7 @@
 
 #include "Exceptions.h"
 #include "GifTestSupport.h"
+#include "ScriptedMessageBoxes.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -104,14 +105,17 @@ TEST(Arithmetic, MinMaxAndRects)
     EXPECT_EQ(ResourceText("abc"), "abc");
 }
 
-TEST(NotImplemented, ShowsMessageThroughHookThenAborts)
+TEST(NotImplemented, TheProgramsHookShowsAnInformationBoxThenAborts)
 {
-    std::string shown;
-    const TNotImplementedHook previous =
-        SetNotImplementedHook([&shown](const std::string &m) { shown = m; });
+    TScriptedMessageBoxes boxes;
+    boxes.Answer(idOK);
+    InstallNotImplementedBox();
     EXPECT_THROW(NotImplemented(), EAbort);
-    EXPECT_EQ(shown, "Function not yet implemented");
-    SetNotImplementedHook(previous);
+    SetNotImplementedHook(nullptr);
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].Text, "Function not yet implemented");
+    EXPECT_EQ(boxes.Shown()[0].Buttons, TMsgButtons::OK);
+    EXPECT_EQ(boxes.Shown()[0].Icon, TMsgIcon::Information);
 }
 
 TEST(TransparentDraw, DefaultColourIsTheBottomLeftPixel)
@@ -195,4 +199,39 @@ TEST(RemovePendingMessage, DropsWaitingEventsButKeepsAQuit)
     RemovePendingMessage(&target, QEvent::Quit);
     QCoreApplication::sendPostedEvents(&target);
     EXPECT_EQ(target.seen, 1);
+}
+
+namespace {
+
+// A monochrome 3 x 3 picture: one black pixel in the middle of white ones.
+QImage MonoDot()
+{
+    QImage mono(3, 3, QImage::Format_Mono);
+    mono.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    mono.fill(1);
+    mono.setPixel(1, 1, 0);
+    return mono;
+}
+
+}  // namespace
+
+TEST(Monochrome, WhiteIsLeftOutAndEmbossedWhateverColourIsGiven)
+{
+    const QImage mono = MonoDot();
+    for (const TColor given : {clBlack, clWhite, clDefault, RGBToColor(1, 2, 3)}) {
+        SCOPED_TRACE(given);
+        QImage canvas(3, 3, QImage::Format_RGB32);
+        canvas.fill(qRgb(9, 9, 9));
+        {
+            QPainter painter(&canvas);
+            StretchBitmapTransparent(painter, mono, given, 0, 0, 0, 0, 0, 0, 0, 0);
+        }
+        EXPECT_EQ(canvas.pixel(1, 1) & 0xFFFFFF, 0u);         // the black dot is drawn
+        EXPECT_EQ(canvas.pixel(0, 0) & 0xFFFFFF, 0x090909u);  // white is left out
+
+        const QImage disabled = CreateDisabledBitmapEx(mono, given, RGBToColor(10, 10, 10),
+                                                       RGBToColor(250, 0, 0), RGBToColor(0, 0, 90), false);
+        EXPECT_EQ(disabled.pixel(0, 0) & 0xFFFFFF, 0x00005Au);  // white pixels are embossed
+        EXPECT_EQ(disabled.pixel(1, 1) & 0xFFFFFF, 0x0A0A0Au);  // the dot stays background
+    }
 }
