@@ -24,7 +24,7 @@ TParam LoadSettings(const std::string &fileName)
     const TParam defaults;
     TParam param;
     param.FonColor = uint32_t(ReadInRange(ini, Common, "FonColor", int32_t(defaults.FonColor), 0, 0xFFFFFF));
-    param.LangFile = ini.ReadString(Common, "LangFile", defaults.LangFile);
+    param.LangFile = ini.ReadPath(Common, "LangFile", defaults.LangFile);
     param.UsePreview = ini.ReadBool(Common, "UsePreview", defaults.UsePreview);
     param.UseAccelerator = ini.ReadBool(Common, "UseAccelerator", defaults.UseAccelerator);
     param.BmpPixelFormat = uint8_t(ReadInRange(ini, Export, "BmpPixelFormat", defaults.BmpPixelFormat, 2, 7));
@@ -41,7 +41,7 @@ void SaveSettings(const TParam &param, const std::string &fileName)
 {
     TIniFile ini(fileName);
     ini.WriteInteger(Common, "FonColor", int32_t(param.FonColor));
-    ini.WriteString(Common, "LangFile", param.LangFile);
+    ini.WritePath(Common, "LangFile", param.LangFile);
     ini.WriteBool(Common, "UsePreview", param.UsePreview);
     ini.WriteBool(Common, "UseAccelerator", param.UseAccelerator);
     ini.WriteInteger(Export, "BmpPixelFormat", param.BmpPixelFormat);

@@ -96,10 +96,19 @@ TIniFile::TIniFile(std::string fileName) : FFileName(std::move(fileName))
         return;
     if (bytes.compare(0, Utf8BomSize, Utf8Bom) == 0) {
         FUtf8 = true;
-        bytes = ToAnsi(QString::fromUtf8(bytes.data() + Utf8BomSize,
-                                         qsizetype(bytes.size() - Utf8BomSize)));
+        bytes.erase(0, Utf8BomSize);
     }
     Parse(bytes);
+}
+
+std::string TIniFile::Decode(const std::string &stored) const
+{
+    return FUtf8 ? ToAnsi(QString::fromUtf8(stored.data(), qsizetype(stored.size()))) : stored;
+}
+
+std::string TIniFile::Encode(const std::string &text) const
+{
+    return FUtf8 ? FromAnsi(text).toUtf8().toStdString() : text;
 }
 
 void TIniFile::Parse(const std::string &text)
@@ -120,7 +129,7 @@ void TIniFile::Parse(const std::string &text)
     }
 }
 
-TIniFile::TLine TIniFile::ParseLine(const std::string &text)
+TIniFile::TLine TIniFile::ParseLine(const std::string &text) const
 {
     TLine line;
     line.Text = text;
@@ -129,14 +138,14 @@ TIniFile::TLine TIniFile::ParseLine(const std::string &text)
         return line;
     if (trimmed[0] == '[') {
         line.Kind = TLineKind::Section;
-        line.Name = TrimBlanks(trimmed.substr(1, trimmed.find(']') - 1));
+        line.Name = Decode(TrimBlanks(trimmed.substr(1, trimmed.find(']') - 1)));
         return line;
     }
     const size_t equals = trimmed.find('=');
     if (equals == std::string::npos || equals == 0)
         return line;
     line.Kind = TLineKind::Entry;
-    line.Name = TrimBlanks(trimmed.substr(0, equals));
+    line.Name = Decode(TrimBlanks(trimmed.substr(0, equals)));
     line.Value = TrimBlanks(trimmed.substr(equals + 1));
     return line;
 }
@@ -149,7 +158,7 @@ std::vector<TIniEntry> TIniFile::Entries() const
         if (line.Kind == TLineKind::Section)
             section = &line.Name;
         else if (line.Kind == TLineKind::Entry && section)
-            entries.push_back({*section, line.Name, line.Value});
+            entries.push_back({*section, line.Name, Decode(line.Value)});
     }
     return entries;
 }
@@ -188,6 +197,13 @@ std::string TIniFile::ReadString(const std::string &section, const std::string &
                                  const std::string &def) const
 {
     const long index = FindEntry(section, key);
+    return index < 0 ? def : Decode(FLines[size_t(index)].Value);
+}
+
+std::string TIniFile::ReadPath(const std::string &section, const std::string &key,
+                               const std::string &def) const
+{
+    const long index = FindEntry(section, key);
     return index < 0 ? def : FLines[size_t(index)].Value;
 }
 
@@ -205,10 +221,20 @@ bool TIniFile::ReadBool(const std::string &section, const std::string &key, bool
 void TIniFile::WriteString(const std::string &section, const std::string &key,
                            const std::string &value)
 {
+    WriteStored(section, key, Encode(value));
+}
+
+void TIniFile::WritePath(const std::string &section, const std::string &key, const std::string &path)
+{
+    WriteStored(section, key, path);
+}
+
+void TIniFile::WriteStored(const std::string &section, const std::string &key, const std::string &value)
+{
     // A line break would end the line early and smuggle further lines in.
     if (value.find_first_of("\r\n") != std::string::npos)
         throw EIniFileException("Unable to write to " + FFileName);
-    const TLine entry = ParseLine(key + "=" + value);
+    const TLine entry = ParseLine(Encode(key) + "=" + value);
     const long index = FindEntry(section, key);
     if (index >= 0) {
         FLines[size_t(index)] = entry;
@@ -221,7 +247,7 @@ void TIniFile::WriteString(const std::string &section, const std::string &key,
     }
     if (!FLines.empty() && !TrimBlanks(FLines.back().Text).empty())
         FLines.push_back(ParseLine(std::string()));
-    FLines.push_back(ParseLine("[" + section + "]"));
+    FLines.push_back(ParseLine("[" + Encode(section) + "]"));
     FLines.push_back(entry);
 }
 
@@ -240,9 +266,7 @@ void TIniFile::UpdateFile() const
     std::string text;
     for (const TLine &line : FLines)
         text += line.Text + FLineBreak;
-    QByteArray bytes = QByteArray::fromStdString(text);
-    if (FUtf8)
-        bytes = QByteArray(Utf8Bom) + FromAnsi(text).toUtf8();
+    const QByteArray bytes = QByteArray(FUtf8 ? Utf8Bom : "") + QByteArray::fromStdString(text);
 
     QSaveFile file(QtFilePath(FFileName));
     // A folder that takes no new files may still hold a writable settings file.

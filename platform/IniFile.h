@@ -3,8 +3,11 @@
 // changes only that key's line and leaves everything else (comments, unknown
 // keys, blank lines) as the user left it.
 //
-// Text is held in the program's 8-bit code page. A file that starts with a
-// UTF-8 byte-order mark is decoded from UTF-8 and written back in UTF-8.
+// Text is read and written in the program's 8-bit code page. A file that
+// starts with a UTF-8 byte-order mark holds UTF-8: its texts are converted
+// when read and written, and the file stays UTF-8. Paths are the exception:
+// they are file-system bytes and are kept as the file holds them, so a
+// folder whose name the code page cannot spell is still found.
 // Section and key names match exactly (case-sensitive, after trimming).
 #pragma once
 
@@ -48,6 +51,9 @@ public:
     // name, trimmed; def when there is none.
     std::string ReadString(const std::string &section, const std::string &key,
                            const std::string &def) const;
+    // The value as file-system bytes, unconverted; def when there is none.
+    std::string ReadPath(const std::string &section, const std::string &key,
+                         const std::string &def) const;
     // The key's value as an integer; def when it is missing or not a number.
     int32_t ReadInteger(const std::string &section, const std::string &key, int32_t def) const;
     // The key's value read as an integer, non-zero meaning true.
@@ -58,6 +64,8 @@ public:
     // of the file. UpdateFile stores the change. A value holding a line break
     // cannot be stored and throws EIniFileException.
     void WriteString(const std::string &section, const std::string &key, const std::string &value);
+    // Sets a path: its bytes go into the file unconverted.
+    void WritePath(const std::string &section, const std::string &key, const std::string &path);
     void WriteInteger(const std::string &section, const std::string &key, int32_t value);
     // Booleans are written as "1" and "0".
     void WriteBool(const std::string &section, const std::string &key, bool value);
@@ -73,11 +81,15 @@ private:
     struct TLine {
         TLineKind Kind = TLineKind::Other;
         std::string Text;   // the line as it stands in the file
-        std::string Name;   // section name or key
-        std::string Value;  // an entry's trimmed value
+        std::string Name;   // section name or key, in the code page
+        std::string Value;  // an entry's trimmed value as the file holds it
     };
 
-    static TLine ParseLine(const std::string &text);
+    // Between the file's text and the code page.
+    std::string Decode(const std::string &stored) const;
+    std::string Encode(const std::string &text) const;
+    TLine ParseLine(const std::string &text) const;
+    void WriteStored(const std::string &section, const std::string &key, const std::string &value);
     void Parse(const std::string &text);
     // Index of the entry line of the key, or -1.
     long FindEntry(const std::string &section, const std::string &key) const;

@@ -116,6 +116,25 @@ TEST_F(SettingsFileTest, AProgramFolderWithNonAsciiLettersKeepsItsSettings)
     ExpectSameRecord(LoadSettings(path), param);
 }
 
+TEST_F(SettingsFileTest, TheLanguageFileIsAPathInUtf8AndCodePageFilesAlike)
+{
+    // Folders the code page can spell (Cyrillic) and cannot (Japanese).
+    for (const char *folder : {"/home/u/\xD0\xAF\xD0\xB7\xD1\x8B\xD0\xBA\xD0\xB8/",
+                               "/home/u/\xE8\xA8\x80\xE8\xAA\x9E/"}) {
+        for (const std::string mark : {"\xEF\xBB\xBF", ""}) {
+            SCOPED_TRACE(folder + std::string(mark.empty() ? " plain" : " utf-8"));
+            const std::string path = std::string(folder) + "Deutsch.lng";
+            Write(mark + "[Common]\nLangFile=" + path + "\nFonColor=255\n");
+            TParam param = LoadSettings(Path);
+            EXPECT_EQ(param.LangFile, path);
+            EXPECT_EQ(param.FonColor, 255u);
+            SaveSettings(param, Path);
+            EXPECT_EQ(Read().rfind(mark + "[Common]\nLangFile=" + path + "\n", 0), 0u) << Read();
+            EXPECT_EQ(LoadSettings(Path).LangFile, path);
+        }
+    }
+}
+
 TEST_F(SettingsFileTest, TheMeshSizeIsNeverStored)
 {
     TParam param;
