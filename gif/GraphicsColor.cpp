@@ -9,7 +9,8 @@ QPalette::ColorRole RoleOf(TColor color)
 {
     switch (color) {
     case clWindow: return QPalette::Base;
-    case clWindowText: return QPalette::Text;
+    case clWindowText:
+    case clGrayText: return QPalette::Text;
     case clBtnShadow: return QPalette::Dark;
     case clBtnText: return QPalette::ButtonText;
     case clBtnHighlight: return QPalette::Light;
@@ -26,5 +27,7 @@ TColor ColorToRGB(TColor color)
     const QPalette palette = qobject_cast<QGuiApplication *>(QCoreApplication::instance())
                                  ? QGuiApplication::palette()
                                  : QPalette();
-    return QRgbToColor(palette.color(RoleOf(color)).rgb());
+    // Grey text is the text colour of a disabled control.
+    const QPalette::ColorGroup group = color == clGrayText ? QPalette::Disabled : QPalette::Active;
+    return QRgbToColor(palette.color(group, RoleOf(color)).rgb());
 }
