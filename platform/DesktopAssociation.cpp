@@ -1,12 +1,13 @@
 #include "DesktopAssociation.h"
 
+#include "Exceptions.h"
 #include "FileSystem.h"
+#include "Streams.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
 #include <algorithm>
@@ -126,12 +127,12 @@ static bool WriteTextFile(const std::string &path, const std::string &text)
 {
     if (!QDir().mkpath(QFileInfo(QtFilePath(path)).absolutePath()))
         return false;
-    QSaveFile file(QtFilePath(path));
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
+    try {
+        ReplaceFileWith(path, text.data(), int64_t(text.size()));
+        return true;
+    } catch (const EStreamError &) {
         return false;
-    file.write(text.data(), static_cast<qint64>(text.size()));
-    return file.commit();
+    }
 }
 
 static bool ReadTextFile(const std::string &path, std::string &text)

@@ -3,9 +3,9 @@
 #include "AnsiText.h"
 #include "Codepage.h"
 #include "FileSystem.h"
+#include "Streams.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -268,9 +268,10 @@ void TIniFile::UpdateFile() const
         text += line.Text + FLineBreak;
     const QByteArray bytes = QByteArray(FUtf8 ? Utf8Bom : "") + QByteArray::fromStdString(text);
 
-    QSaveFile file(QtFilePath(FFileName));
-    // A folder that takes no new files may still hold a writable settings file.
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    try {
+        // A folder that takes no new files may still hold a writable settings file.
+        ReplaceFileWith(FFileName, bytes.constData(), bytes.size(), TLockedFolder::WriteInPlace);
+    } catch (const EStreamError &) {
         throw EIniFileException("Unable to write to " + FFileName);
+    }
 }

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <unistd.h>
 
 int64_t TStream::Remaining() const
 {
@@ -104,31 +105,33 @@ int64_t TFileStream::Size() const { return FDevice->size(); }
 
 // --- TSafeFileStream ---
 
-static std::unique_ptr<QFileDevice> CreateSaveFile(const std::string &fileName)
+static std::unique_ptr<QFileDevice> CreateSaveFile(const std::string &fileName, TLockedFolder lockedFolder)
 {
     auto file = std::make_unique<QSaveFile>(QtFilePath(fileName));
-    // A folder we may not write into must fail rather than truncate the
-    // target in place.
-    file->setDirectWriteFallback(false);
+    file->setDirectWriteFallback(lockedFolder == TLockedFolder::WriteInPlace);
     if (!file->open(QIODevice::WriteOnly))
         throw CannotCreateFile(fileName, file->errorString().toStdString());
     return file;
 }
 
-TSafeFileStream::TSafeFileStream(const std::string &fileName)
-    : TFileStream(CreateSaveFile(fileName))
+TSafeFileStream::TSafeFileStream(const std::string &fileName, TLockedFolder lockedFolder)
+    : TFileStream(CreateSaveFile(fileName, lockedFolder))
 {
 }
 
 void TSafeFileStream::Commit()
 {
-    if (!static_cast<QSaveFile &>(Device()).commit())
+    auto &file = static_cast<QSaveFile &>(Device());
+    // commit() looks neither at its own last flush nor at the sync, so on a
+    // full disk it would rename a cut-short file over the old one. Both are
+    // done and checked here first.
+    if (!file.flush() || ::fsync(file.handle()) != 0 || !file.commit())
         throw EWriteError(SWriteError);
 }
 
-void ReplaceFileWith(const std::string &fileName, const void *bytes, int64_t count)
+void ReplaceFileWith(const std::string &fileName, const void *bytes, int64_t count, TLockedFolder lockedFolder)
 {
-    TSafeFileStream file(fileName);
+    TSafeFileStream file(fileName, lockedFolder);
     file.WriteBuffer(bytes, count);
     file.Commit();
 }

@@ -77,16 +77,23 @@ private:
     std::unique_ptr<QFileDevice> FDevice;
 };
 
+// What a save does when the target's folder takes no new file. By default it
+// fails; WriteInPlace rewrites the file where it stands (a settings file in a
+// folder the user may not write into), which a failed write can leave cut
+// short.
+enum class TLockedFolder { Fail, WriteInPlace };
+
 // Writes a new version of a file without ever destroying the old one: the
 // bytes go to a temporary file beside the target, and only Commit() renames
-// it over the target. Destroying the stream without a successful Commit()
-// throws the temporary away and leaves the old file as it was.
+// it over the target once every byte is on the disk. Destroying the stream
+// without a successful Commit() throws the temporary away and leaves the old
+// file as it was.
 class TSafeFileStream : public TFileStream {
 public:
     // Raises EFOpenError when the temporary file cannot be created.
-    explicit TSafeFileStream(const std::string &fileName);
+    explicit TSafeFileStream(const std::string &fileName, TLockedFolder lockedFolder = TLockedFolder::Fail);
 
-    // Raises EWriteError when the data cannot be flushed or renamed.
+    // Raises EWriteError when the data cannot be flushed, synced or renamed.
     void Commit();
 };
 
@@ -104,7 +111,8 @@ uint8_t ReadByte(TStream &stream);
 // Replaces fileName by the bytes through a TSafeFileStream: the old file stays
 // as it was unless the whole new one was written. Raises EFOpenError or
 // EWriteError.
-void ReplaceFileWith(const std::string &fileName, const void *bytes, int64_t count);
+void ReplaceFileWith(const std::string &fileName, const void *bytes, int64_t count,
+                     TLockedFolder lockedFolder = TLockedFolder::Fail);
 
 // Replaces fileName by what write puts into the stream, through a temporary
 // file renamed over it at the end. Any failure (the file cannot be created,

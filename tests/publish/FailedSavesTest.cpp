@@ -1,0 +1,207 @@
+// Every kind of file the program saves, saved where writing fails: each save
+// must report the failure and leave the file it replaces byte for byte as it
+// was, with no temporary file left behind. The table lives with the page code
+// because that library reaches all the others.
+#include "Exceptions.h"
+#include "ExportU.h"
+#include "FullDisk.h"
+#include "KitGIF.h"
+#include "PageFiles.h"
+#include "ImageSets.h"
+#include "ParamU.h"
+#include "ProjectFixture.h"
+#include "PropertyLibraries.h"
+#include "SettingsFile.h"
+
+#include <QDirIterator>
+#include <functional>
+#include <map>
+#include <memory>
+
+namespace {
+
+enum class TFailingPlace { FullFileSystem, FileSizeLimit };
+
+// The outcome of a save as one text: "saved", "not saved" for the saves that
+// report by their result, or the message of the error raised.
+std::string Outcome(const std::function<bool()> &save)
+{
+    try {
+        return save() ? "saved" : "not saved";
+    } catch (const Exception &e) {
+        return e.what();
+    }
+}
+
+std::string Raised(const std::function<void()> &save)
+{
+    return Outcome([&] {
+        save();
+        return true;
+    });
+}
+
+struct TSave {
+    const char *what;
+    std::function<std::string()> save;
+    std::string failure;
+};
+
+using TFiles = std::map<std::string, std::vector<uint8_t>>;
+
+// Every file under a folder with its bytes.
+TFiles FilesUnder(const std::string &folder)
+{
+    TFiles files;
+    QDirIterator it(QtFilePath(folder), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const std::string name = FilePathBytes(it.next());
+        files[name] = FileBytes(name);
+    }
+    return files;
+}
+
+// The files that were added, removed or changed.
+std::vector<std::string> Changes(const TFiles &before, const TFiles &after)
+{
+    std::vector<std::string> changed;
+    for (const auto &[name, bytes] : before) {
+        const auto now = after.find(name);
+        if (now == after.end() || now->second != bytes)
+            changed.push_back(name);
+    }
+    for (const auto &[name, bytes] : after)
+        if (!before.count(name))
+            changed.push_back(name);
+    return changed;
+}
+
+// A project of two buttons, its folders on a small file system of its own
+// when asked (and when one can be mounted).
+class SaveTest : public ProjectTest {
+protected:
+    void SetUpProject(bool onSmallDisk)
+    {
+        ProjectTest::SetUp();
+        if (onSmallDisk) {
+            const std::string disk = FilePathBytes(FDir.path()) + "/disk";
+            ASSERT_TRUE(CreateFolder(disk));
+            FDisk = std::make_unique<TSmallFileSystem>(disk, 2048);
+            if (!FDisk->Mounted())
+                GTEST_SKIP() << "skipped: cannot mount a small tmpfs (" << FDisk->Failure()
+                             << "); the test needs root";
+            ASSERT_TRUE(CreateFolder(disk + "/app"));
+            InitAppFolders(disk + "/app");
+        }
+        P().NewProject();
+        P().AddButton("Home");
+        P().AddButton("Contact us");
+        P().Select(1, 1);
+        P().RenderCurrent();
+    }
+
+    // From here on every write fails.
+    void StopWrites()
+    {
+        if (FDisk)
+            ASSERT_TRUE(FDisk->Fill());
+        else
+            FLimit = std::make_unique<TFileSizeLimit>(0);
+    }
+    void TearDown() override
+    {
+        FLimit.reset();
+        ProjectTest::TearDown();
+    }
+
+    std::vector<TSave> EverySave()
+    {
+        std::vector<TSave> saves;
+        const std::string project = ProjectsDir + "site.prj";
+        saves.push_back({"project", [=] { return Outcome([&] { return P().SaveProjectAs(project); }); }, "not saved"});
+        for (const char *name : {"b.gif", "b.bmp", "b.jpg", "b.ico", "b.wmf", "b.emf"}) {
+            const std::string file = AppDir + name;
+            saves.push_back({name, [=] { return Raised([&] { ExportImage(P(), file, cmWhole); }); }, SWriteError});
+        }
+        saves.push_back({"GIF file", [] {
+                             QImage picture(4, 4, QImage::Format_RGB32);
+                             picture.fill(Qt::red);
+                             TGIFImage gif;
+                             gif.AddFrame(picture);
+                             return Raised([&] { gif.SaveToFile(QtFilePath(AppDir + "file.gif")); });
+                         },
+                         SWriteError});
+        saves.push_back({"property library", [] {
+                             TMaterialTemplate materials;
+                             materials.Add(TMaterialBlock(), "Gold");
+                             return Outcome([&] { return materials.SaveToFile(); });
+                         },
+                         "not saved"});
+        saves.push_back({"button template", [this] {
+                             P().ButtonTemplate.AddButton(*P().Buttons[0], "Round");
+                             return Outcome([&] { return P().ButtonTemplate.SaveToFile("Blue.btn"); });
+                         },
+                         "not saved"});
+        const std::string page = HtmlPagesDir + "page.html";
+        saves.push_back({"new page", [=] { return Raised([&] { SaveNewPage(P(), page, true); }); }, SWriteError});
+        const std::string images = AppDir + "set/";
+        saves.push_back({"image set", [=] { return Raised([&] { BatchExportImages(P(), images); }); }, SWriteError});
+        const std::string settings = AppDir + "Brightlane.ini";
+        saves.push_back({"settings", [=] { return Raised([&] { SaveSettings(AppParam(), settings); }); },
+                         "Unable to write to " + settings});
+        return saves;
+    }
+
+    std::unique_ptr<TSmallFileSystem> FDisk;
+    std::unique_ptr<TFileSizeLimit> FLimit;
+};
+
+class FailedSaves : public SaveTest, public ::testing::WithParamInterface<TFailingPlace> {
+protected:
+    void SetUp() override { SetUpProject(GetParam() == TFailingPlace::FullFileSystem); }
+};
+
+class SmallDisk : public SaveTest {
+protected:
+    void SetUp() override { SetUpProject(true); }
+};
+
+TEST_P(FailedSaves, EverySaveReportsTheFailureAndKeepsTheOldFile)
+{
+    ASSERT_TRUE(CreateFolder(AppDir + "set/"));
+    std::vector<TSave> saves = EverySave();
+    for (TSave &save : saves)
+        ASSERT_EQ(save.save(), "saved") << save.what;
+    const auto before = FilesUnder(AppDir);
+    P().Modified = true;
+
+    StopWrites();
+    for (TSave &save : saves)
+        EXPECT_EQ(save.save(), save.failure) << save.what;
+    FLimit.reset();
+    EXPECT_EQ(Changes(before, FilesUnder(AppDir)), std::vector<std::string>());
+    EXPECT_TRUE(P().Modified);
+}
+
+// The reported case: a project of 79 KB saved with 72 KB left fails only at
+// the last flush.
+TEST_F(SmallDisk, AProjectLargerThanTheSpaceLeftIsNotSaved)
+{
+    const std::string name = ProjectsDir + "site.prj";
+    ASSERT_TRUE(P().SaveProjectAs(name));
+    const std::vector<uint8_t> before = FileBytes(name);
+    ASSERT_GT(before.size(), 72u * 1024);
+    ASSERT_TRUE(FDisk->Fill(72 * 1024));
+    P().Settings.BackColor = 0x123456;
+    EXPECT_FALSE(P().SaveProject());
+    EXPECT_EQ(FileBytes(name), before);
+    EXPECT_EQ(QDir(QtFilePath(ProjectsDir)).entryList(QDir::Files), QStringList{"site.prj"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Places, FailedSaves,
+                         ::testing::Values(TFailingPlace::FullFileSystem, TFailingPlace::FileSizeLimit),
+                         [](const auto &info) {
+                             return info.param == TFailingPlace::FullFileSystem ? "FullFileSystem" : "FileSizeLimit";
+                         });
+
+}  // namespace
