@@ -2,6 +2,7 @@
 
 #include "CommonDialogs.h"
 #include "GuardedCall.h"
+#include "QtColor.h"
 
 #include <QPixmap>
 
@@ -38,7 +39,7 @@ int NamedIndex(uint32_t colour)
 QIcon Swatch(uint32_t colour)
 {
     QPixmap pixmap(16, 12);
-    pixmap.fill(QColor(int(colour & 0xFF), int(colour >> 8 & 0xFF), int(colour >> 16 & 0xFF)));
+    pixmap.fill(ToQColor(colour));
     return QIcon(pixmap);
 }
 

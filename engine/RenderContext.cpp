@@ -31,6 +31,7 @@ struct TRenderContext {
 };
 
 std::unique_ptr<TRenderContext> current;
+unsigned contextsMade = 0;
 
 TRenderContext &Context()
 {
@@ -45,6 +46,12 @@ void InitRenderContext()
 {
     current.reset();
     current = std::make_unique<TRenderContext>(AppParam().UseAccelerator);
+    ++contextsMade;
+}
+
+unsigned RenderContextsMade()
+{
+    return contextsMade;
 }
 
 void DoneRenderContext()

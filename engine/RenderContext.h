@@ -10,6 +10,9 @@
 // (Re)makes the context; raises ERenderError when it cannot.
 void InitRenderContext();
 void DoneRenderContext();
+// How many contexts have been made so far: a new count means a new context,
+// into which every buffer is uploaded again.
+unsigned RenderContextsMade();
 
 // The context made current for one render and released when the scope ends,
 // however it ends.

@@ -1,6 +1,7 @@
 #include "CaptionText.h"
 
 #include "Codepage.h"
+#include "QtColor.h"
 
 #include <QDir>
 #include <QFontDatabase>
@@ -95,11 +96,6 @@ bool WindowsMetrics(const QFont &font, int &ascent, int &descent)
     ascent = int(std::lround(BigEndian16(os2, 74) * scale));
     descent = int(std::lround(BigEndian16(os2, 76) * scale));
     return true;
-}
-
-QColor ToQColor(uint32_t color)
-{
-    return QColor(int(color & 0xFF), int(color >> 8 & 0xFF), int(color >> 16 & 0xFF));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "QtCommonDialogs.h"
 
 #include "Exceptions.h"
+#include "QtColor.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -16,16 +17,6 @@ void RefuseOffscreen(const char *what)
     if (QGuiApplication::platformName() == QLatin1String("offscreen"))
         throw Exception(std::string("A modal dialog cannot be answered on the offscreen platform: ") +
                         what);
-}
-
-QColor ToQColor(uint32_t colour)
-{
-    return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
-}
-
-uint32_t FromQColor(const QColor &colour)
-{
-    return uint32_t(colour.red()) | uint32_t(colour.green()) << 8 | uint32_t(colour.blue()) << 16;
 }
 
 QFont ToQFont(const TFontChoice &choice)

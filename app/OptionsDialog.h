@@ -1,0 +1,53 @@
+// The options dialog: edits a copy of the settings record and hands it to
+// AppParam() on OK; Cancel leaves everything as it was. The export choices,
+// the background colour, the accelerator and preview switches, the file
+// association and the language (the files of the languages folder by their
+// display names) are set here.
+#pragma once
+
+#include "ParamU.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QListWidget;
+class QSlider;
+class QTabWidget;
+class TColorBox;
+
+class TParamsF : public QDialog {
+    Q_OBJECT
+public:
+    explicit TParamsF(QWidget *parent = nullptr);
+
+    // The settings as the dialog holds them.
+    const TParam &Param() const { return FParam; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    QWidget *BuildExportPage();
+    QWidget *BuildCommonPage();
+    QWidget *BuildButtons();
+    void FillChoiceLists();
+    void FormShow();
+    void FillLanguageList();
+    void BitBtn1Click();
+
+    TParam FParam;
+    bool FAssociated = false;  // what the association box showed at first
+
+    QTabWidget *PageControl1;
+    QComboBox *ComboBox1;  // BMP bits per pixel
+    QComboBox *ComboBox2;  // JPEG bits per pixel
+    QComboBox *ComboBox3;  // format of the batch export
+    QSlider *TrackBar1;    // JPEG quality
+    QCheckBox *CheckBox1;  // accelerator
+    QCheckBox *CheckBox2;  // JPEG smoothing
+    QCheckBox *CheckBox3;  // preview mode
+    QCheckBox *CheckBox4;  // association
+    TColorBox *ColorBox1;
+    QListWidget *ListBox1;  // languages
+};
