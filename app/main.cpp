@@ -1,19 +1,36 @@
-// Program entry: the Qt application, the program's folders and, later, the
-// main window.
+// Program entry: the application object, the program's folders, the forms,
+// and the message loop until the main window closes.
+#include "CommandIcons.h"
+#include "Forms.h"
+#include "MainU.h"
 #include "NotImplemented.h"
+#include "TerminationSignals.h"
 #include "UtilsU.h"
 
 #include <QApplication>
+#include <QLoggingCategory>
 #include <unistd.h>
 
 int main(int argc, char **argv)
 {
-    // The embedded browser's sandbox refuses to start for the root user.
+    // The embedded browser shares OpenGL with the window system's contexts,
+    // needs no GPU and refuses its sandbox to the root user.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --disable-gpu");
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QApplication app(argc, argv);
+    // The browser's start-up report is for its own developers.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
     QApplication::setApplicationName(QStringLiteral("Bright Lane"));
     InstallNotImplementedBox();
+    ChooseIconTheme();
     InitAppFolders(ExecutableDir());
-    return 0;
+
+    CreateForms();
+    CloseOnTerminationSignals(*MainF);
+    MainF->show();
+    const int result = QApplication::exec();
+    FreeForms();
+    return result;
 }

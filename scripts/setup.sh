@@ -7,7 +7,7 @@ BL_BUILD_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-webengine-dev libqt6opengl6-dev
   libegl-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libegl-mesa0
-  libjpeg62-turbo-dev fonts-wine
+  libjpeg62-turbo-dev fonts-wine adwaita-icon-theme
   xvfb xauth
 )
 

@@ -1,0 +1,312 @@
+#include "MainU.h"
+
+#include "ActionList.h"
+#include "Browser.h"
+#include "CommandStates.h"
+#include "FileSystem.h"
+#include "FormTranslation.h"
+#include "GuardedCall.h"
+#include "HelpContext.h"
+#include "LangSupU.h"
+#include "MainDialogs.h"
+#include "PreviewImage.h"
+#include "ProjU.h"
+#include "ProjectTree.h"
+#include "PropertyPanels.h"
+#include "ScriptU.h"
+#include "SettingsFile.h"
+#include "StockControls.h"
+#include "UtilsU.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QToolBar *MakeToolBar(const TActionList &actions, const TToolBarSpec &spec, QWidget *parent,
+                      Qt::Orientation orientation = Qt::Horizontal)
+{
+    auto *toolBar = new QToolBar(parent);
+    toolBar->setOrientation(orientation);
+    toolBar->setMovable(false);
+    toolBar->setFloatable(false);
+    toolBar->setIconSize(QSize(16, 16));
+    actions.FillToolBar(*toolBar, spec);
+    return toolBar;
+}
+
+QWidget *Panel(const char *name, QWidget *parent = nullptr)
+{
+    auto *panel = new QWidget(parent);
+    panel->setObjectName(QString::fromLatin1(name));
+    return panel;
+}
+
+template <typename Layout>
+Layout *TightLayout(QWidget *owner)
+{
+    auto *layout = new Layout(owner);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    return layout;
+}
+
+}  // namespace
+
+TMainF::TMainF(QWidget *parent)
+    : QMainWindow(parent), FActions(new TActionList(*this)), FPanels(new TPropertyPanels),
+      FDialogs(std::make_unique<TMainDialogs>())
+{
+    setObjectName(QStringLiteral("MainF"));
+    SetTag(*this, 1);
+    SetHelpContext(*this, 1);
+    setWindowTitle(QStringLiteral("Bright Lane"));
+    resize(791, 581);
+    setMinimumSize(500, 500);
+    SetHost(this);
+
+    BuildMenus();
+    ToolBar4 = MakeToolBar(*FActions, MainToolBar(), this);
+    ToolBar4->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    for (QAction *action : ToolBar4->actions())
+        if (QWidget *button = ToolBar4->widgetForAction(action); button && !action->isSeparator())
+            button->setMinimumWidth(97);
+    addToolBar(Qt::TopToolBarArea, ToolBar4);
+
+    auto *inPanel = new QSplitter(Qt::Horizontal);
+    inPanel->setObjectName(QStringLiteral("InPanel"));
+    inPanel->setChildrenCollapsible(false);
+    inPanel->addWidget(BuildButtonsPanel());
+    inPanel->addWidget(FPanels);
+    inPanel->addWidget(BuildTemplatePanel());
+    inPanel->setStretchFactor(2, 1);
+    inPanel->setSizes({205, 229, 357});
+
+    Splitter1 = new QSplitter(Qt::Vertical);
+    Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    Splitter1->setChildrenCollapsible(false);
+    Splitter1->setHandleWidth(3);
+    Splitter1->addWidget(inPanel);
+    Splitter1->addWidget(BuildOutPanel());
+    Splitter1->setStretchFactor(0, 1);
+    Splitter1->setSizes({260, 269});
+    setCentralWidget(Splitter1);
+    BuildStatusStrip();
+
+    FStates = std::make_unique<TCommandStates>(*FActions, *FPanels);
+    FTree = new TProjectTree(*TreeView1, *FStates, *FPanels);
+    connect(TreeView1, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        auto *menu = FActions->MakeMenu(TreeMenu(), this);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->popup(TreeView1->viewport()->mapToGlobal(at));
+    });
+    WireViewCommands();
+    WirePropertyCommands();
+
+    // Creation, in this order.
+    FDialogs->SetInitialFolders();
+    FStates->DisableAll();
+    Param() = LoadSettings(AppDir + SettingsFileName);
+    Lang = std::make_unique<TLanguage>();
+    if (!Param().LangFile.empty()) {
+        Lang->SetBuiltIn(false);
+        Lang->LoadFromFile(Param().LangFile);
+    }
+    TranslateAll();
+    FPreview->SetNeedBgRedraw();
+    Proj = new TProj;
+    Guarded([] { Proj->InitGL(); });
+    FTree->BuildTree();
+    DrawPreview();
+    FStates->TemplateClosed();
+}
+
+TMainF::~TMainF()
+{
+    delete Proj;
+    Proj = nullptr;
+    Lang = std::make_unique<TLanguage>();
+    SetHost(nullptr);
+}
+
+TParam &TMainF::Param() const { return AppParam(); }
+
+void TMainF::BuildMenus()
+{
+    for (const TMenuSpec &spec : MainMenus())
+        menuBar()->addMenu(FActions->MakeMenu(spec, menuBar()));
+}
+
+QWidget *TMainF::BuildButtonsPanel()
+{
+    QWidget *panel = Panel("ButtonsPanel");
+    panel->setMinimumWidth(150);
+    ToolBar1 = MakeToolBar(*FActions, ButtonToolBar(), panel);
+    ToolBar2 = MakeToolBar(*FActions, BufferToolBar(), panel, Qt::Vertical);
+    TreeView1 = new TProjectTreeView(panel);
+    auto *below = new QHBoxLayout;
+    below->setSpacing(0);
+    below->addWidget(ToolBar2);
+    below->addWidget(TreeView1, 1);
+    auto *layout = TightLayout<QVBoxLayout>(panel);
+    layout->addWidget(ToolBar1);
+    layout->addLayout(below, 1);
+    return panel;
+}
+
+QWidget *TMainF::BuildTemplatePanel()
+{
+    QWidget *panel = Panel("TempPanel");
+    ToolBar3 = MakeToolBar(*FActions, ::TemplateToolBar(), panel);
+    // The template tool bar's move buttons are translated by their own tags.
+    SetTag(*ToolBar3->widgetForAction(&(*FActions)["MoveTempUp"]), 4010);
+    SetTag(*ToolBar3->widgetForAction(&(*FActions)["MoveTempDown"]), 4011);
+    FTempLayout = TightLayout<QVBoxLayout>(panel);
+    FTempLayout->addWidget(ToolBar3);
+    FTemplatePanel = Panel("TabControl1");
+    FTempLayout->addWidget(FTemplatePanel, 1);
+    return panel;
+}
+
+void TMainF::SetTemplatePanel(QWidget *panel)
+{
+    FTempLayout->replaceWidget(FTemplatePanel, panel);
+    delete FTemplatePanel;
+    FTemplatePanel = panel;
+}
+
+QWidget *TMainF::BuildOutPanel()
+{
+    auto *outPanel = new QSplitter(Qt::Horizontal);
+    outPanel->setObjectName(QStringLiteral("OutPanel"));
+    outPanel->setChildrenCollapsible(false);
+    outPanel->setHandleWidth(2);
+    outPanel->setMinimumHeight(250);
+
+    QWidget *drawPanel = Panel("DrawPanel");
+    drawPanel->setMinimumSize(300, 250);
+    FPreview = new TPreviewImage(drawPanel);
+    TightLayout<QVBoxLayout>(drawPanel)->addWidget(FPreview);
+
+    QWidget *webPanel = Panel("WebPanel");
+    FBrowser = MakeBrowser(webPanel);
+    FBrowser->setObjectName(QStringLiteral("WebBrowser1"));
+    FBrowser->setFocusPolicy(Qt::NoFocus);
+    TightLayout<QVBoxLayout>(webPanel)->addWidget(FBrowser);
+
+    outPanel->addWidget(drawPanel);
+    outPanel->addWidget(webPanel);
+    outPanel->setStretchFactor(1, 1);
+    outPanel->setSizes({300, 491});
+    return outPanel;
+}
+
+void TMainF::BuildStatusStrip()
+{
+    QWidget *progressPanel = Panel("ProgressPanel");
+    progressPanel->setFixedWidth(202);
+    Gauge1 = new QProgressBar(progressPanel);
+    Gauge1->setObjectName(QStringLiteral("Gauge1"));
+    Gauge1->setTextVisible(false);
+    Gauge1->setRange(0, 100);
+    Gauge1->setValue(0);
+    Gauge1->setMaximumHeight(15);
+    Gauge1->setStyleSheet(QStringLiteral("QProgressBar { border: 1px solid palette(mid); background: palette(button); }"
+                                         "QProgressBar::chunk { background: navy; }"));
+    TightLayout<QVBoxLayout>(progressPanel)->addWidget(Gauge1);
+    statusBar()->setObjectName(QStringLiteral("StatusPanel"));
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->addPermanentWidget(progressPanel);
+}
+
+void TMainF::WireViewCommands()
+{
+    const std::pair<const char *, QToolBar *> toggles[] = {
+        {"PanelView1", ToolBar4}, {"PanelView2", ToolBar1}, {"PanelView3", ToolBar3}, {"PanelView5", ToolBar2}};
+    for (const auto &[name, toolBar] : toggles) {
+        QToolBar *bar = toolBar;
+        FActions->OnExecute(name, [bar] { bar->setVisible(bar->isHidden()); });
+    }
+    FActions->OnExecute("CloseApp", [this] { close(); });
+    FActions->OnExecute("MakeHtml", [this] {
+        WritePreviewPage(*Proj);
+        NavigateToPreview();
+    });
+}
+
+void TMainF::WirePropertyCommands()
+{
+    for (const char *name : CommandGroup::Properties) {
+        const int page = FindActionSpec(name)->Tag - 5001;
+        FActions->OnExecute(name, [this, page] { FPanels->ShowStatePage(page); });
+    }
+}
+
+void TMainF::TranslateAll()
+{
+    TranslateForm(*this, *Lang);
+    for (TPropPanel panel : {ppState, ppButton, ppProject})
+        TranslateFrame(FPanels->Panel(panel), *Lang);
+}
+
+void TMainF::ApplyBackgroundColour() { FTree->SetBackground(Param().FonColor); }
+
+// --- THost ---
+
+void TMainF::SetCaption(const QString &caption) { setWindowTitle(caption); }
+
+void TMainF::SetProgressMax(int maximum) { Gauge1->setMaximum(std::max(1, maximum)); }
+
+void TMainF::SetProgress(int position)
+{
+    Gauge1->setValue(std::min(position, Gauge1->maximum()));
+    // Long loops run on the GUI thread: paint the gauge now.
+    Gauge1->repaint();
+}
+
+void TMainF::SetNeedBgRedraw() { FPreview->SetNeedBgRedraw(); }
+
+void TMainF::DrawPreview() { FPreview->DrawPreview(); }
+
+bool TMainF::AutoState() const { return (*FActions)["AutoState"].isChecked(); }
+bool TMainF::AutoButton() const { return (*FActions)["AutoButton"].isChecked(); }
+bool TMainF::AutoButState() const { return (*FActions)["AutoButState"].isChecked(); }
+
+// --- Showing and closing ---
+
+void TMainF::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (FShown)
+        return;
+    FShown = true;
+    FormShow();
+}
+
+void TMainF::FormShow()
+{
+    ApplyBackgroundColour();
+    Guarded([] { WritePreviewPage(*Proj); });
+    NavigateToPreview();
+}
+
+void TMainF::NavigateToPreview()
+{
+    FBrowser->Navigate(QUrl::fromLocalFile(QtFilePath(PageDir + "index.html")));
+}
+
+void TMainF::closeEvent(QCloseEvent *event)
+{
+    if (Proj && Proj->Opened)
+        (*FActions)["CloseProject"].trigger();
+    event->setAccepted(!Proj || !Proj->Opened);
+}

@@ -1,0 +1,102 @@
+// The main window: its layout, the fields other parts of the program reach
+// through it (settings, progress gauge, auto-copy switches, preview) and the
+// wiring of its parts. The commands live in classes of their own, each
+// handed the actions it serves.
+#pragma once
+
+#include "HostU.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class QProgressBar;
+class QSplitter;
+class QToolBar;
+class QVBoxLayout;
+class TActionList;
+class TBrowser;
+class TCommandStates;
+class TMainDialogs;
+class TPreviewImage;
+class TProjectTree;
+class TProjectTreeView;
+class TPropertyPanels;
+struct TParam;
+
+class TMainF : public QMainWindow, public THost {
+    Q_OBJECT
+public:
+    // Creation: folders of the file dialogs, no command of a project,
+    // settings, language, translation, Proj and its rendering context, the
+    // tree and the preview.
+    explicit TMainF(QWidget *parent = nullptr);
+    ~TMainF() override;
+
+    TParam &Param() const;
+    TActionList &Actions() const { return *FActions; }
+    TCommandStates &States() const { return *FStates; }
+    TProjectTree &Tree() const { return *FTree; }
+    TPropertyPanels &Panels() const { return *FPanels; }
+    TPreviewImage &Preview() const { return *FPreview; }
+    TBrowser &Browser() const { return *FBrowser; }
+    TMainDialogs &Dialogs() const { return *FDialogs; }
+    QProgressBar &Gauge() const { return *Gauge1; }
+
+    // The template panel's place, below its tool bar; SetTemplatePanel puts
+    // the real panel in place of the placeholder.
+    QToolBar &TemplateToolBar() const { return *ToolBar3; }
+    void SetTemplatePanel(QWidget *panel);
+
+    // THost
+    void SetCaption(const QString &caption) override;
+    void SetProgressMax(int maximum) override;
+    void SetProgress(int position) override;
+    void SetNeedBgRedraw() override;
+    void DrawPreview() override;
+    bool AutoState() const override;
+    bool AutoButton() const override;
+    bool AutoButState() const override;
+
+    // The first showing: lists take the background colour, the project
+    // named on the command line is opened, the preview page is written and
+    // the browser goes to it.
+    void FormShow();
+    // Shows the preview page in the browser.
+    void NavigateToPreview();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    // Closing closes the project first (asking to save); the window stays
+    // while a project is open.
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void BuildMenus();
+    QWidget *BuildButtonsPanel();
+    QWidget *BuildTemplatePanel();
+    QWidget *BuildOutPanel();
+    void BuildStatusStrip();
+    void WireViewCommands();
+    void WirePropertyCommands();
+    void ApplyBackgroundColour();
+    void TranslateAll();
+
+    TActionList *FActions;
+    TPropertyPanels *FPanels;
+    TProjectTreeView *TreeView1 = nullptr;
+    TProjectTree *FTree = nullptr;
+    std::unique_ptr<TCommandStates> FStates;
+    std::unique_ptr<TMainDialogs> FDialogs;
+    TPreviewImage *FPreview = nullptr;
+    TBrowser *FBrowser = nullptr;
+    QProgressBar *Gauge1 = nullptr;
+    QToolBar *ToolBar1 = nullptr;  // button commands
+    QToolBar *ToolBar2 = nullptr;  // copy buffer
+    QToolBar *ToolBar3 = nullptr;  // templates
+    QToolBar *ToolBar4 = nullptr;  // main
+    QVBoxLayout *FTempLayout = nullptr;
+    QWidget *FTemplatePanel = nullptr;
+    QSplitter *Splitter1 = nullptr;
+    bool FShown = false;
+};

@@ -1,0 +1,17 @@
+// The real embedded browser: a web view without context menu or tab stop.
+#pragma once
+
+#include "Browser.h"
+
+class QWebEngineView;
+
+class TWebBrowser : public TBrowser {
+    Q_OBJECT
+public:
+    explicit TWebBrowser(QWidget *parent = nullptr);
+    void Navigate(const QUrl &url) override;
+    QUrl Url() const override;
+
+private:
+    QWebEngineView *FView;
+};
