@@ -1,7 +1,9 @@
 // Rendering speed of a button state with the software rasteriser: a full
-// render (supersampled, full mesh, drop shadow, text shadow, caption), a
-// draft render and a mesh rebuild.
+// render (supersampled, full mesh, drop shadow, text shadow, caption) of the
+// default size and of the largest, a draft render and a mesh rebuild with its
+// upload into the rendering context.
 #include "ParamU.h"
+#include "RenderContext.h"
 #include "SceneU.h"
 
 #include <QGuiApplication>
@@ -23,15 +25,22 @@ struct TBenchButton {
     TItem &state = button.States[stNormal];
 };
 
-void BM_FullRender(benchmark::State &run)
+void FullRender(benchmark::State &run, int width, int height)
 {
     TBenchButton bench;
+    bench.state.Width = width;
+    bench.state.Height = height;
     bench.state.SetDraft(false);
     bench.state.Render();  // builds the mesh once
     for (auto _ : run)
         bench.state.Render();
 }
+
+void BM_FullRender(benchmark::State &run) { FullRender(run, 100, 30); }
 BENCHMARK(BM_FullRender)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+void BM_FullRender250(benchmark::State &run) { FullRender(run, 250, 250); }
+BENCHMARK(BM_FullRender250)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 void BM_DraftRender(benchmark::State &run)
 {
@@ -48,8 +57,11 @@ void BM_MeshRebuild(benchmark::State &run)
 {
     TBenchButton bench;
     bench.state.SetDraft(false);
-    for (auto _ : run)
+    const TRenderScope scope;
+    for (auto _ : run) {
         bench.state.ButtonItem.BuildMesh();
+        UploadMesh();
+    }
 }
 BENCHMARK(BM_MeshRebuild)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 

@@ -111,11 +111,8 @@ const void *Offset(size_t bytes)
 
 }  // namespace
 
-void DrawMesh()
+void UploadMesh()
 {
-    const TMeshSize size = BuiltMeshSize();
-    if (size.Rows < 2)
-        return;
     TRenderContext &context = Context();
     if (context.meshBuffer == 0) {
         glGenBuffers(1, &context.meshBuffer);
@@ -124,8 +121,15 @@ void DrawMesh()
     glBindBuffer(GL_ARRAY_BUFFER, context.meshBuffer);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, context.indexBuffer);
     if (!context.meshLoaded || context.loadedGeneration != MeshGeneration())
-        LoadMesh(context, size);
+        LoadMesh(context, BuiltMeshSize());
+}
 
+void DrawMesh()
+{
+    const TMeshSize size = BuiltMeshSize();
+    if (size.Rows < 2)
+        return;
+    UploadMesh();
     const size_t vertexBytes = size_t(size.Rows) * MeshRingStride * sizeof(TVector3);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);

@@ -24,9 +24,12 @@ public:
     TRenderScope &operator=(const TRenderScope &) = delete;
 };
 
-// Draws the mesh from vertex buffers kept in the context, uploaded again
-// only after the mesh was rebuilt: one triangle strip round each pair of
-// rings. Only inside a TRenderScope.
+// Binds the vertex buffers kept in the context, uploading the mesh into them
+// again only when it was rebuilt since. Only inside a TRenderScope.
+void UploadMesh();
+
+// Draws the uploaded mesh: one triangle strip round each pair of rings. Only
+// inside a TRenderScope.
 void DrawMesh();
 
 // Binds the body texture, uploading it only when its texels differ from what
