@@ -19,18 +19,21 @@ constexpr int64_t kMaxFramePixels = 16LL * 1024 * 1024;
 
 }  // namespace
 
-void TGIFFrame::EncodeBitmap()
+std::vector<uint8_t> TGIFFrame::EncodeBitmap()
 {
     if (Bitmap.isNull())
         throw EInvalidGraphicOperation(kNoGIFData);
+    std::vector<uint8_t> bmp;
     if (HasColorTable(Bitmap)) {
-        EncodeDIBStream(ImageToBmp(Bitmap));
-        return;
+        bmp = ImageToBmp(Bitmap);
+    } else {
+        const TReductionMethod method = GrayScale ? rmGrayscale : GIFDefaultReductionMethod;
+        if (method == rmGrayscale)
+            GrayScale = true;
+        bmp = BitmapToReducedStream(Bitmap, TPixelFormat::pf8bit, method);
     }
-    const TReductionMethod method = GrayScale ? rmGrayscale : GIFDefaultReductionMethod;
-    if (method == rmGrayscale)
-        GrayScale = true;
-    EncodeDIBStream(BitmapToReducedStream(Bitmap, TPixelFormat::pf8bit, method));
+    EncodeDIBStream(bmp);
+    return bmp;
 }
 
 void TGIFFrame::EncodeDIBStream(const std::vector<uint8_t> &bmp)

@@ -51,15 +51,11 @@ void TGIFImage::EncodeFrames(bool replaceBitmaps)
             continue;
         }
         frame->Item->ImageData.reset();
-        frame->EncodeBitmap();
-        if (replaceBitmaps && !HasColorTable(frame->Bitmap)) {
-            frame->ReplaceBitmap();
-            try {
-                frame->GetBitmap();
-            } catch (const EAbort &) {
-                frame->ReplaceBitmap();
-            }
-        }
+        const std::vector<uint8_t> encoded = frame->EncodeBitmap();
+        // The reduced indexes and their table are the picture that decoding
+        // the new data would give, so the bitmap is made from them directly.
+        if (replaceBitmaps && !HasColorTable(frame->Bitmap))
+            frame->Bitmap = BmpToImage(encoded);
         frame->UpdateExtensions();
     }
 }

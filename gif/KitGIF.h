@@ -127,8 +127,9 @@ public:
     void Assign(const QImage &graphic, TColor transparentColor = clNone);
     void AssignNil();
 
-    // Encodes the bitmap (reduced to 8 bits when deeper) into the item.
-    void EncodeBitmap();
+    // Encodes the bitmap (reduced to 8 bits when deeper) into the item;
+    // returns the BMP file image whose indexes were encoded.
+    std::vector<uint8_t> EncodeBitmap();
     // Encodes a BMP file image of 1, 4 or 8 bits into the item.
     void EncodeDIBStream(const std::vector<uint8_t> &bmp);
     // The decoded frame as a BMP file image of 1, 4 or 8 bits; refuses

@@ -173,10 +173,13 @@ TEST(GIFModel, EncodingReplacesTrueColourBitmapByTheDecodedOne)
     TGIFImage gif;
     gif.AddFrame(MakeButtonLike(30, 20));
     gif.EncodeAllFrames();
-    const QImage decoded = gif.Frames[0]->Bitmap;
-    EXPECT_EQ(decoded.format(), QImage::Format_Indexed8);
-    EXPECT_EQ(decoded.size(), QSize(30, 20));
+    const QImage replaced = gif.Frames[0]->Bitmap;
+    EXPECT_EQ(replaced.format(), QImage::Format_Indexed8);
+    EXPECT_EQ(replaced.size(), QSize(30, 20));
     EXPECT_FALSE(gif.GetEmpty());
+    // Exactly the picture the encoded data holds, table and indexes.
+    gif.Frames[0]->ReplaceBitmap();
+    EXPECT_EQ(replaced, gif.Frames[0]->GetBitmap());
 }
 
 TEST(GIFModel, EightBitPicturesWithoutPaletteAreReduced)
