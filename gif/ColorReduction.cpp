@@ -82,7 +82,7 @@ uint32_t RunMethod(TReductionMethod method, int32_t width, int32_t height, uint8
 {
     switch (method) {
     case rmPopularity:
-        ReducePopularity(width, height, palette, pixels, pixels, 256, 0xFF, 0xFF, 0xFF);
+        ReducePopularity(width, height, palette, pixels, pixels, 256);
         return 0;
     case rmMedianCut:
         return static_cast<uint32_t>(ReduceMedianCut(width, height, pixels, pixels, palette, 256));
@@ -109,7 +109,10 @@ uint32_t RunMethod(TReductionMethod method, int32_t width, int32_t height, uint8
 std::vector<uint8_t> EightBitBmp(const QImage &bitmap, TReductionMethod method)
 {
     const QImage rgb = TrueColorCopy(bitmap);
-    std::vector<uint8_t> pixels(static_cast<size_t>(DIBStride(rgb.width(), 24)) * rgb.height());
+    // Kept from call to call: fresh pages for a whole picture cost more than
+    // the reduction itself.
+    thread_local std::vector<uint8_t> pixels;
+    pixels.assign(static_cast<size_t>(DIBStride(rgb.width(), 24)) * rgb.height(), 0);
     Store24BitRows(rgb, pixels.data());
     std::vector<uint8_t> bmp = NewBmp(rgb.width(), rgb.height(), 8, 256);
     const TBmpLayout layout = ParseBmp(bmp);

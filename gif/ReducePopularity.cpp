@@ -5,23 +5,34 @@
 #include "BmpImage.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <memory>
 #include <numeric>
 
 namespace {
 
-constexpr int kMaxColors = 2049;
-constexpr int kSlots = 5191;
-constexpr uint16_t kEmptySlot = 0xFFFF;
+// The table of masked colours holds at most this many; one more widens a mask.
+constexpr size_t kMaxColors = 2049;
+constexpr uint32_t kNone = 0xFFFFFFFF;
+
+// A stretch of equal pixels within a row.
+struct TRun {
+    uint32_t color;  // its colour number
+    uint32_t length;
+};
 
 // Every distinct 24-bit colour of the pixels in the order first met, with its
-// pixel count, and the colour number of every pixel.
+// pixel count, and the runs of equal pixels that make up the rows.
 struct TColorHistogram {
     std::vector<uint32_t> colors;  // 0xRRGGBB
     std::vector<int32_t> pixels;
-    std::vector<uint32_t> colorOfPixel;
+    std::vector<TRun> runs;
 };
+
+// A multiplicative hash of a colour: its top bits, which every bit of the
+// colour moves, pick the slot.
+inline size_t ColorSlot(uint32_t rgb, int bits) { return (rgb * 2654435761u) >> (32 - bits); }
 
 // Numbers the distinct colours: open addressing that doubles when half full.
 class TColorNumbers {
@@ -29,130 +40,82 @@ public:
     // The number of the colour, and whether it is new.
     std::pair<uint32_t, bool> Insert(uint32_t rgb)
     {
-        if (2 * (count_ + 1) > keys_.size())
+        if (2 * (count_ + 1) > slots_.size())
             Grow();
-        size_t slot = Slot(rgb + 1);
-        if (keys_[slot] != 0)
-            return {numbers_[slot], false};
-        keys_[slot] = rgb + 1;
-        numbers_[slot] = count_;
+        TSlot &slot = Slot(rgb + 1);
+        if (slot.key != 0)
+            return {slot.number, false};
+        slot = {rgb + 1, count_};
         return {count_++, true};
     }
 
-private:
-    size_t Slot(uint32_t key) const
+    // Forgets every colour, keeping the table's size.
+    void Clear()
     {
-        const size_t mask = keys_.size() - 1;
-        size_t slot = (key * 2654435761u) & mask;
-        while (keys_[slot] != 0 && keys_[slot] != key)
+        std::fill(slots_.begin(), slots_.end(), TSlot{0, 0});
+        count_ = 0;
+    }
+
+private:
+    struct TSlot {
+        uint32_t key;  // colour + 1, 0 when empty
+        uint32_t number;
+    };
+
+    TSlot &Slot(uint32_t key)
+    {
+        const size_t mask = slots_.size() - 1;
+        size_t slot = ColorSlot(key, bits_);
+        while (slots_[slot].key != 0 && slots_[slot].key != key)
             slot = (slot + 1) & mask;
-        return slot;
+        return slots_[slot];
     }
 
     void Grow()
     {
-        std::vector<uint32_t> keys(std::max<size_t>(1024, keys_.size() * 2), 0), numbers(keys.size());
-        keys.swap(keys_);
-        numbers.swap(numbers_);
-        for (size_t i = 0; i < keys.size(); ++i)
-            if (keys[i] != 0) {
-                const size_t slot = Slot(keys[i]);
-                keys_[slot] = keys[i];
-                numbers_[slot] = numbers[i];
-            }
+        std::vector<TSlot> old(size_t(1) << ++bits_, TSlot{0, 0});
+        old.swap(slots_);
+        for (const TSlot &slot : old)
+            if (slot.key != 0)
+                Slot(slot.key) = slot;
     }
 
-    std::vector<uint32_t> keys_;  // colour + 1, 0 when empty
-    std::vector<uint32_t> numbers_;
+    std::vector<TSlot> slots_ = std::vector<TSlot>(size_t(1) << kInitialBits, TSlot{0, 0});
+    static constexpr int kInitialBits = 12;
+    int bits_ = kInitialBits;
     uint32_t count_ = 0;
 };
 
-TColorHistogram CountExactColors(int32_t width, int32_t height, const uint8_t *source)
+// The colour of a stored pixel (blue, green, red) as 0xRRGGBB.
+inline uint32_t StoredColor(const uint8_t *p) { return uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0]; }
+
+// A run of equal pixels is looked up once.
+void CountExactColors(int32_t width, int32_t height, const uint8_t *source, TColorNumbers &numbers,
+                      TColorHistogram &h)
 {
-    TColorHistogram h;
-    h.colorOfPixel.resize(static_cast<size_t>(width) * height);
-    TColorNumbers numbers;
+    numbers.Clear();
+    h.colors.clear();
+    h.pixels.clear();
+    h.runs.clear();
     const size_t stride = static_cast<size_t>(DIBStride(width, 24));
-    uint32_t last = 0xFFFFFFFF, lastNumber = 0;
-    size_t n = 0;
     for (int32_t y = 0; y < height; ++y) {
         const uint8_t *p = source + y * stride;
-        for (int32_t x = 0; x < width; ++x, p += 3) {
-            const uint32_t rgb = (p[2] << 16) | (p[1] << 8) | p[0];
-            if (rgb != last) {
-                const auto [number, isNew] = numbers.Insert(rgb);
-                if (isNew) {
-                    h.colors.push_back(rgb);
-                    h.pixels.push_back(0);
-                }
-                last = rgb;
-                lastNumber = number;
+        for (int32_t x = 0; x < width;) {
+            const uint32_t rgb = StoredColor(p);
+            int32_t end = x + 1;
+            for (p += 3; end < width && StoredColor(p) == rgb; ++end)
+                p += 3;
+            const auto [number, isNew] = numbers.Insert(rgb);
+            if (isNew) {
+                h.colors.push_back(rgb);
+                h.pixels.push_back(0);
             }
-            ++h.pixels[lastNumber];
-            h.colorOfPixel[n++] = lastNumber;
+            h.pixels[number] += end - x;
+            h.runs.push_back({number, uint32_t(end - x)});
+            x = end;
         }
     }
-    return h;
 }
-
-struct TPopularityEntry {
-    uint8_t blue, green, red;
-    int32_t pixels;
-    uint8_t index;
-};
-
-struct TPopularityTable {
-    int32_t count;
-    uint8_t redMask, greenMask, blueMask;
-    TPopularityEntry entries[kMaxColors];
-    uint16_t hashSlots[kSlots];
-
-    void Reset(uint8_t red, uint8_t green, uint8_t blue)
-    {
-        count = 0;
-        redMask = red;
-        greenMask = green;
-        blueMask = blue;
-        std::fill(std::begin(hashSlots), std::end(hashSlots), kEmptySlot);
-    }
-
-    // The slot that holds this masked colour, or the empty slot where it
-    // belongs.
-    int Find(uint8_t red, uint8_t green, uint8_t blue) const
-    {
-        // A multiplicative hash spreads the close colours of shaded pictures
-        // over the slots; sums of channels would pile them up.
-        const uint32_t rgb = (static_cast<uint32_t>(red) << 16) | (green << 8) | blue;
-        int slot = static_cast<int>(((rgb * 2654435761u) >> 16) % kSlots);
-        while (hashSlots[slot] != kEmptySlot) {
-            const TPopularityEntry &e = entries[hashSlots[slot]];
-            if (e.red == red && e.green == green && e.blue == blue)
-                break;
-            slot = slot + 1 == kSlots ? 0 : slot + 1;
-        }
-        return slot;
-    }
-
-    // Counts the colours (weighted by their pixels, in the order they were
-    // first met); false when the table overflows. Sets each colour's entry.
-    bool CountColors(const TColorHistogram &histogram, std::vector<uint16_t> &entryOf)
-    {
-        for (size_t c = 0; c < histogram.colors.size(); ++c) {
-            const uint32_t rgb = histogram.colors[c];
-            const uint8_t blue = rgb & blueMask, green = (rgb >> 8) & greenMask, red = (rgb >> 16) & redMask;
-            const int slot = Find(red, green, blue);
-            if (hashSlots[slot] == kEmptySlot) {
-                if (count == kMaxColors)
-                    return false;
-                entries[count] = {blue, green, red, 0, 0};
-                hashSlots[slot] = static_cast<uint16_t>(count++);
-            }
-            entryOf[c] = hashSlots[slot];
-            entries[entryOf[c]].pixels += histogram.pixels[c];
-        }
-        return true;
-    }
-};
 
 // Coarsens the channel that keeps the most bits: blue first, then red, then
 // green, round and round.
@@ -166,18 +129,112 @@ void WidenMasks(uint8_t &red, uint8_t &green, uint8_t &blue)
         red = static_cast<uint8_t>(red << 1);
 }
 
+// From three full masks the widening drops the lowest bit of blue, then of
+// red, then of green, then the next bit of blue and so on. With the bits of
+// a colour interleaved in that order (blue bit 0 lowest, then red bit 0,
+// green bit 0, blue bit 1 ...), the colours that k widenings make equal are
+// exactly those whose interleaved keys agree above their k lowest bits.
+uint32_t InterleavedKey(uint32_t rgb)
+{
+    static const std::array<uint32_t, 256> spread = [] {
+        std::array<uint32_t, 256> s{};
+        for (uint32_t v = 0; v < 256; ++v)
+            for (int b = 0; b < 8; ++b)
+                s[v] |= ((v >> b) & 1u) << (3 * b);
+        return s;
+    }();
+    return spread[rgb & 0xFF] | spread[(rgb >> 8) & 0xFF] << 2 | spread[rgb >> 16] << 1;
+}
+
+// The colour numbers in ascending order of their interleaved keys (a radix
+// sort, byte by byte).
+void SortByKey(const std::vector<uint32_t> &keys, std::vector<uint32_t> &order, std::vector<uint32_t> &spare)
+{
+    order.resize(keys.size());
+    spare.resize(keys.size());
+    std::iota(order.begin(), order.end(), 0u);
+    for (int shift = 0; shift < 24; shift += 8) {
+        std::array<uint32_t, 257> start{};
+        for (const uint32_t number : order)
+            ++start[((keys[number] >> shift) & 0xFF) + 1];
+        std::partial_sum(start.begin(), start.end(), start.begin());
+        for (const uint32_t number : order)
+            spare[start[(keys[number] >> shift) & 0xFF]++] = number;
+        order.swap(spare);
+    }
+}
+
+// The number of widenings after which the masked colours fit the table:
+// neighbours in key order that differ in a bit at or above k stay apart.
+int WideningsNeeded(const std::vector<uint32_t> &keys, const std::vector<uint32_t> &order)
+{
+    std::array<size_t, 25> apartAbove{};  // neighbour pairs whose highest differing bit is b
+    for (size_t j = 1; j < order.size(); ++j)
+        ++apartAbove[size_t(31 - __builtin_clz(keys[order[j - 1]] ^ keys[order[j]]))];
+    size_t distinct = order.size();
+    int k = 0;
+    while (distinct > kMaxColors)
+        distinct -= apartAbove[size_t(k++)];
+    return k;
+}
+
+struct TPopularityEntry {
+    uint8_t blue, green, red;
+    int32_t pixels;
+    uint8_t index;
+};
+
+// The masked colours in the order first met with their pixel counts, and the
+// entry of every exact colour.
+struct TPopularityTable {
+    std::vector<TPopularityEntry> entries;
+    std::vector<uint32_t> entryOf;  // by colour number
+
+    void Fill(const TColorHistogram &histogram, const std::vector<uint32_t> &keys,
+              const std::vector<uint32_t> &order, int widenings, uint8_t redMask, uint8_t greenMask,
+              uint8_t blueMask)
+    {
+        // Colours of one group share their key above the dropped bits; the
+        // group is entered when its first colour in scan order comes up.
+        const size_t n = histogram.colors.size();
+        std::vector<uint32_t> &groupOf = entryOf;
+        groupOf.resize(n);
+        uint32_t group = 0;
+        for (size_t j = 0; j < n; ++j) {
+            if (j > 0 && (keys[order[j]] >> widenings) != (keys[order[j - 1]] >> widenings))
+                ++group;
+            groupOf[order[j]] = group;
+        }
+        entryOfGroup.assign(n == 0 ? 0 : group + 1, kNone);
+        entries.clear();
+        for (size_t c = 0; c < n; ++c) {
+            uint32_t &entry = entryOfGroup[groupOf[c]];
+            if (entry == kNone) {
+                entry = static_cast<uint32_t>(entries.size());
+                const uint32_t rgb = histogram.colors[c];
+                entries.push_back({uint8_t(rgb & blueMask), uint8_t((rgb >> 8) & greenMask),
+                                   uint8_t((rgb >> 16) & redMask), 0, 0});
+            }
+            entryOf[c] = entry;
+            entries[entry].pixels += histogram.pixels[c];
+        }
+    }
+
+    std::vector<uint32_t> entryOfGroup;
+};
+
 void PickColors(TPopularityTable &table, uint8_t *palette, int count)
 {
-    // Most frequent first; equal counts keep the order in which the colours
-    // were met.
-    std::vector<int> order(static_cast<size_t>(table.count));
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&table](int a, int b) {
-        return table.entries[a].pixels > table.entries[b].pixels;
+    // Most frequent first; equal counts go to the colour met first.
+    std::vector<uint32_t> order(table.entries.size());
+    std::iota(order.begin(), order.end(), 0u);
+    const size_t picked = std::min(static_cast<size_t>(count), order.size());
+    std::partial_sort(order.begin(), order.begin() + picked, order.end(), [&table](uint32_t a, uint32_t b) {
+        const int32_t pa = table.entries[a].pixels, pb = table.entries[b].pixels;
+        return pa > pb || (pa == pb && a < b);
     });
-    const int picked = std::min(count, table.count);
-    for (int i = 0; i < picked; ++i) {
-        TPopularityEntry &e = table.entries[order[static_cast<size_t>(i)]];
+    for (size_t i = 0; i < picked; ++i) {
+        TPopularityEntry &e = table.entries[order[i]];
         e.index = static_cast<uint8_t>(i);
         e.pixels = 0;
         uint8_t *entry = palette + 4 * i;
@@ -186,22 +243,22 @@ void PickColors(TPopularityTable &table, uint8_t *palette, int count)
         entry[2] = e.red;
         entry[3] = 0;
     }
-    for (int i = picked; i < 256; ++i)
+    for (size_t i = picked; i < 256; ++i)
         std::memset(palette + 4 * i, 128, 3), palette[4 * i + 3] = 0;
 }
 
 // Gives every colour not picked the nearest palette colour (squared
 // distance), equal distances going to the lower index. Candidates are visited
-// outward in order of red, so the search stops once the red difference alone
-// exceeds the best distance found.
+// outward in order of the sum of their channels: the square of the
+// difference of the sums is at most three times the squared distance, so the
+// search stops once it alone exceeds three times the best distance found.
 void MapUnpickedColors(TPopularityTable &table, const uint8_t *palette, int count)
 {
-    std::vector<std::pair<uint8_t, int>> byRed;
+    std::vector<std::pair<int, int>> bySum;
     for (int i = 0; i < count; ++i)
-        byRed.push_back({palette[4 * i + 2], i});
-    std::sort(byRed.begin(), byRed.end());
-    for (int n = 0; n < table.count; ++n) {
-        TPopularityEntry &e = table.entries[n];
+        bySum.push_back({palette[4 * i] + palette[4 * i + 1] + palette[4 * i + 2], i});
+    std::sort(bySum.begin(), bySum.end());
+    for (TPopularityEntry &e : table.entries) {
         if (e.pixels <= 0)
             continue;
         int best = 0x30000, bestIndex = 0;
@@ -214,46 +271,62 @@ void MapUnpickedColors(TPopularityTable &table, const uint8_t *palette, int coun
                 bestIndex = i;
             }
         };
-        const auto redDistance = [&](size_t k) { const int d = byRed[k].first - e.red; return d * d; };
+        const int sum = e.blue + e.green + e.red;
+        const auto near = [&](size_t k) { const int d = bySum[k].first - sum; return d * d <= 3 * best; };
         const size_t start = static_cast<size_t>(
-            std::lower_bound(byRed.begin(), byRed.end(), std::make_pair(e.red, 0)) - byRed.begin());
-        for (size_t k = start; k < byRed.size() && redDistance(k) <= best; ++k)
-            consider(byRed[k].second);
-        for (size_t k = start; k-- > 0 && redDistance(k) <= best;)
-            consider(byRed[k].second);
+            std::lower_bound(bySum.begin(), bySum.end(), std::make_pair(sum, 0)) - bySum.begin());
+        for (size_t k = start; k < bySum.size() && near(k); ++k)
+            consider(bySum[k].second);
+        for (size_t k = start; k-- > 0 && near(k);)
+            consider(bySum[k].second);
         e.index = static_cast<uint8_t>(bestIndex);
     }
 }
 
-void MapPixels(const TPopularityTable &table, const TColorHistogram &histogram,
-               const std::vector<uint16_t> &entryOf, int32_t width, int32_t height, uint8_t *dest)
+void MapPixels(const TPopularityTable &table, const TColorHistogram &histogram, int32_t width, int32_t height,
+               uint8_t *dest)
 {
     const size_t destStride = static_cast<size_t>(DIBStride(width, 8));
-    const uint32_t *color = histogram.colorOfPixel.data();
+    const TRun *run = histogram.runs.data();
     for (int32_t y = 0; y < height; ++y) {
         uint8_t *out = dest + y * destStride;
-        for (int32_t x = 0; x < width; ++x)
-            out[x] = table.entries[entryOf[*color++]].index;
+        for (int32_t x = 0; x < width; x += run->length, ++run)
+            std::memset(out + x, table.entries[table.entryOf[run->color]].index, run->length);
     }
 }
+
+// Working memory kept from one reduction to the next: a picture's worth of
+// colour numbers is large, and fresh pages cost more than the counting.
+struct TPopularityScratch {
+    TColorNumbers numbers;
+    TColorHistogram histogram;
+    std::vector<uint32_t> keys, order, spare;
+    TPopularityTable table;
+};
 
 }  // namespace
 
 void ReducePopularity(int32_t width, int32_t height, uint8_t *palette, const uint8_t *source,
-                      uint8_t *dest, int count, uint8_t redMask, uint8_t greenMask, uint8_t blueMask)
+                      uint8_t *dest, int count)
 {
-    // Counting the exact colours once lets every pass with coarser masks
-    // work on the colours instead of the pixels; the order in which colours
-    // are first met, and so every tie, stays that of the pixel scan.
-    const TColorHistogram histogram = CountExactColors(width, height, source);
-    std::vector<uint16_t> entryOf(histogram.colors.size());
-    auto table = std::make_unique<TPopularityTable>();
-    table->Reset(redMask, greenMask, blueMask);
-    while (!table->CountColors(histogram, entryOf)) {
+    thread_local const auto scratch = std::make_unique<TPopularityScratch>();
+    // The exact colours are counted once; the masks that make them fit the
+    // table follow from their interleaved keys without counting again, and
+    // the order in which colours are first met, and so every tie, stays that
+    // of the pixel scan.
+    TColorHistogram &histogram = scratch->histogram;
+    CountExactColors(width, height, source, scratch->numbers, histogram);
+    std::vector<uint32_t> &keys = scratch->keys;
+    keys.resize(histogram.colors.size());
+    for (size_t c = 0; c < keys.size(); ++c)
+        keys[c] = InterleavedKey(histogram.colors[c]);
+    SortByKey(keys, scratch->order, scratch->spare);
+    const int widenings = WideningsNeeded(keys, scratch->order);
+    uint8_t redMask = 0xFF, greenMask = 0xFF, blueMask = 0xFF;
+    for (int k = 0; k < widenings; ++k)
         WidenMasks(redMask, greenMask, blueMask);
-        table->Reset(redMask, greenMask, blueMask);
-    }
-    PickColors(*table, palette, count);
-    MapUnpickedColors(*table, palette, count);
-    MapPixels(*table, histogram, entryOf, width, height, dest);
+    scratch->table.Fill(histogram, keys, scratch->order, widenings, redMask, greenMask, blueMask);
+    PickColors(scratch->table, palette, count);
+    MapUnpickedColors(scratch->table, palette, count);
+    MapPixels(scratch->table, histogram, width, height, dest);
 }

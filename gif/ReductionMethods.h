@@ -7,11 +7,11 @@
 
 #include <cstdint>
 
-// The most frequent colours, found by hashing the colours with the channel
-// masks, which are widened on overflow of the 2049-entry table. Palette
-// entries beyond the colours found are grey (128, 128, 128, 0).
+// The `count` most frequent colours, counted with channel masks that start
+// full and are widened until the distinct masked colours fit a 2049-entry
+// table. Palette entries beyond the colours found are grey (128, 128, 128, 0).
 void ReducePopularity(int32_t width, int32_t height, uint8_t *palette, const uint8_t *source,
-                      uint8_t *dest, int count, uint8_t redMask, uint8_t greenMask, uint8_t blueMask);
+                      uint8_t *dest, int count);
 
 // Boxes of 4-bit levels split at the median of their pixels along their
 // widest channel; returns the number of palette entries made (at most wanted).

@@ -275,7 +275,7 @@ TEST(ReferenceAlgorithms, PopularityGivesThePlainMethodsPaletteAndIndexes)
                 p[2] = static_cast<uint8_t>(c >> 16);
             }
         std::vector<uint8_t> ours = rows, plain = rows, ourPalette(1024), plainPalette(1024);
-        ReducePopularity(width, height, ourPalette.data(), ours.data(), ours.data(), 256, 0xFF, 0xFF, 0xFF);
+        ReducePopularity(width, height, ourPalette.data(), ours.data(), ours.data(), 256);
         PlainPopularity(width, height, plain.data()).Reduce(plainPalette.data(), plain.data());
         ASSERT_EQ(ourPalette, plainPalette) << "round " << round;
         const size_t indexStride = static_cast<size_t>(DIBStride(width, 8));
