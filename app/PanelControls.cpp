@@ -1,0 +1,68 @@
+#include "PanelControls.h"
+
+#include "KitSpin.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QMouseEvent>
+
+QLabel *Label(const char *text, int tag)
+{
+    auto *label = new QLabel(QString::fromLatin1(text));
+    SetTag(*label, tag);
+    return label;
+}
+
+QLabel *Heading(const char *text, int tag)
+{
+    QLabel *label = Label(text, tag);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+TKitSpinEdit *IntegerSpin(const char *name, int min, int max, int value)
+{
+    auto *spin = Named(new TKitSpinEdit, name);
+    spin->SetRange(min, max);
+    spin->SetValue(value);
+    return spin;
+}
+
+QFormLayout *FormLayout(QWidget *page)
+{
+    auto *form = new QFormLayout(page);
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    form->setLabelAlignment(Qt::AlignLeft);
+    return form;
+}
+
+QFormLayout *StackedFormLayout(QWidget *page)
+{
+    QFormLayout *form = FormLayout(page);
+    form->setRowWrapPolicy(QFormLayout::WrapAllRows);
+    return form;
+}
+
+void TClickLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    QLabel::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+QWidget *WrappingCheckBox(QCheckBox *box, const char *text, int tag)
+{
+    auto *row = new QWidget;
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(box, 0, Qt::AlignTop);
+    auto *caption = new TClickLabel(QString::fromLatin1(text));
+    caption->setWordWrap(true);
+    SetTag(*caption, tag);
+    layout->addWidget(caption, 1);
+    QObject::connect(caption, &TClickLabel::clicked, box, &QCheckBox::click);
+    return row;
+}
