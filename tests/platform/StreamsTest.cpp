@@ -1,210 +1,124 @@
-#include "Exceptions.h"
+#include "ErrorOf.h"
 #include "FailingStream.h"
-#include "FileSystem.h"
-#include "Streams.h"
+#include "StreamBytes.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
-std::vector<uint8_t> Bytes(std::initializer_list<int> values)
-{
-    return std::vector<uint8_t>(values.begin(), values.end());
-}
-
-std::string ReadAll(const std::string &fileName)
-{
-    QFile file(QtFilePath(fileName));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return file.readAll().toStdString();
-}
-
-void WriteAll(const std::string &fileName, const std::string &text)
-{
-    QFile file(QtFilePath(fileName));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text.data(), qint64(text.size()));
-}
-
-class TempFolder : public ::testing::Test {
-protected:
-    std::string Path(const char *name) const { return FilePathBytes(FDir.filePath(name)); }
-    QTemporaryDir FDir;
-};
-
-}  // namespace
-
-TEST(MemoryStream, NumbersAreLittleEndian)
+TEST(MemoryStream, NumbersAreLittleEndianAndReadsNeverPassTheEnd)
 {
     TMemoryStream stream;
     WriteInt32(stream, 0x01020304);
-    WriteInt32(stream, -2);
     WriteSingle(stream, 1.0f);
     WriteByte(stream, 0xAB);
-    WriteUInt32(stream, 0xC0C0C0);
-    EXPECT_EQ(stream.Bytes(), Bytes({4, 3, 2, 1, 0xFE, 0xFF, 0xFF, 0xFF, 0, 0, 0x80, 0x3F, 0xAB,
-                                     0xC0, 0xC0, 0xC0, 0}));
-
+    WriteUInt32(stream, 0xFFFFFFFE);
+    EXPECT_EQ(stream.Bytes(), std::vector<uint8_t>({4, 3, 2, 1, 0, 0, 0x80, 0x3F, 0xAB, 0xFE, 0xFF, 0xFF, 0xFF}));
     stream.SetPosition(0);
     EXPECT_EQ(ReadInt32(stream), 0x01020304);
-    EXPECT_EQ(ReadInt32(stream), -2);
     EXPECT_EQ(ReadSingle(stream), 1.0f);
     EXPECT_EQ(ReadByte(stream), 0xAB);
-    EXPECT_EQ(ReadUInt32(stream), 0xC0C0C0u);
-    EXPECT_EQ(stream.Remaining(), 0);
-}
+    EXPECT_EQ(ReadInt32(stream), -2);
+    EXPECT_EQ(ErrorOf<EReadError>([&] { ReadByte(stream); }), "Stream read error");
 
-TEST(MemoryStream, ShortReadRaisesAndStaysInside)
-{
-    TMemoryStream stream(Bytes({1, 2, 3}));
-    uint8_t buffer[8] = {};
-    EXPECT_THROW(stream.ReadBuffer(buffer, 4), EReadError);
-    stream.SetPosition(0);
-    EXPECT_THROW(ReadInt32(stream), EReadError);
-    stream.SetPosition(1);
-    EXPECT_NO_THROW(stream.ReadBuffer(buffer, 2));
-    EXPECT_EQ(buffer[0], 2);
-    EXPECT_EQ(buffer[1], 3);
-    EXPECT_THROW(ReadByte(stream), EReadError);
+    uint8_t buffer[4];
+    stream.SetPosition(11);
+    EXPECT_THROW(stream.ReadBuffer(buffer, 3), EReadError);
     EXPECT_THROW(stream.ReadBuffer(buffer, -1), EReadError);
-    EXPECT_NO_THROW(stream.ReadBuffer(buffer, 0));
-}
+    stream.SetPosition(11);
+    EXPECT_NO_THROW(stream.ReadBuffer(buffer, 2));
 
-TEST(MemoryStream, PositionIsClampedAndWritesOverwriteOrGrow)
-{
-    TMemoryStream stream(Bytes({1, 2, 3}));
+    // The position stays inside; a write there overwrites, then grows.
     stream.SetPosition(99);
-    EXPECT_EQ(stream.Position(), 3);
+    EXPECT_EQ(stream.Position(), 13);
     stream.SetPosition(-4);
     EXPECT_EQ(stream.Position(), 0);
-    stream.SetPosition(2);
-    WriteByte(stream, 9);
-    WriteByte(stream, 8);
-    EXPECT_EQ(stream.Bytes(), Bytes({1, 2, 9, 8}));
-    EXPECT_EQ(stream.Remaining(), 0);
+    stream.SetPosition(12);
+    WriteInt32(stream, 0x09080706);
+    EXPECT_EQ(stream.Size(), 16);
+    EXPECT_EQ(stream.Bytes()[12], 6);
+    TFailingStream full(3);
+    EXPECT_THROW(WriteInt32(full, 1), EWriteError);
 }
 
-TEST(FailingStream, ShortWriteRaises)
+TEST(FileStream, WritesReadsAndRefusesWhatCannotBeOpened)
 {
-    TFailingStream stream(6);
-    WriteInt32(stream, 1);
-    EXPECT_THROW(WriteInt32(stream, 2), EWriteError);
-}
-
-TEST_F(TempFolder, FileStreamWritesAndReadsBack)
-{
-    const std::string name = Path("a.bin");
+    TTempFolder dir;
     {
-        TFileStream out(name, TFileStream::fmCreate);
+        TFileStream out(dir.Path("a.bin"), TFileStream::fmCreate);
         WriteInt32(out, 7);
-        WriteByte(out, 1);
     }
-    TFileStream in(name, TFileStream::fmOpenRead);
-    EXPECT_EQ(in.Size(), 5);
+    TFileStream in(dir.Path("a.bin"), TFileStream::fmOpenRead);
+    EXPECT_EQ(in.Size(), 4);
     EXPECT_EQ(ReadInt32(in), 7);
-    EXPECT_EQ(in.Remaining(), 1);
-    EXPECT_EQ(ReadByte(in), 1);
     EXPECT_THROW(ReadByte(in), EReadError);
+    EXPECT_THROW(TFileStream(dir.Path("missing.bin"), TFileStream::fmOpenRead), EFOpenError);
+    EXPECT_THROW(TFileStream(dir.Path("no/such/a.bin"), TFileStream::fmCreate), EFOpenError);
+    if (QFile::exists("/dev/full")) {
+        TFileStream full("/dev/full", TFileStream::fmCreate);
+        EXPECT_THROW(WriteInt32(full, 1), EWriteError);
+    }
 }
 
-TEST_F(TempFolder, FileStreamRefusesMissingFilesAndFolders)
+// The old file is replaced only by a whole new one, through a symbolic link
+// too, and no temporary file is left beside it.
+TEST(SafeSaving, TheOldFileStaysUntilTheNewOneIsWhole)
 {
-    EXPECT_THROW(TFileStream(Path("missing.bin"), TFileStream::fmOpenRead), EFOpenError);
-    EXPECT_THROW(TFileStream(Path("no/such/a.bin"), TFileStream::fmCreate), EFOpenError);
-}
-
-TEST(FileStream, WriteToFullDeviceRaises)
-{
-    if (!QFile::exists("/dev/full"))
-        GTEST_SKIP() << "skipped: /dev/full is not available";
-    TFileStream out("/dev/full", TFileStream::fmCreate);
-    EXPECT_THROW(WriteInt32(out, 1), EWriteError);
-}
-
-TEST_F(TempFolder, SafeFileStreamKeepsTheOldFileUntilCommit)
-{
-    const std::string name = Path("p.prj");
-    WriteAll(name, "old");
+    TTempFolder dir;
+    const std::string name = dir.Write("p.prj", "old");
     {
         TSafeFileStream out(name);
         WriteInt32(out, 0x41414141);
-        EXPECT_EQ(ReadAll(name), "old");
+        EXPECT_EQ(FileText(name), "old");
         out.Commit();
     }
-    EXPECT_EQ(ReadAll(name), "AAAA");
+    EXPECT_EQ(FileText(name), "AAAA");
     {
-        TSafeFileStream out(name);
-        WriteInt32(out, 0x42424242);
-        // Dropped without Commit: the write is thrown away.
+        TSafeFileStream dropped(name);
+        WriteInt32(dropped, 0x42424242);
     }
-    EXPECT_EQ(ReadAll(name), "AAAA");
-    EXPECT_EQ(QDir(FDir.path()).entryList(QDir::Files), QStringList{"p.prj"});
-}
-
-TEST_F(TempFolder, ReplaceFileWithWritesTheWholeFileOrRaises)
-{
-    const std::string name = Path("button.gif");
-    WriteAll(name, "old file");
-    ReplaceFileWith(name, "new", 3);
-    EXPECT_EQ(ReadAll(name), "new");
-    try {
-        ReplaceFileWith(Path("no/such/button.gif"), "new", 3);
-        FAIL() << "no exception";
-    } catch (const EFOpenError &e) {
-        EXPECT_EQ(std::string(e.what()).rfind("Cannot create file \"" + Path("no/such/button.gif") + "\". ", 0), 0u);
-    }
-    EXPECT_EQ(QDir(FDir.path()).entryList(QDir::Files), QStringList{"button.gif"});
-}
-
-TEST_F(TempFolder, SaveFileSafelyReportsFailureAndKeepsTheOldFile)
-{
-    const std::string name = Path("lib.mtr");
-    WriteAll(name, "old");
     EXPECT_FALSE(SaveFileSafely(name, [](TStream &stream) {
         WriteInt32(stream, 1);
         throw EWriteError("Stream write error");
     }));
-    EXPECT_EQ(ReadAll(name), "old");
-    EXPECT_FALSE(SaveFileSafely(Path("no/such/lib.mtr"), [](TStream &) {}));
-    EXPECT_TRUE(SaveFileSafely(name, [](TStream &stream) { WriteInt32(stream, 0); }));
-    EXPECT_EQ(ReadAll(name), std::string(4, '\0'));
-    EXPECT_EQ(QDir(FDir.path()).entryList(QDir::Files), QStringList{"lib.mtr"});
+    EXPECT_EQ(FileText(name), "AAAA");
+
+    ReplaceFileWith(name, "new", 3);
+    EXPECT_EQ(FileText(name), "new");
+    const std::string missing = dir.Path("no/such/button.gif");
+    EXPECT_EQ(ErrorOf<EFOpenError>([&] { ReplaceFileWith(missing, "x", 1); }).rfind("Cannot create file \"" + missing + "\". ", 0),
+              0u);
+    EXPECT_FALSE(SaveFileSafely(missing, [](TStream &) {}));
+
+    ASSERT_TRUE(QFile::link(QtFilePath(name), QtFilePath(dir.Path("link.prj"))));
+    ASSERT_TRUE(SaveFileSafely(dir.Path("link.prj"), [](TStream &stream) { WriteByte(stream, 'n'); }));
+    EXPECT_TRUE(QFileInfo(QtFilePath(dir.Path("link.prj"))).isSymLink());
+    EXPECT_EQ(FileText(name), "n");
+    EXPECT_EQ(QDir(QtFilePath(dir.Path())).entryList(QDir::Files | QDir::Hidden), QStringList({"link.prj", "p.prj"}));
 }
 
-TEST_F(TempFolder, FileSystemHelpers)
+TEST(FileSystem, FoldersRenamesAndPathParts)
 {
-    const std::string folder = Path("sub");
-    EXPECT_TRUE(CreateFolder(folder));
-    EXPECT_FALSE(CreateFolder(folder));
-    EXPECT_TRUE(FileExists(folder));
+    TTempFolder dir;
+    EXPECT_TRUE(CreateFolder(dir.Path("sub")));
+    EXPECT_FALSE(CreateFolder(dir.Path("sub")));
     EXPECT_FALSE(FileExists(""));
-
-    const std::string a = Path("a.btn"), b = Path("b.btn");
-    WriteAll(a, "A");
-    WriteAll(b, "B");
+    const std::string a = dir.Write("a.btn", "A"), b = dir.Write("b.btn", "B");
     EXPECT_FALSE(RenameFileTo(a, b));  // never replaces
-    EXPECT_EQ(ReadAll(b), "B");
-    EXPECT_TRUE(RenameFileTo(a, Path("c.btn")));
-    EXPECT_FALSE(FileExists(a));
+    EXPECT_EQ(FileText(b), "B");
+    EXPECT_TRUE(RenameFileTo(a, dir.Path("c.btn")));
     EXPECT_TRUE(DeleteFileAt(b));
     EXPECT_FALSE(DeleteFileAt(b));
+    EXPECT_FALSE(FileExists(a));
 
-    EXPECT_EQ(ExtractFilePath("/x/y/site.prj"), "/x/y/");
-    EXPECT_EQ(ExtractFileName("/x/y/site.prj"), "site.prj");
-    EXPECT_EQ(ExtractFilePath("site.prj"), "");
-    EXPECT_EQ(ExtractFileName("/x/"), "");
+    const std::pair<const char *, std::pair<const char *, const char *>> parts[] = {
+        {"/x/y/site.prj", {"/x/y/", "site.prj"}}, {"site.prj", {"", "site.prj"}}, {"/x/", {"/x/", ""}}};
+    for (const auto &[path, expected] : parts) {
+        EXPECT_EQ(ExtractFilePath(path), expected.first) << path;
+        EXPECT_EQ(ExtractFileName(path), expected.second) << path;
+    }
 }
 
-TEST_F(TempFolder, SafeFileStreamWritesThroughASymbolicLink)
-{
-    const std::string target = Path("real.prj"), link = Path("link.prj");
-    WriteAll(target, "old");
-    ASSERT_TRUE(QFile::link(QtFilePath(target), QtFilePath(link)));
-    ASSERT_TRUE(SaveFileSafely(link, [](TStream &stream) { WriteByte(stream, 'n'); }));
-    EXPECT_TRUE(QFileInfo(QtFilePath(link)).isSymLink());
-    EXPECT_EQ(ReadAll(target), "n");
-}
+}  // namespace

@@ -1,10 +1,12 @@
-// Small helpers for tests that look at the bytes of streams and files.
+// Bytes of streams and files, and a temporary folder, for tests that make
+// inputs and check outputs.
 #pragma once
 
 #include "FileSystem.h"
 #include "Streams.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -37,21 +39,44 @@ std::vector<uint8_t> BytesWrittenBy(Writer &&write)
     return stream.Bytes();
 }
 
-// The whole content of a file (empty when it cannot be read).
-inline std::vector<uint8_t> FileBytes(const std::string &name)
+// The whole content of a file ("" when it cannot be read).
+inline std::string FileText(const std::string &name)
 {
     QFile file(QtFilePath(name));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray all = file.readAll();
-    return std::vector<uint8_t>(all.begin(), all.end());
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+}
+
+inline std::vector<uint8_t> FileBytes(const std::string &name)
+{
+    const std::string text = FileText(name);
+    return std::vector<uint8_t>(text.begin(), text.end());
 }
 
 // Replaces a file by bytes; false when it could not be written whole.
-inline bool WriteFileBytes(const std::string &name, const std::vector<uint8_t> &bytes)
+inline bool WriteFileText(const std::string &name, const std::string &bytes)
 {
     QFile file(QtFilePath(name));
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(reinterpret_cast<const char *>(bytes.data()), qint64(bytes.size())) ==
-               qint64(bytes.size());
+           file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size());
 }
+
+inline bool WriteFileBytes(const std::string &name, const std::vector<uint8_t> &bytes)
+{
+    return WriteFileText(name, std::string(bytes.begin(), bytes.end()));
+}
+
+// A temporary folder that lives as long as the object; paths in it as bytes.
+class TTempFolder {
+public:
+    std::string Path(const std::string &name = "") const { return FilePathBytes(FDir.path()) + "/" + name; }
+    // Writes a file of the folder and gives its path.
+    std::string Write(const std::string &name, const std::string &bytes) const
+    {
+        const std::string path = Path(name);
+        WriteFileText(path, bytes);
+        return path;
+    }
+
+private:
+    QTemporaryDir FDir;
+};
