@@ -47,9 +47,10 @@ TEST(DesktopAssociation, WritesThreePiecesThatTheDesktopToolsAccept)
     EXPECT_EQ(FileText(MimeAppsListPath()), "[Default Applications]\n" + Ours);
     EXPECT_TRUE(IsDesktopAssociated(a));
 
-    if (!FindTool("update-mime-database").isEmpty())
+    if (!FindTool("update-mime-database").isEmpty()) {
         EXPECT_NE(FileText(FilePathBytes(sandbox.DataHome() + "/mime/globs2")).find("application/x-sample-doc:*.smp"),
                   std::string::npos);
+    }
     SKIP_WITHOUT_TOOL("desktop-file-validate");
     const ToolResult check = RunTool(FindTool("desktop-file-validate"), {QtFilePath(DesktopEntryPath(a))});
     EXPECT_EQ(check.exitCode, 0) << check.out.toStdString() << check.err.toStdString();
