@@ -1,0 +1,107 @@
+#include "TextureFile.h"
+
+#include "DibLayout.h"
+#include "Exceptions.h"
+#include "FileSystem.h"
+#include "GIFErrors.h"
+#include "LittleEndian.h"
+#include "ReSample.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageReader>
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+constexpr uint32_t BiRgb = 0, BiRle8 = 1, BiRle4 = 2, BiBitfields = 3, BiAlphaBitfields = 6;
+constexpr int CoreHeaderSize = 12;
+constexpr qint64 LargestPictureFile = qint64(1) << 30;
+
+// Whether a run-length stream from start reaches its end-of-picture mark, or
+// its last row, before the bytes run out.
+bool RunLengthComplete(const QByteArray &file, size_t start, int bits, int64_t rows)
+{
+    const auto *data = reinterpret_cast<const uint8_t *>(file.constData());
+    const size_t size = size_t(file.size());
+    int64_t row = 0;
+    for (size_t at = start; row < rows;) {
+        if (at + 2 > size)
+            return false;
+        const uint8_t count = data[at], code = data[at + 1];
+        at += 2;
+        if (count > 0)
+            continue;  // a run of one colour
+        if (code == 0)
+            ++row;  // end of row
+        else if (code == 1)
+            return true;  // end of picture
+        else if (code == 2) {  // a move, right and up
+            if (at + 2 > size)
+                return false;
+            row += data[at + 1];
+            at += 2;
+        }
+        else
+            at += ((bits == 8 ? code : (code + 1) / 2) + 1) & ~size_t(1);  // literal pixels, padded to a word
+    }
+    return true;
+}
+
+// Qt's reader shows a file whose pixels are cut short as far as they go;
+// such a file is as damaged as any other, so it is refused here, before
+// reading. Headers the reader cannot take are left for it to refuse.
+bool PixelsComplete(const QByteArray &file)
+{
+    constexpr size_t infoAt = kBmpFileHeaderSize;
+    if (size_t(file.size()) < infoAt + CoreHeaderSize || !file.startsWith("BM"))
+        return false;
+    const auto *data = reinterpret_cast<const uint8_t *>(file.constData());
+    const uint32_t pixelsAt = GetLE32(data + 10);
+    const uint32_t headerSize = GetLE32(data + infoAt);
+    const bool core = headerSize == CoreHeaderSize;
+    if (!core && size_t(file.size()) < infoAt + 20)
+        return false;
+    const int64_t width = core ? int16_t(GetLE16(data + infoAt + 4)) : int32_t(GetLE32(data + infoAt + 4));
+    const int64_t height = core ? int16_t(GetLE16(data + infoAt + 6)) : int32_t(GetLE32(data + infoAt + 8));
+    const int bits = int(GetLE16(data + infoAt + (core ? 10 : 14)));
+    const uint32_t compression = core ? BiRgb : GetLE32(data + infoAt + 16);
+    if (pixelsAt > size_t(file.size()))
+        return false;
+    if (compression == BiRle8 || compression == BiRle4)
+        return RunLengthComplete(file, pixelsAt, compression == BiRle8 ? 8 : 4, std::llabs(height));
+    if (compression == BiRgb || compression == BiBitfields || compression == BiAlphaBitfields)
+        return width < 0 || DIBStride(width, bits) * std::llabs(height) <= int64_t(file.size()) - pixelsAt;
+    return true;
+}
+
+QImage ReadBitmap(const std::string &fileName)
+{
+    QFile file(QtFilePath(fileName));
+    if (!file.open(QIODevice::ReadOnly) || file.size() > LargestPictureFile)
+        return {};
+    QByteArray bytes = file.readAll();
+    if (!PixelsComplete(bytes))
+        return {};
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "bmp");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
+}  // namespace
+
+void LoadTextureFromFile(TTextureBlock &texture, const std::string &fileName)
+{
+    const QImage picture = ReadBitmap(fileName);
+    if (picture.isNull())
+        throw EInvalidGraphic(kBitmapNotValid);
+    QImage texels(TextureSide, TextureSide, QImage::Format_RGB888);
+    Stretch(texels, picture, HermiteFilter, 1.0f);
+    // Texel row 0 is the bottom of the picture.
+    constexpr int rowBytes = TextureSide * 3;
+    for (int y = 0; y < TextureSide; ++y)
+        std::copy_n(texels.constScanLine(TextureSide - 1 - y), rowBytes, texture.Texels + y * rowBytes);
+}

@@ -1,0 +1,246 @@
+#include "BmpWriter.h"
+#include "Exceptions.h"
+#include "FileSystem.h"
+#include "StreamBytes.h"
+#include "ReSample.h"
+#include "TextureFile.h"
+
+#include <QBuffer>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <cstring>
+#include <gtest/gtest.h>
+
+namespace {
+
+// 200 x 100: red, green / blue, white quadrants (top row first). Every
+// channel is 0 or 255, so each file format holds it exactly.
+QImage Quadrants()
+{
+    QImage picture(200, 100, QImage::Format_RGB888);
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 200; ++x) {
+            const bool right = x >= 100, bottom = y >= 50;
+            picture.setPixel(x, y, bottom ? (right ? qRgb(255, 255, 255) : qRgb(0, 0, 255))
+                                          : (right ? qRgb(0, 255, 0) : qRgb(255, 0, 0)));
+        }
+    return picture;
+}
+
+// Black top half, white bottom half: for the one-bit file.
+QImage Halves()
+{
+    QImage picture(200, 100, QImage::Format_RGB888);
+    picture.fill(Qt::white);
+    for (int y = 0; y < 50; ++y)
+        for (int x = 0; x < 200; ++x)
+            picture.setPixel(x, y, qRgb(0, 0, 0));
+    return picture;
+}
+
+// The picture as a 16-bit file holds it: each channel keeps its high bits.
+QImage HighBits(const QImage &picture, int greenBits)
+{
+    QImage kept = picture;
+    const int greenMask = 0xFF << (8 - greenBits) & 0xFF;
+    for (int y = 0; y < kept.height(); ++y)
+        for (int x = 0; x < kept.width(); ++x) {
+            const QRgb p = kept.pixel(x, y);
+            kept.setPixel(x, y, qRgb(qRed(p) & 0xF8, qGreen(p) & greenMask, qBlue(p) & 0xF8));
+        }
+    return kept;
+}
+
+void Put32(QByteArray &bytes, uint32_t value)
+{
+    char le[4];
+    qToLittleEndian(value, le);
+    bytes.append(le, 4);
+}
+
+void Put16(QByteArray &bytes, uint16_t value)
+{
+    char le[2];
+    qToLittleEndian(value, le);
+    bytes.append(le, 2);
+}
+
+// A whole file: file header, information header, colour table, pixels.
+QByteArray BmpFile(int width, int height, int bits, uint32_t compression, const QVector<QRgb> &palette,
+                   const QByteArray &pixels)
+{
+    const uint32_t offset = uint32_t(14 + 40 + 4 * palette.size());
+    QByteArray file("BM");
+    Put32(file, offset + uint32_t(pixels.size()));
+    Put32(file, 0);
+    Put32(file, offset);
+    for (uint32_t v : {40u, uint32_t(width), uint32_t(height)})
+        Put32(file, v);
+    Put16(file, 1);
+    Put16(file, uint16_t(bits));
+    for (uint32_t v : {compression, uint32_t(pixels.size()), 2835u, 2835u, uint32_t(palette.size()), 0u})
+        Put32(file, v);
+    for (QRgb c : palette) {
+        const char entry[4] = {char(qBlue(c)), char(qGreen(c)), char(qRed(c)), 0};
+        file.append(entry, 4);
+    }
+    return file + pixels;
+}
+
+QVector<QRgb> PaletteOf(const QImage &picture)
+{
+    QVector<QRgb> palette;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            if (!palette.contains(picture.pixel(x, y)))
+                palette << picture.pixel(x, y);
+    return palette;
+}
+
+QByteArray OneBit(const QImage &picture)
+{
+    const QVector<QRgb> palette = PaletteOf(picture);
+    const int stride = ((picture.width() + 31) / 32) * 4;
+    QByteArray pixels;
+    for (int y = picture.height() - 1; y >= 0; --y) {
+        QByteArray row(stride, 0);
+        for (int x = 0; x < picture.width(); ++x)
+            if (palette.indexOf(picture.pixel(x, y)) == 1)
+                row[x / 8] = char(row[x / 8] | (0x80 >> (x % 8)));
+        pixels += row;
+    }
+    return BmpFile(picture.width(), picture.height(), 1, 0, palette, pixels);
+}
+
+// Run-length compressed, 8 or 4 bits: runs of one colour, rows bottom-up.
+QByteArray RunLength(const QImage &picture, int bits)
+{
+    const QVector<QRgb> palette = PaletteOf(picture);
+    QByteArray pixels;
+    for (int y = picture.height() - 1; y >= 0; --y) {
+        for (int x = 0; x < picture.width();) {
+            const int index = int(palette.indexOf(picture.pixel(x, y)));
+            int run = 1;
+            while (x + run < picture.width() && run < 255 && picture.pixel(x + run, y) == picture.pixel(x, y))
+                ++run;
+            pixels.append(char(run));
+            pixels.append(char(bits == 8 ? index : index << 4 | index));
+            x += run;
+        }
+        pixels.append(QByteArray("\0\0", 2));
+    }
+    pixels.append(QByteArray("\0\1", 2));
+    return BmpFile(picture.width(), picture.height(), bits, bits == 8 ? 1 : 2, palette, pixels);
+}
+
+// The 24-bit file stored top row first, as a negative height says.
+QByteArray TopDown(const QImage &picture)
+{
+    QByteArray file = WriteBmp(picture, 6);
+    const int offset = qFromLittleEndian<int32_t>(file.constData() + 10);
+    const int stride = (picture.width() * 3 + 3) & ~3;
+    qToLittleEndian<int32_t>(-picture.height(), file.data() + 22);
+    const QByteArray rows = file.mid(offset);
+    for (int r = 0; r < picture.height(); ++r)
+        std::memcpy(file.data() + offset + r * stride, rows.constData() + (picture.height() - 1 - r) * stride,
+                    size_t(stride));
+    return file;
+}
+
+// What the texture must hold: the picture resampled, bottom row first.
+std::vector<uint8_t> TexelsOf(const QImage &picture)
+{
+    QImage texels(TextureSide, TextureSide, QImage::Format_RGB888);
+    Stretch(texels, picture, HermiteFilter, 1.0f);
+    std::vector<uint8_t> bytes;
+    for (int y = TextureSide - 1; y >= 0; --y)
+        bytes.insert(bytes.end(), texels.constScanLine(y), texels.constScanLine(y) + TextureSide * 3);
+    return bytes;
+}
+
+class TextureFile : public ::testing::Test {
+protected:
+    std::string Write(const QByteArray &bytes)
+    {
+        const std::string name = FilePathBytes(FDir.filePath(QStringLiteral("picture.bmp")));
+        EXPECT_TRUE(WriteFileBytes(name, std::vector<uint8_t>(bytes.begin(), bytes.end())));
+        return name;
+    }
+
+    QTemporaryDir FDir;
+};
+
+}  // namespace
+
+TEST_F(TextureFile, EveryBitmapVariantGivesThePictureResampledBottomRowFirst)
+{
+    const QImage quadrants = Quadrants(), halves = Halves();
+    const QImage rgb555 = HighBits(quadrants, 5), rgb565 = HighBits(quadrants, 6);
+    const struct {
+        const char *Name;
+        QByteArray File;
+        const QImage &Picture;
+    } cases[] = {
+        {"1 bit", OneBit(halves), halves},
+        {"4 bits", WriteBmp(quadrants, 2), quadrants},
+        {"4 bits compressed", RunLength(quadrants, 4), quadrants},
+        {"8 bits", WriteBmp(quadrants, 3), quadrants},
+        {"8 bits compressed", RunLength(quadrants, 8), quadrants},
+        {"15 bits", WriteBmp(quadrants, 4), rgb555},
+        {"16 bits with masks", WriteBmp(quadrants, 5), rgb565},
+        {"24 bits", WriteBmp(quadrants, 6), quadrants},
+        {"24 bits top-down", TopDown(quadrants), quadrants},
+        {"32 bits", WriteBmp(quadrants, 7), quadrants},
+    };
+    for (const auto &c : cases) {
+        TTextureBlock texture;
+        texture.Enabled = 1;
+        LoadTextureFromFile(texture, Write(c.File));
+        EXPECT_EQ(texture.Enabled, 1) << c.Name;
+        EXPECT_EQ(std::vector<uint8_t>(texture.Texels, texture.Texels + TextureBytes), TexelsOf(c.Picture))
+            << c.Name;
+    }
+    // Row 0 is the bottom of the picture: blue on the left, white on the
+    // right; the top row is red and green.
+    TTextureBlock texture;
+    LoadTextureFromFile(texture, Write(WriteBmp(quadrants, 6)));
+    const uint8_t *bottomLeft = texture.Texels, *topRight = texture.Texels + TextureBytes - 3;
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(bottomLeft), 3), QByteArray("\0\0\xff", 3));
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(topRight), 3), QByteArray("\0\xff\0", 3));
+}
+
+TEST_F(TextureFile, DamagedOrForeignFilesAreRefusedAndChangeNothing)
+{
+    const QByteArray good = WriteBmp(Quadrants(), 6);
+    QByteArray zeroWidth = good;
+    qToLittleEndian<int32_t>(0, zeroWidth.data() + 18);
+    QByteArray huge = good.left(54);
+    qToLittleEndian<int32_t>(100000, huge.data() + 18);
+    qToLittleEndian<int32_t>(100000, huge.data() + 22);
+    QImage png(8, 8, QImage::Format_RGB888);
+    png.fill(Qt::red);
+    QByteArray pngBytes;
+    {
+        QBuffer buffer(&pngBytes);
+        buffer.open(QIODevice::WriteOnly);
+        png.save(&buffer, "PNG");
+    }
+    const struct {
+        const char *Name;
+        QByteArray File;
+    } cases[] = {
+        {"empty file", {}},
+        {"header cut short", good.left(20)},
+        {"pixels cut short", good.left(good.size() / 2)},
+        {"compressed pixels cut short", RunLength(Quadrants(), 8).chopped(40)},
+        {"no width", zeroWidth},
+        {"enormous size, no pixels", huge},
+        {"PNG under a .bmp name", pngBytes},
+    };
+    for (const auto &c : cases) {
+        TTextureBlock texture;
+        texture.Texels[100] = 42;
+        EXPECT_THROW(LoadTextureFromFile(texture, Write(c.File)), EInvalidGraphic) << c.Name;
+        EXPECT_EQ(texture.Texels[100], 42) << c.Name;
+    }
+}
