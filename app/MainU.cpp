@@ -1,16 +1,21 @@
 #include "MainU.h"
 
+#include "AboutBox.h"
 #include "ActionList.h"
 #include "Browser.h"
+#include "ButtonCommands.h"
 #include "CommandStates.h"
 #include "FileSystem.h"
 #include "FormTranslation.h"
+#include "CommonDialogs.h"
 #include "GuardedCall.h"
 #include "HelpContext.h"
+#include "HelpWindow.h"
 #include "LangSupU.h"
 #include "MainDialogs.h"
 #include "PreviewImage.h"
 #include "ProjU.h"
+#include "ProjectCommands.h"
 #include "ProjectTree.h"
 #include "PropertyPanels.h"
 #include "ScriptU.h"
@@ -19,6 +24,7 @@
 #include "UtilsU.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QMenu>
@@ -63,8 +69,8 @@ Layout *TightLayout(QWidget *owner)
 }  // namespace
 
 TMainF::TMainF(QWidget *parent)
-    : QMainWindow(parent), FActions(new TActionList(*this)), FPanels(new TPropertyPanels),
-      FDialogs(std::make_unique<TMainDialogs>())
+    : QMainWindow(parent), CommandLine(QCoreApplication::arguments()), FActions(new TActionList(*this)),
+      FPanels(new TPropertyPanels), FDialogs(std::make_unique<TMainDialogs>()), FHelp(new THelp(*this))
 {
     setObjectName(QStringLiteral("MainF"));
     SetTag(*this, 1);
@@ -109,8 +115,11 @@ TMainF::TMainF(QWidget *parent)
         menu->setAttribute(Qt::WA_DeleteOnClose);
         menu->popup(TreeView1->viewport()->mapToGlobal(at));
     });
+    FProjectCommands = std::make_unique<TProjectCommands>(*this);
+    FButtonCommands = std::make_unique<TButtonCommands>(*this);
     WireViewCommands();
     WirePropertyCommands();
+    WireHelpCommands();
 
     // Creation, in this order.
     FDialogs->SetInitialFolders();
@@ -237,10 +246,6 @@ void TMainF::WireViewCommands()
         FActions->OnExecute(name, [bar] { bar->setVisible(bar->isHidden()); });
     }
     FActions->OnExecute("CloseApp", [this] { close(); });
-    FActions->OnExecute("MakeHtml", [this] {
-        WritePreviewPage(*Proj);
-        NavigateToPreview();
-    });
 }
 
 void TMainF::WirePropertyCommands()
@@ -249,6 +254,12 @@ void TMainF::WirePropertyCommands()
         const int page = FindActionSpec(name)->Tag - 5001;
         FActions->OnExecute(name, [this, page] { FPanels->ShowStatePage(page); });
     }
+}
+
+void TMainF::WireHelpCommands()
+{
+    FActions->OnExecute("HelpCont", [this] { FHelp->Show(0); });
+    FActions->OnExecute("AboutProg", [] { CommonDialogs().Exec(*AboutF); });
 }
 
 void TMainF::TranslateAll()
@@ -295,6 +306,8 @@ void TMainF::showEvent(QShowEvent *event)
 void TMainF::FormShow()
 {
     ApplyBackgroundColour();
+    // The project comes first, so the page and the browser show it.
+    Guarded([this] { FProjectCommands->OpenFromCommandLine(CommandLine); });
     Guarded([] { WritePreviewPage(*Proj); });
     NavigateToPreview();
 }

@@ -17,7 +17,10 @@ class QVBoxLayout;
 class TActionList;
 class TBrowser;
 class TCommandStates;
+class TButtonCommands;
+class THelp;
 class TMainDialogs;
+class TProjectCommands;
 class TPreviewImage;
 class TProjectTree;
 class TProjectTreeView;
@@ -41,6 +44,8 @@ public:
     TPreviewImage &Preview() const { return *FPreview; }
     TBrowser &Browser() const { return *FBrowser; }
     TMainDialogs &Dialogs() const { return *FDialogs; }
+    TProjectCommands &ProjectCommands() const { return *FProjectCommands; }
+    THelp &Help() const { return *FHelp; }
     QProgressBar &Gauge() const { return *Gauge1; }
 
     // The template panel's place, below its tool bar; SetTemplatePanel puts
@@ -62,6 +67,8 @@ public:
     // named on the command line is opened, the preview page is written and
     // the browser goes to it.
     void FormShow();
+    // The program's arguments, as the process got them.
+    QStringList CommandLine;
     // Shows the preview page in the browser.
     void NavigateToPreview();
 
@@ -79,6 +86,7 @@ private:
     void BuildStatusStrip();
     void WireViewCommands();
     void WirePropertyCommands();
+    void WireHelpCommands();
     void ApplyBackgroundColour();
     void TranslateAll();
 
@@ -88,6 +96,9 @@ private:
     TProjectTree *FTree = nullptr;
     std::unique_ptr<TCommandStates> FStates;
     std::unique_ptr<TMainDialogs> FDialogs;
+    std::unique_ptr<TProjectCommands> FProjectCommands;
+    std::unique_ptr<TButtonCommands> FButtonCommands;
+    THelp *FHelp = nullptr;
     TPreviewImage *FPreview = nullptr;
     TBrowser *FBrowser = nullptr;
     QProgressBar *Gauge1 = nullptr;

@@ -27,9 +27,15 @@ std::string FullPath(const std::string &fileName)
 
 }  // namespace
 
+std::string TProj::DamagedFileText() const
+{
+    return "The file \"" + FileName + "\" is not a project file or is damaged.";
+}
+
 bool TProj::ReadProjectFile(std::vector<std::unique_ptr<TButtons>> &buttons,
                             TProjSettings &settings)
 {
+    LastError = DamagedFileText();
     try {
         TFileStream stream(FileName, TFileStream::fmOpenRead);
         if (stream.Size() < HeaderSize)
@@ -50,7 +56,11 @@ bool TProj::ReadProjectFile(std::vector<std::unique_ptr<TButtons>> &buttons,
                 button->States[size_t(k)].Name = StateName(k);
             buttons.push_back(std::move(button));
         }
+        LastError.clear();
         return true;
+    } catch (const EFOpenError &e) {
+        LastError = e.what();
+        return false;
     } catch (const Exception &) {
         return false;
     } catch (const std::bad_alloc &) {
@@ -103,11 +113,15 @@ bool TProj::SaveProject()
     if (!Opened)
         return false;
     // A new project's bare name has no folder: it is saved through save-as.
+    std::string reason = "It has no folder yet";
     const bool saved = !ExtractFilePath(FileName).empty() &&
-                       SaveFileSafely(FileName, [this](TStream &stream) { WriteProjectFile(stream); });
+                       SaveFileSafely(FileName, [this](TStream &stream) { WriteProjectFile(stream); }, &reason);
     Host().SetProgress(0);
-    if (!saved)
+    if (!saved) {
+        LastError = "Cannot save the project \"" + FileName + "\". " + reason;
         return false;
+    }
+    LastError.clear();
     Untitled = false;
     Modified = false;
     SetPageDir();

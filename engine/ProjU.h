@@ -67,11 +67,12 @@ public:
 
     // --- Project file ---
     // Opens a project when none is open; a missing or damaged file leaves
-    // no project open (see Opened) and shows nothing.
+    // no project open (see Opened), shows nothing and says why in LastError.
     void OpenProject(const std::string &fileName);
     // Replaces the file through a temporary beside it. A failed save keeps
     // the old file, Modified and Untitled; a failed save-as also keeps the
-    // file name and the caption. True when the file was written.
+    // file name and the caption. True when the file was written; else
+    // LastError says why.
     bool SaveProject();
     bool SaveProjectAs(const std::string &fileName);
 
@@ -109,6 +110,8 @@ public:
     int NextTemplateButtonNo = 0;
     std::string TemplateFileName;  // "<name>.btn" in the Templates folder
     int TemplateButtonIndex = -1;
+    // Why the last open or save of the project file failed, naming the file.
+    std::string LastError;
 
 private:
     bool IsButtonIndex(int index) const { return index >= 0 && index < ButtonCount(); }
@@ -119,6 +122,7 @@ private:
     void ShowCaption() const;
     void SetPageDir();
     bool ReadProjectFile(std::vector<std::unique_ptr<TButtons>> &buttons, TProjSettings &settings);
+    std::string DamagedFileText() const;
     void WriteProjectFile(TStream &stream) const;
     // Writes the open template; without one there is no file to write.
     void SaveButtonTemplate()

@@ -136,16 +136,29 @@ void ReplaceFileWith(const std::string &fileName, const void *bytes, int64_t cou
     file.Commit();
 }
 
-bool SaveFileSafely(const std::string &fileName, const std::function<void(TStream &)> &write)
+std::string TSafeFileStream::WithSystemReason(const std::string &error) const
 {
+    if (Device().error() == QFileDevice::NoError)
+        return error;
+    return error + ": " + Device().errorString().toStdString();
+}
+
+bool SaveFileSafely(const std::string &fileName, const std::function<void(TStream &)> &write,
+                    std::string *reason)
+{
+    std::unique_ptr<TSafeFileStream> stream;
     try {
-        TSafeFileStream stream(fileName);
-        write(stream);
-        stream.Commit();
+        stream = std::make_unique<TSafeFileStream>(fileName);
+        write(*stream);
+        stream->Commit();
         return true;
-    } catch (const Exception &) {
+    } catch (const Exception &e) {
+        if (reason)
+            *reason = stream ? stream->WithSystemReason(e.what()) : e.what();
         return false;
     } catch (const std::bad_alloc &) {
+        if (reason)
+            *reason = "Out of memory";
         return false;
     }
 }

@@ -95,6 +95,11 @@ public:
 
     // Raises EWriteError when the data cannot be flushed, synced or renamed.
     void Commit();
+
+    // The error's text with the system's reason for the last failure of
+    // the file, when it gave one ("Stream write error: No space left on
+    // device").
+    std::string WithSystemReason(const std::string &error) const;
 };
 
 // Little-endian numbers (the layout of LittleEndian.h) on a stream, whole or
@@ -117,5 +122,6 @@ void ReplaceFileWith(const std::string &fileName, const void *bytes, int64_t cou
 // Replaces fileName by what write puts into the stream, through a temporary
 // file renamed over it at the end. Any failure (the file cannot be created,
 // a write error, running out of memory) leaves the old file untouched and
-// gives false; nothing is thrown.
-bool SaveFileSafely(const std::string &fileName, const std::function<void(TStream &)> &write);
+// gives false and, when asked, the reason; nothing is thrown.
+bool SaveFileSafely(const std::string &fileName, const std::function<void(TStream &)> &write,
+                    std::string *reason = nullptr);

@@ -2,15 +2,22 @@
 #include "Screens.h"
 
 #include "CommandStates.h"
-#include "ProjectTree.h"
+#include "CopyBufferU.h"
+#include "HelpWindow.h"
+#include "LangSupU.h"
+#include "MessageBoxes.h"
+#include "PreviewImage.h"
 #include "PropertyPanels.h"
+#include "StreamBytes.h"
 
+#include <QFile>
 #include <QMenuBar>
-#include <QToolBar>
+#include <QRegularExpression>
+#include <QTextBrowser>
 
-// Every action of the table exists once, with its tag as help context where
-// it has one; every menu and tool bar item names an action of the table.
-TEST(ActionTableTest, NamesAreUniqueAndEveryItemExists)
+// Every action of the table exists once; every menu and tool bar item names
+// an action of the table; every help context has its section in the guide.
+TEST(ActionTableTest, NamesAreUniqueEveryItemExistsAndEveryContextHasHelp)
 {
     EXPECT_EQ(ActionTable().size(), 61u);
     std::set<std::string> names;
@@ -25,15 +32,25 @@ TEST(ActionTableTest, NamesAreUniqueAndEveryItemExists)
     for (const TNames *list : lists)
         for (const char *item : *list)
             EXPECT_TRUE(std::string(item) == "-" || names.count(item)) << item;
+
+    QFile guide(QStringLiteral(BL_SOURCE_DIR "/app/help/guide.html"));
+    ASSERT_TRUE(guide.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(guide.readAll());
+    std::vector<int> contexts = {1, 3, 4, 8};
+    for (const TActionSpec &spec : ActionTable())
+        if (spec.HasHelp)
+            contexts.push_back(spec.Tag);
+    for (int context : contexts)
+        EXPECT_TRUE(text.contains(QStringLiteral("name=\"context-%1\"").arg(context))) << context;
 }
 
-TEST_F(MainWindowTest, StartsWithTheNoProjectCommandsOnly)
+TEST_F(MainWindowTest, StartsWithTheNoProjectCommandsOnlyAndShowsThePreviewPage)
 {
     Main().show();
     EXPECT_EQ(Main().windowTitle(), "Bright Lane");
-    EXPECT_EQ(Main().Actions().EnabledCount(), 17);
+    EXPECT_EQ(Enabled(), 17);
     EXPECT_EQ(Main().menuBar()->actions().size(), 6);
-    EXPECT_EQ(Main().Tree().View().topLevelItemCount(), 0);
+    EXPECT_EQ(Tree().View().topLevelItemCount(), 0);
     EXPECT_FALSE(Main().Panels().Panel(ppProject).isHidden());
     EXPECT_FALSE(Main().Panels().IsOn(ppProject));
     EXPECT_EQ(Browser().Url(), QUrl::fromLocalFile(QtFilePath(PageDir + "index.html")));
@@ -44,4 +61,195 @@ TEST_F(MainWindowTest, StartsWithTheNoProjectCommandsOnly)
         }
     }
     SaveScreen(Main(), "MainF-start");
+}
+
+// The enabled commands follow what is selected; the copy buffer adds the
+// paste commands once it holds a copy.
+TEST_F(MainWindowTest, EnabledCommandsFollowTheSelection)
+{
+    Main().show();
+    BufFull = false;
+    Run("NewProject");
+    EXPECT_EQ(Enabled(), 27);
+    EXPECT_TRUE(Main().Panels().IsOn(ppProject));
+    EXPECT_EQ(Main().windowTitle(), "Bright Lane - No name.prj");
+
+    AnswerName("Home");
+    Run("NewButton");
+    EXPECT_EQ(Proj->StateIndex, 0);
+    EXPECT_EQ(Enabled(), 43);
+    EXPECT_TRUE(Main().Panels().IsOn(ppState));
+    EXPECT_TRUE(Main().Preview().ImageShown());
+
+    Click(Node(0));
+    EXPECT_EQ(Proj->StateIndex, -1);
+    EXPECT_EQ(Enabled(), 31);
+    EXPECT_FALSE(Main().Preview().ImageShown());
+
+    BufFull = true;  // as after a copy
+    Click(Node(0, 1));
+    EXPECT_EQ(Enabled(), 48);
+    EXPECT_EQ(Proj->StateIndex, 1);
+    SaveScreen(Main(), "MainF-state");
+
+    Click(Tree().RootNode());
+    EXPECT_EQ(Enabled(), 27);
+    EXPECT_TRUE(Main().Panels().IsOn(ppProject));
+    BufFull = false;
+}
+
+// Modified projects ask before they go; a save that did not happen keeps the
+// project (and the window) open.
+TEST_F(MainWindowTest, NewAndCloseAskAndKeepAnUnsavedProject)
+{
+    Main().show();
+    NewProjectWith({"Home"});
+    const TButtons *home = Proj->Buttons[0].get();
+
+    FBoxes.Answer(idYes);     // close current project?
+    FBoxes.Answer(idCancel);  // save changes?
+    Run("NewProject");
+    EXPECT_EQ(Proj->ButtonCount(), 1);
+    EXPECT_EQ(Proj->Buttons[0].get(), home);
+
+    FBoxes.Answer(idYes);
+    FBoxes.Answer(idYes);
+    FDialogs.AnswerFile(std::nullopt);  // the save-as dialog is cancelled
+    Run("NewProject");
+    EXPECT_TRUE(Proj->Opened);
+    EXPECT_EQ(Proj->ButtonCount(), 1);
+
+    FBoxes.Answer(idYes);  // save changes? (closing the window)
+    FDialogs.AnswerFile(std::nullopt);
+    EXPECT_FALSE(Main().close());
+    EXPECT_TRUE(Proj->Opened);
+
+    FBoxes.Answer(idCancel);
+    EXPECT_FALSE(Main().close());
+
+    FBoxes.Answer(idYes);
+    FBoxes.Answer(idNo);
+    Run("NewProject");
+    EXPECT_EQ(Proj->ButtonCount(), 0);
+    EXPECT_EQ(Enabled(), 27);
+    EXPECT_EQ(FBoxes.Shown().size(), 8u);
+}
+
+TEST_F(MainWindowTest, SavedProjectsOpenAgainAndAFailedOpenSaysWhyAndLeavesNothing)
+{
+    Main().show();
+    NewProjectWith({"Home", "News"});
+    const std::string file = ProjectsDir + "site.prj";
+    FDialogs.AnswerFile(QtFilePath(file));
+    Run("SaveProject");
+    ASSERT_FALSE(Proj->Modified);
+    EXPECT_EQ(Main().windowTitle(), "Bright Lane - site.prj");
+    Run("CloseProject");
+    EXPECT_EQ(Enabled(), 17);
+    EXPECT_EQ(Main().windowTitle(), "Bright Lane");
+
+    FDialogs.AnswerFile(QtFilePath(file));
+    Run("OpenProject");
+    EXPECT_EQ(Proj->ButtonCount(), 2);
+    EXPECT_EQ(Tree().RootNode()->childCount(), 2);
+    EXPECT_TRUE(Tree().View().selectedItems().isEmpty());
+    EXPECT_EQ(Enabled(), 27);
+
+    const std::string damaged = ProjectsDir + "damaged.prj";
+    ASSERT_TRUE(WriteFileBytes(damaged, {1, 2, 3}));
+    FBoxes.Answer(idYes);  // close current project?
+    FDialogs.AnswerFile(QtFilePath(damaged));
+    FBoxes.Answer(idOK);  // the error
+    Run("OpenProject");
+    EXPECT_FALSE(Proj->Opened);
+    EXPECT_EQ(Tree().View().topLevelItemCount(), 0);
+    EXPECT_EQ(Enabled(), 17);
+    ASSERT_EQ(FBoxes.Shown().size(), 2u);
+    EXPECT_NE(FBoxes.Shown()[1].Text.find(damaged), std::string::npos) << FBoxes.Shown()[1].Text;
+    EXPECT_EQ(FBoxes.Shown()[1].Icon, TMsgIcon::Error);
+}
+
+TEST_F(MainWindowTest, AFailedSaveSaysWhyAndKeepsTheProjectModified)
+{
+    Main().show();
+    NewProjectWith({"Home"});
+    FDialogs.AnswerFile(QtFilePath(ProjectsDir + "no/such/folder/site.prj"));
+    FBoxes.Answer(idOK);
+    Run("SaveProjectAs");
+    EXPECT_TRUE(Proj->Modified);
+    EXPECT_TRUE(Proj->Untitled);
+    ASSERT_EQ(FBoxes.Shown().size(), 1u);
+    EXPECT_NE(FBoxes.Shown()[0].Text.find("no/such/folder/site.prj"), std::string::npos) << FBoxes.Shown()[0].Text;
+}
+
+// Runs a test in a working folder of its own choice and goes back after it.
+class WorkingFolder {
+public:
+    explicit WorkingFolder(const std::string &folder) : FOld(QDir::currentPath())
+    {
+        EXPECT_TRUE(QDir::setCurrent(QtFilePath(folder)));
+    }
+    ~WorkingFolder() { QDir::setCurrent(FOld); }
+
+private:
+    QString FOld;
+};
+
+// The argument is taken as the process got it; a project opens before the
+// preview page is written, so the browser shows that project's page.
+TEST_F(MainWindowTest, TheCommandLineOpensAProjectWhateverTheCaseOfItsExtension)
+{
+    {
+        TProj saver;
+        TProj *main = Proj;
+        Proj = &saver;
+        saver.NewProject();
+        saver.AddButton("Home");
+        ASSERT_TRUE(saver.SaveProjectAs(ProjectsDir + "My Site.PRJ"));
+        Proj = main;
+    }
+    const WorkingFolder projects(ProjectsDir);
+    Main().CommandLine = {"brightlane", "My Site.PRJ"};
+    Main().show();
+    EXPECT_TRUE(Proj->Opened);
+    EXPECT_EQ(Proj->FileName, ProjectsDir + "My Site.PRJ");
+    EXPECT_EQ(Browser().Url(), QUrl::fromLocalFile(QtFilePath(ProjectsDir + "My Site/index.html")));
+    EXPECT_TRUE(FileExists(ProjectsDir + "My Site/blimg/imgn0.gif"));
+}
+
+TEST_F(MainWindowTest, TheCommandLineIgnoresOtherFilesAndReportsAMissingProject)
+{
+    struct TCase {
+        const char *argument;
+        bool reported;
+    };
+    for (const TCase &c : {TCase{"notes.txt", false}, TCase{"missing.prj", true}}) {
+        SCOPED_TRACE(c.argument);
+        TearDown();
+        SetUp();
+        ASSERT_TRUE(WriteFileBytes(ProjectsDir + "notes.txt", {'h', 'i'}));
+        const WorkingFolder projects(ProjectsDir);
+        Main().CommandLine = {"brightlane", c.argument};
+        if (c.reported)
+            FBoxes.Answer(idOK);
+        Main().show();
+        EXPECT_FALSE(Proj->Opened);
+        EXPECT_EQ(Enabled(), 17);
+        EXPECT_EQ(Browser().Url(), QUrl::fromLocalFile(QtFilePath(PageDir + "index.html")));
+    }
+    ASSERT_EQ(FBoxes.Shown().size(), 1u);
+    EXPECT_NE(FBoxes.Shown()[0].Text.find(ProjectsDir + "missing.prj"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, HelpOpensAtTheContextOfTheFocusedControl)
+{
+    Main().show();
+    Run("HelpCont");
+    QTextBrowser *help = Main().Help().Window();
+    ASSERT_TRUE(help);
+    EXPECT_EQ(help->source(), THelp::ContextUrl(0));
+    Tree().View().setFocus();
+    QTest::keyClick(&Tree().View(), Qt::Key_F1);
+    EXPECT_EQ(help->source(), THelp::ContextUrl(1));
+    SaveScreen(*help, "HelpWindow-main");
 }

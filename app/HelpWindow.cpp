@@ -1,0 +1,52 @@
+#include "HelpWindow.h"
+
+#include "HelpContext.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTextBrowser>
+
+static void LoadGuideResource() { Q_INIT_RESOURCE(help); }
+
+THelp::THelp(QWidget &owner) : QObject(&owner), FOwner(owner)
+{
+    LoadGuideResource();
+    qApp->installEventFilter(this);
+}
+
+THelp::~THelp() { qApp->removeEventFilter(this); }
+
+QUrl THelp::ContextUrl(int context)
+{
+    QUrl url(QStringLiteral("qrc:/help/guide.html"));
+    if (context > 0)
+        url.setFragment(QStringLiteral("context-%1").arg(context));
+    return url;
+}
+
+void THelp::Show(int context)
+{
+    if (!FBrowser) {
+        FBrowser = new QTextBrowser(&FOwner);
+        FBrowser->setWindowFlag(Qt::Window);
+        FBrowser->setObjectName(QStringLiteral("HelpWindow"));
+        FBrowser->setWindowTitle(QStringLiteral("Bright Lane Help"));
+        FBrowser->setOpenExternalLinks(true);
+        FBrowser->resize(640, 560);
+    }
+    FBrowser->setSource(ContextUrl(context));
+    FBrowser->show();
+    FBrowser->raise();
+    FBrowser->activateWindow();
+}
+
+bool THelp::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F1 &&
+        watched->isWidgetType()) {
+        QWidget *focus = QApplication::focusWidget();
+        Show(HelpContextOf(focus ? focus : static_cast<QWidget *>(watched)));
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
