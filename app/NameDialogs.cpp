@@ -63,8 +63,7 @@ TNameDialog::TNameDialog(const char *objectName, const char *caption, const char
     layout->addWidget(Label1, 0, 0);
     layout->addWidget(ComboBox1, 1, 0);
     layout->addLayout(buttons, 2, 0);
-    setMinimumWidth(354);
-    setSizeGripEnabled(false);
+    ComboBox1->setMinimumWidth(330);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(BitBtn1, &QPushButton::clicked, this, &TNameDialog::OkClick);
