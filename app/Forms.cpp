@@ -1,6 +1,8 @@
 #include "Forms.h"
 
 #include "AboutBox.h"
+#include "LibraryCommand.h"
+#include "LibraryDialog.h"
 #include "MainU.h"
 #include "NameDialogs.h"
 
@@ -9,7 +11,9 @@ TMainF *MainF = nullptr;
 void CreateForms()
 {
     MainF = new TMainF;
-    // The options dialog and the template library dialog come here.
+    // The options dialog comes here.
+    TempSelF = new TTempSelF(MainF);
+    WireLibraryDialog(*MainF, *TempSelF);
     ButtonF = new TButtonF(MainF);
     AboutF = new TAboutF(MainF);
     // The publish dialog comes here.
@@ -21,6 +25,7 @@ void FreeForms()
 {
     delete MainF;
     MainF = nullptr;
+    TempSelF = nullptr;
     ButtonF = nullptr;
     AboutF = nullptr;
     TempF = nullptr;

@@ -2,12 +2,12 @@
 
 #include "FormTranslation.h"
 #include "GraphicsColor.h"
+#include "KitSpin.h"
 #include "GeometryPictures.h"
 #include "ParamU.h"
 #include "RenderHold.h"
 
 #include <QCheckBox>
-#include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -64,14 +64,17 @@ QSpinBox *NewAngleEdit(QWidget *parent, const TAngleControl &control)
     return edit;
 }
 
-QDoubleSpinBox *NewDecimalEdit(QWidget *parent, const TDecimalControl &control)
+// A decimal with two places; typing is allowed, so a value out of range
+// can be read until the field is left.
+TKitSpinEdit *NewDecimalEdit(QWidget *parent, const TDecimalControl &control)
 {
-    auto *edit = new QDoubleSpinBox(parent);
+    auto *edit = new TKitSpinEdit(parent);
     edit->setObjectName(control.Name);
-    edit->setDecimals(2);
-    edit->setRange(control.Min, 1.0);
-    edit->setSingleStep(0.02);
-    edit->setValue(control.FormValue);
+    edit->SetValueType(vtFloat);
+    edit->SetDecimal(2);
+    edit->SetRange(control.Min, 1.0);
+    edit->SetIncrement(0.02);
+    edit->SetValue(control.FormValue);
     return edit;
 }
 
@@ -203,7 +206,7 @@ TDeformationEditor::TDeformationEditor(QWidget *parent)
         FDecimals[size_t(i)] = NewDecimalEdit(this, DecimalControls[i]);
         grid->addWidget(NewCaption(this, captions[i], 4010 + i), 4 + i, 0);
         grid->addWidget(FDecimals[size_t(i)], 4 + i, 2);
-        connect(FDecimals[size_t(i)], &QDoubleSpinBox::valueChanged, this, [this, i] { DecimalChanged(i); });
+        connect(FDecimals[size_t(i)], &TKitSpinEdit::valueChanged, this, [this, i] { DecimalChanged(i); });
     }
     grid->setRowStretch(7, 1);
 }
@@ -252,14 +255,14 @@ void TDeformationEditor::AngleChanged(int index)
             d1->setValue(value);
         if (d2->value() > value)
             d2->setValue(value);
-        FDeformation.TopHeight = value == FlatTop ? 1.0f : float(FDecimals[TopHeightControl]->value());
+        FDeformation.TopHeight = value == FlatTop ? 1.0f : float(FDecimals[TopHeightControl]->Value());
     }
     Refresh();
 }
 
 void TDeformationEditor::DecimalChanged(int index)
 {
-    const double value = FDecimals[size_t(index)]->value();
+    const double value = FDecimals[size_t(index)]->Value();
     if (!RenderAllowed() || value < 0 || value > 1)
         return;
     const bool flatTop = index == TopHeightControl && FAngles[D3]->value() == FlatTop;
@@ -273,8 +276,12 @@ void TDeformationEditor::Refresh()
         const TRenderHold hold;
         for (int i = 0; i < 4; ++i)
             FAngles[size_t(i)]->setValue(FDeformation.*ProfileAngles[i]);
+        // A decimal that already reads as the value keeps its text, so
+        // that a number being typed ("0.", "0.3") is not rewritten under
+        // the caret.
         for (int i = 0; i < 3; ++i)
-            FDecimals[size_t(i)]->setValue(FDeformation.*Decimals[i]);
+            if (float(FDecimals[size_t(i)]->Value()) != FDeformation.*Decimals[i])
+                FDecimals[size_t(i)]->SetValue(FDeformation.*Decimals[i]);
     }
     ReadControls();
     ShowPicture(DeformationPicture(FDeformation, PictureBackground(), SectorsShown()));
@@ -286,5 +293,5 @@ void TDeformationEditor::ReadControls()
     for (int i = 0; i < 4; ++i)
         FDeformation.*ProfileAngles[i] = FAngles[size_t(i)]->value();
     for (int i = 0; i < 3; ++i)
-        FDeformation.*Decimals[i] = float(FDecimals[size_t(i)]->value());
+        FDeformation.*Decimals[i] = float(FDecimals[size_t(i)]->Value());
 }

@@ -16,10 +16,10 @@
 #include <array>
 
 class QCheckBox;
-class QDoubleSpinBox;
 class QGridLayout;
 class QLabel;
 class QSpinBox;
+class TKitSpinEdit;
 
 // What both editors share: the "Show sectors" box and the picture above
 // their rows of controls, and the report of every change they show.
@@ -91,5 +91,5 @@ private:
 
     TDeformationBlock FDeformation;
     std::array<QSpinBox *, 4> FAngles{};         // D0 .. D3
-    std::array<QDoubleSpinBox *, 3> FDecimals{};  // TopHeight, ScaleX, ScaleY
+    std::array<TKitSpinEdit *, 3> FDecimals{};  // TopHeight, ScaleX, ScaleY
 };

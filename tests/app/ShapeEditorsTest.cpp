@@ -174,3 +174,22 @@ TEST_F(ShapeEditors, HeldRenderingTypingAndReports)
     Step(editor, {"SpinEdit7", 1});  // drags A2: two handlers, each reports
     EXPECT_EQ(edited.count(), 2);
 }
+
+// Typing is allowed in the decimals: what is typed is taken as it goes,
+// without the text being rewritten under the caret, except a number outside
+// 0..1 (a text that is no number reads as the lower bound).
+TEST_F(ShapeEditors, TypedScalesOutsideTheUnitAreIgnored)
+{
+    TDeformationEditor editor;
+    editor.Reset(TDeformationBlock());
+    auto *scaleX = editor.findChild<QAbstractSpinBox *>("KitSpinEdit2");
+    const struct {
+        const char *Typed;
+        float ScaleX;
+    } cases[] = {{"0.3", 0.3f}, {"1.5", 1.0f}, {"-", 0.0f}, {"0.25", 0.25f}};
+    for (const auto &c : cases) {
+        scaleX->selectAll();
+        QTest::keyClicks(scaleX, c.Typed);
+        EXPECT_EQ(editor.Deformation().ScaleX, c.ScaleX) << c.Typed;
+    }
+}
