@@ -7,14 +7,13 @@
 #include "NewPage.h"
 #include "PageTestKit.h"
 #include "PreviewPage.h"
+#include "StreamBytes.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTemporaryDir>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -33,98 +32,77 @@ const QString BrowserDir = SourceDir() + "/tests/publish/browser";
             GTEST_SKIP() << "skipped: playwright-core is not installed (npm ci in tests/publish/browser)"; \
     } while (0)
 
-void WriteFile(const QString &path, const QByteArray &bytes)
+// The three state images of each button numbered from first, each file in a
+// colour of its own; with split, the last button's main images are 2 pixels
+// smaller and its edge images 2 pixels wide or high.
+void WriteImageSet(const std::string &folder, const TMenuView &view, long long first, bool split)
 {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write(bytes);
-}
-
-// One image file of the given size in a colour of its own.
-void WriteImage(const QString &folder, const std::string &name, int width, int height)
-{
-    QImage image(width, height, QImage::Format_RGB888);
-    image.fill(QColor::fromHsv(int(qHash(QString::fromStdString(name)) % 360), 200, 200));
-    WriteFile(folder + "/" + QString::fromStdString(name), WriteBmp(image, 6));
-}
-
-// The three state images of each button; with split, the last button's main
-// images are 2 pixels smaller and its edge images 2 pixels wide or high.
-void WriteImageSet(const QString &folder, const TMenuView &view, long long first, bool split)
-{
-    const bool horizontal = view.MenuOrientation == 0;
+    QDir().mkpath(QtFilePath(folder));
+    const bool across = view.MenuOrientation == 0;
+    const auto write = [&](const std::string &name, int width, int height) {
+        QImage image(width, height, QImage::Format_RGB888);
+        image.fill(QColor::fromHsv(int(qHash(QString::fromStdString(name)) % 360), 200, 200));
+        const QByteArray bmp = WriteBmp(image, 6);
+        WriteFileText(folder + "/" + name, bmp.toStdString());
+    };
     for (size_t i = 0; i < view.Buttons.size(); ++i) {
         const TMenuButton &b = view.Buttons[i];
-        const std::string n = std::to_string(first + (long long)i);
         const bool last = split && i + 1 == view.Buttons.size();
         for (const char *letter : {"n", "o", "c"}) {
-            const std::string stem = std::string("img") + letter + n;
-            WriteImage(folder, stem + view.ImageExt, b.Width - (last && horizontal ? 2 : 0),
-                       b.Height - (last && !horizontal ? 2 : 0));
+            const std::string stem = letter + std::to_string(first + (long long)i);
+            write("img" + stem + ".bmp", b.Width - (last && across ? 2 : 0), b.Height - (last && !across ? 2 : 0));
             if (last)
-                WriteImage(folder, stem + "e" + view.ImageExt, horizontal ? 2 : b.Width, horizontal ? b.Height : 2);
+                write("img" + stem + "e.bmp", across ? 2 : b.Width, across ? b.Height : 2);
         }
     }
 }
 
-void WritePage(const QString &path, const TLines &lines)
+QJsonObject OpenInBrowser(const std::string &page, const TLines &lines)
 {
-    const std::string text = JoinLines(lines);
-    WriteFile(path, QByteArray(text.data(), qsizetype(text.size())));
-}
-
-QJsonObject RunBrowser(const QString &page)
-{
-    const ToolResult result = RunTool("node", {BrowserDir + "/rollover.mjs", QUrl::fromLocalFile(page).toString()},
-                                      {}, 120000);
+    WriteFileText(page, JoinLines(lines));
+    const ToolResult result = RunTool(
+        "node", {BrowserDir + "/rollover.mjs", QUrl::fromLocalFile(QtFilePath(page)).toString()}, {}, 120000);
     EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
     return QJsonDocument::fromJson(result.out).object();
 }
 
-void ExpectImagesAtDeclaredSizes(const QJsonObject &report, int count)
+// Every image loaded at its declared size, and each button (its number and
+// whether it is the split last one) showed its normal, over and pressed
+// images as the mouse came, pressed, let go and left: after letting go the
+// over image on the preview page, the pressed one on published pages.
+void ExpectSwaps(const QJsonObject &report, const std::vector<std::pair<int, bool>> &buttons, bool preview)
 {
-    const QJsonArray images = report["images"].toArray();
-    EXPECT_EQ(images.size(), count);
-    for (const QJsonValue &value : images) {
+    int images = 0;
+    for (const QJsonValue &value : report["images"].toArray()) {
         const QJsonObject img = value.toObject();
-        const std::string name = img["name"].toString().toStdString();
-        EXPECT_TRUE(img["complete"].toBool()) << name;
-        EXPECT_EQ(img["naturalWidth"].toInt(), img["width"].toInt()) << name;
-        EXPECT_EQ(img["naturalHeight"].toInt(), img["height"].toInt()) << name;
-        EXPECT_GT(img["width"].toInt(), 0) << name;
+        EXPECT_TRUE(img["complete"].toBool()) << img["name"].toString().toStdString();
+        EXPECT_EQ(img["naturalWidth"].toInt(), img["width"].toInt()) << img["name"].toString().toStdString();
+        EXPECT_EQ(img["naturalHeight"].toInt(), img["height"].toInt()) << img["name"].toString().toStdString();
+        ++images;
     }
-}
-
-// Files expected after start, over, down, up and out for image name "btn" + id.
-QStringList Expected(const QString &number, const QString &edge, bool upShowsOver)
-{
-    QStringList files;
-    for (const char *letter : {"n", "o", "c", upShowsOver ? "o" : "c", "n"})
-        files << QString("img") + letter + number + edge + ".bmp";
-    return files;
-}
-
-void ExpectTrace(const QJsonObject &report, const QString &name, const QStringList &main, const QStringList &edge)
-{
-    for (const QJsonValue &value : report["buttons"].toArray()) {
-        const QJsonObject button = value.toObject();
-        if (button["name"].toString() != name)
-            continue;
-        const QJsonArray trace = button["trace"].toArray();
-        ASSERT_EQ(trace.size(), 5);
+    int expectedImages = 0;
+    for (const auto &[number, split] : buttons) {
+        expectedImages += split ? 2 : 1;
+        const QString name = "btn" + QString::number(number) + (split ? "e" : "");
+        const QJsonArray buttonsShown = report["buttons"].toArray();
+        const auto found = std::find_if(buttonsShown.begin(), buttonsShown.end(),
+                                        [&](const QJsonValue &b) { return b.toObject()["name"].toString() == name; });
+        ASSERT_NE(found, buttonsShown.end()) << "no button image named " << name.toStdString();
+        const QJsonArray trace = found->toObject()["trace"].toArray();
+        ASSERT_EQ(trace.size(), 5) << name.toStdString();
+        const char *letters[] = {"n", "o", "c", preview ? "o" : "c", "n"};
         for (int step = 0; step < 5; ++step) {
-            EXPECT_EQ(trace[step].toObject()["main"].toString(), main[step]) << name.toStdString() << " step " << step;
-            if (!edge.isEmpty()) {
-                EXPECT_EQ(trace[step].toObject()["edge"].toString(), edge[step]) << name.toStdString() << " step " << step;
+            const QString file = QString("img") + letters[step] + QString::number(number);
+            EXPECT_EQ(trace[step].toObject()["main"].toString(), file + ".bmp") << name.toStdString() << " " << step;
+            if (split) {
+                EXPECT_EQ(trace[step].toObject()["edge"].toString(), file + "e.bmp") << name.toStdString() << " " << step;
             }
         }
-        return;
     }
-    ADD_FAILURE() << "no button image named " << name.toStdString();
+    EXPECT_EQ(images, expectedImages);
 }
 
-TMenuView BmpView(std::vector<TMenuButton> buttons, int32_t orientation)
+TMenuView BmpView(std::vector<TMenuButton> buttons, int32_t orientation = 0)
 {
     TMenuView view = View(std::move(buttons), orientation);
     view.ImageExt = ".bmp";
@@ -134,72 +112,44 @@ TMenuView BmpView(std::vector<TMenuButton> buttons, int32_t orientation)
 TEST(BrowserRollOver, PreviewPageSwapsEveryButtonsImages)
 {
     SKIP_WITHOUT_BROWSER();
-    QTemporaryDir dir;
-    const TMenuView view = BmpView({Button("One", 90, 24), Button("Two", 120, 30), Button("Three", 60, 40)}, 0);
-    WriteImageSet(dir.path() + "/blimg", view, 0, false);
-    WritePage(dir.filePath("index.html"), PreviewPageLines(view));
-
-    const QJsonObject report = RunBrowser(dir.filePath("index.html"));
-    ExpectImagesAtDeclaredSizes(report, 3);
-    for (const QString n : {"0", "1", "2"})
-        ExpectTrace(report, "btn" + n, Expected(n, "", true), {});
-}
-
-TEST(BrowserRollOver, NewPagesSplitTheLastButtonInBothOrientations)
-{
-    SKIP_WITHOUT_BROWSER();
-    for (const int32_t orientation : {0, 1}) {
-        SCOPED_TRACE(orientation);
-        QTemporaryDir dir;
-        const TMenuView view = BmpView({Button("Home", 100, 30), Button("", 80, 26)}, orientation);
-        WriteImageSet(dir.path() + "/menu.blimg", view, 0, true);
-        WritePage(dir.filePath("menu.html"), NewPageLines(dir.filePath("menu.html").toStdString(), view));
-
-        const QJsonObject report = RunBrowser(dir.filePath("menu.html"));
-        ExpectImagesAtDeclaredSizes(report, 3);
-        ExpectTrace(report, "btn0", Expected("0", "", false), {});
-        ExpectTrace(report, "btn1e", Expected("1", "", false), Expected("1", "e", false));
-    }
+    TTempFolder dir;
+    const TMenuView view = BmpView({Button("One", 90, 24), Button("Two", 120, 30), Button("Three", 60, 40)});
+    WriteImageSet(dir.Path("blimg"), view, 0, false);
+    ExpectSwaps(OpenInBrowser(dir.Path("index.html"), PreviewPageLines(view)), {{0, false}, {1, false}, {2, false}},
+                true);
 }
 
 // Quotes, ampersands and blanks in the page's name and the buttons' texts:
 // the escaped page still finds every image and swaps them.
-TEST(BrowserRollOver, EscapedNamesAndTextsStillWork)
+TEST(BrowserRollOver, NewPagesSplitTheLastButtonInBothOrientationsWhateverTheNames)
 {
     SKIP_WITHOUT_BROWSER();
-    QTemporaryDir dir;
-    const QString page = dir.filePath("Tom's \"menu\" & co.html");
-    const TMenuView view = BmpView({Button("<b>'Home'</b> & \"more\"", 90, 24, "a.html?x=1&y='2'", "f\"r"),
-                                    Button("it's", 70, 20)}, 0);
-    WriteImageSet(dir.path() + "/Tom's \"menu\" & co.blimg", view, 0, true);
-    WritePage(page, NewPageLines(page.toStdString(), view));
-
-    const QJsonObject report = RunBrowser(page);
-    ExpectImagesAtDeclaredSizes(report, 3);
-    ExpectTrace(report, "btn0", Expected("0", "", false), {});
-    ExpectTrace(report, "btn1e", Expected("1", "", false), Expected("1", "e", false));
+    const std::pair<std::string, TMenuView> pages[] = {
+        {"menu", BmpView({Button("Home", 100, 30), Button("", 80, 26)}, 0)},
+        {"menu", BmpView({Button("Home", 100, 30), Button("", 80, 26)}, 1)},
+        {"Tom's \"menu\" & co", BmpView({Button("<b>'Home'</b> & \"more\"", 90, 24, "a.html?x=1&y='2'", "f\"r"),
+                                         Button("it's", 70, 20)})}};
+    for (const auto &[name, view] : pages) {
+        TTempFolder dir;
+        WriteImageSet(dir.Path(name + ".blimg"), view, 0, true);
+        const std::string page = dir.Path(name + ".html");
+        ExpectSwaps(OpenInBrowser(page, NewPageLines(page, view)), {{0, false}, {1, true}}, false);
+    }
 }
 
 TEST(BrowserRollOver, PageWithTwoInsertedBlocks)
 {
     SKIP_WITHOUT_BROWSER();
-    QTemporaryDir dir;
-    const QString page = dir.filePath("site.html");
-    const TMenuView first = BmpView({Button("a", 70, 20), Button("b", 70, 20)}, 0);
+    TTempFolder dir;
+    const std::string page = dir.Path("site.html");
+    const TMenuView first = BmpView({Button("a", 70, 20), Button("b", 70, 20)});
     const TMenuView second = BmpView({Button("c", 50, 30), Button("d", 50, 30)}, 1);
-    TLines lines = NewPageLines(page.toStdString(), first);
-    WriteImageSet(dir.path() + "/site.blimg", first, MenuBase, true);
+    TLines lines = NewPageLines(page, first);
+    WriteImageSet(dir.Path("site.blimg"), first, MenuBase, true);
     InsertMenuBlock(lines, 0, int(lines.size()) - 2, "site.blimg", second);
     ASSERT_EQ(MenuBase, 2);
-    WriteImageSet(dir.path() + "/site.blimg", second, MenuBase, true);
-    WritePage(page, lines);
-
-    const QJsonObject report = RunBrowser(page);
-    ExpectImagesAtDeclaredSizes(report, 6);
-    ExpectTrace(report, "btn0", Expected("0", "", false), {});
-    ExpectTrace(report, "btn1e", Expected("1", "", false), Expected("1", "e", false));
-    ExpectTrace(report, "btn2", Expected("2", "", false), {});
-    ExpectTrace(report, "btn3e", Expected("3", "", false), Expected("3", "e", false));
+    WriteImageSet(dir.Path("site.blimg"), second, MenuBase, true);
+    ExpectSwaps(OpenInBrowser(page, lines), {{0, false}, {1, true}, {2, false}, {3, true}}, false);
 }
 
 }  // namespace

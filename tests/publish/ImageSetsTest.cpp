@@ -18,7 +18,7 @@ public:
     std::vector<int> Positions;
 };
 
-class ImageSetsTest : public ProjectTest {
+class ImageSets : public ProjectTest {
 protected:
     void SetUp() override
     {
@@ -29,7 +29,7 @@ protected:
     }
     void TearDown() override
     {
-        AppParam().BatchExp = 0;
+        AppParam() = TParam();
         ProjectTest::TearDown();
     }
 
@@ -45,53 +45,61 @@ protected:
             }
         }
         P().Select(sizes.size() > 1 ? 1 : -1, sizes.size() > 1 ? 2 : -1);
+        FPageDir = PageDir;
+    }
+    // The selection, PageDir and the gauge are as before the set.
+    void ExpectRestored(const TRecordingGauge *gauge = nullptr)
+    {
+        EXPECT_EQ(PageDir, FPageDir);
+        EXPECT_EQ(P().ButtonIndex, 1);
+        EXPECT_EQ(P().StateIndex, 2);
+        EXPECT_EQ(gauge ? gauge->Positions.back() : FHost.Progress.back(), 0);
     }
 
     static QStringList Files(const std::string &folder)
     {
         return QDir(QtFilePath(folder)).entryList(QDir::Files, QDir::Name);
     }
-    static QSize ImageSize(const std::string &file) { return QImage(QtFilePath(file)).size(); }
-
+    static QImage Image(const std::string &file) { return QImage(QtFilePath(file)); }
     std::string Folder(const char *name)
     {
         const std::string folder = FilePathBytes(FDir.path()) + "/" + name + "/";
         CreateFolder(folder);
         return folder;
     }
+    std::string FPageDir;
 };
 
-TEST_F(ImageSetsTest, ExtensionFollowsTheBatchFormat)
+TEST_F(ImageSets, ExtensionFollowsTheBatchFormat)
 {
-    const char *expected[] = {".gif", ".bmp", ".jpg", ".ico", ".wmf", ".emf", ".emf", ".emf"};
-    const int formats[] = {0, 1, 2, 3, 4, 5, 6, -1};
-    for (int i = 0; i < 8; ++i) {
-        AppParam().BatchExp = formats[i];
-        EXPECT_EQ(GetImageExt(), expected[i]) << formats[i];
+    const char *expected[] = {".emf", ".gif", ".bmp", ".jpg", ".ico", ".wmf", ".emf", ".emf"};
+    for (int format = -1; format <= 6; ++format) {
+        AppParam().BatchExp = format;
+        EXPECT_EQ(GetImageExt(), expected[format + 1]) << format;
     }
 }
 
-TEST_F(ImageSetsTest, BatchSetNamesEveryStateAndRestoresTheSelection)
+TEST_F(ImageSets, BatchSetNamesEveryStateAndRestoresTheSelection)
 {
     MakeProject({{100, 30}, {60, 20}});
-    const std::string pageDir = PageDir;
     const std::string folder = Folder("batch");
     BatchExportImages(P(), folder);
     EXPECT_EQ(Files(folder), QStringList({"imgc0.bmp", "imgc1.bmp", "imgn0.bmp", "imgn1.bmp", "imgo0.bmp", "imgo1.bmp"}));
-    EXPECT_EQ(ImageSize(folder + "imgo1.bmp"), QSize(60, 20));
-    EXPECT_EQ(PageDir, pageDir);
-    EXPECT_EQ(P().ButtonIndex, 1);
-    EXPECT_EQ(P().StateIndex, 2);
+    EXPECT_EQ(Image(folder + "imgo1.bmp").size(), QSize(60, 20));
     EXPECT_EQ(FHost.ProgressMax, 6);
     EXPECT_EQ(FHost.Progress, (std::vector<int>{0, 1, 2, 3, 4, 5, 0}));
+    ExpectRestored();
 }
 
-TEST_F(ImageSetsTest, PublishSetSplitsTheLastButtonAcross)
+// The last button is cut in two, across or down: together the two images
+// give back the whole picture of the batch set.
+TEST_F(ImageSets, PublishSetNumbersFromTheBaseAndSplitsTheLastButton)
 {
     MakeProject({{100, 30}, {80, 24}, {90, 26}});
+    const std::string whole = Folder("whole");
+    BatchExportImages(P(), whole);
     MenuBase = 4;
     TRecordingGauge gauge;
-    const std::string pageDir = PageDir;
     const std::string page = Folder("site");
     ExportPublishImages(gauge, P(), page.substr(0, page.size() - 1), "site.blimg");
     const std::string folder = page + "site.blimg/";
@@ -101,61 +109,34 @@ TEST_F(ImageSetsTest, PublishSetSplitsTheLastButtonAcross)
             expected << QString("img") + letter + suffix + ".bmp";
     expected.sort();
     EXPECT_EQ(Files(folder), expected);
-    EXPECT_EQ(ImageSize(folder + "imgn4.bmp"), QSize(100, 30));
-    EXPECT_EQ(ImageSize(folder + "imgo6.bmp"), QSize(88, 26));
-    EXPECT_EQ(ImageSize(folder + "imgc6e.bmp"), QSize(2, 26));
+    EXPECT_EQ(Image(folder + "imgn4.bmp").size(), QSize(100, 30));
+    for (const char *letter : {"n", "o", "c"}) {
+        const QImage full = Image(whole + "img" + letter + "2.bmp");
+        EXPECT_EQ(Image(folder + "img" + letter + "6.bmp"), full.copy(0, 0, 88, 26)) << letter;
+        EXPECT_EQ(Image(folder + "img" + letter + "6e.bmp"), full.copy(88, 0, 2, 26)) << letter;
+    }
     EXPECT_EQ(gauge.Max, 9);
     EXPECT_EQ(gauge.Positions, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 0}));
-    EXPECT_TRUE(FHost.Progress.empty());  // the main window's gauge stays
-    EXPECT_EQ(PageDir, pageDir);
-    EXPECT_EQ(P().ButtonIndex, 1);
-}
+    EXPECT_EQ(FHost.Progress.size(), 10u) << "the main window's gauge moves for the batch set only";
+    ExpectRestored(&gauge);
 
-// The split images are the rendered button cut in two: together they give
-// back the whole picture of the batch set.
-TEST_F(ImageSetsTest, MainAndEdgeImagesTogetherAreTheWholeRender)
-{
-    MakeProject({{70, 24}, {90, 26}});
-    const std::string whole = Folder("whole");
-    BatchExportImages(P(), whole);
-    const std::string page = Folder("split");
-    ExportPublishImages(MainGauge(), P(), page.substr(0, page.size() - 1), "blimg");
-    for (const char *letter : {"n", "o", "c"}) {
-        const QImage full(QtFilePath(whole + "img" + letter + "1.bmp"));
-        const QImage main(QtFilePath(page + "blimg/img" + letter + "1.bmp"));
-        const QImage edge(QtFilePath(page + "blimg/img" + letter + "1e.bmp"));
-        ASSERT_EQ(full.size(), QSize(90, 26));
-        EXPECT_EQ(main, full.copy(0, 0, 88, 26)) << letter;
-        EXPECT_EQ(edge, full.copy(88, 0, 2, 26)) << letter;
-    }
-}
-
-TEST_F(ImageSetsTest, PreviewSetIsGifByDefault)
-{
-    AppParam().BatchExp = 0;
-    MakeProject({{60, 20}});
-    ExportPreviewImages(P());
-    QFile file(QtFilePath(PageDir + "blimg/imgo0.gif"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.read(6), QByteArray("GIF89a"));
-    QImage gif(QtFilePath(PageDir + "blimg/imgo0.gif"));
-    EXPECT_EQ(gif.size(), QSize(60, 20));
-}
-
-TEST_F(ImageSetsTest, PublishSetSplitsAVerticalMenuDown)
-{
-    MakeProject({{100, 30}, {80, 24}});
     P().Settings.MenuOrientation = 1;
-    const std::string page = Folder("v");
-    ExportPublishImages(MainGauge(), P(), page.substr(0, page.size() - 1), "blimg");
-    EXPECT_EQ(ImageSize(page + "blimg/imgn0.bmp"), QSize(100, 30));
-    EXPECT_EQ(ImageSize(page + "blimg/imgn1.bmp"), QSize(80, 22));
-    EXPECT_EQ(ImageSize(page + "blimg/imgo1e.bmp"), QSize(80, 2));
+    MenuBase = 0;
+    const std::string down = Folder("down");
+    ExportPublishImages(gauge, P(), down.substr(0, down.size() - 1), "blimg");
+    EXPECT_EQ(Image(down + "blimg/imgn2.bmp").size(), QSize(90, 24));
+    EXPECT_EQ(Image(down + "blimg/imgo2e.bmp").size(), QSize(90, 2));
 }
 
-TEST_F(ImageSetsTest, PreviewSetCleansOnlyOldImagesOfItsOwnExtension)
+TEST_F(ImageSets, PreviewSetIsGifAndCleansOnlyItsOwnOldImages)
 {
-    MakeProject({{40, 20}});
+    ASSERT_EQ(PageDir, ProjectsDir);
+    CreateFolder(PageDir + "blimg/");
+    WriteFile(PageDir + "blimg/imgn0.bmp", {1});
+    ExportPreviewImages(P());  // before any project: no folder is touched
+    EXPECT_TRUE(FileExists(PageDir + "blimg/imgn0.bmp"));
+
+    MakeProject({{60, 20}});
     const std::string folder = PageDir + "blimg/";
     CreateFolder(folder);
     for (const char *name : {"imgn7.bmp", ".imgx.bmp", "imgn0.gif", "notes.bmp"})
@@ -164,84 +145,58 @@ TEST_F(ImageSetsTest, PreviewSetCleansOnlyOldImagesOfItsOwnExtension)
     ExportPreviewImages(P());
     EXPECT_EQ(Files(folder), QStringList({"imgc0.bmp", "imgn0.bmp", "imgn0.gif", "imgo0.bmp", "notes.bmp"}));
     EXPECT_TRUE(FileExists(folder + "img_folder.bmp"));
-}
 
-TEST_F(ImageSetsTest, PreviewSetBeforeAnyProjectTouchesNoFolder)
-{
-    ASSERT_EQ(PageDir, ProjectsDir);
-    CreateFolder(PageDir + "blimg/");
-    WriteFile(PageDir + "blimg/imgn0.gif", {1});
-    ExportPreviewImages(P());
-    EXPECT_TRUE(FileExists(PageDir + "blimg/imgn0.gif"));
     AppParam().BatchExp = 0;
     ExportPreviewImages(P());
-    EXPECT_TRUE(FileExists(PageDir + "blimg/imgn0.gif"));
+    EXPECT_EQ(FileText(folder + "imgo0.gif").substr(0, 6), "GIF89a");
+    EXPECT_EQ(Image(folder + "imgo0.gif").size(), QSize(60, 20));
 }
 
-TEST_F(ImageSetsTest, EmptyProjectWritesNoImageButPreparesThePreviewFolder)
+TEST_F(ImageSets, AnEmptyProjectWritesNoImage)
 {
     MakeProject({});
     ExportPreviewImages(P());
     EXPECT_TRUE(FileExists(PageDir + "blimg/"));
-    EXPECT_TRUE(Files(PageDir + "blimg/").isEmpty());
     const std::string page = Folder("empty");
     ExportPublishImages(MainGauge(), P(), page.substr(0, page.size() - 1), "blimg");
+    EXPECT_TRUE(Files(PageDir + "blimg/").isEmpty());
     EXPECT_TRUE(Files(page + "blimg/").isEmpty());
 }
 
-// A failed batch export must not leave PageDir pointing at the user's
-// folder: the next preview would clean the user's images out of it.
-TEST_F(ImageSetsTest, FailedSetsRestorePageDirSelectionAndGauge)
+// A failed set must not leave PageDir pointing at the user's folder: the
+// next preview would clean the user's images out of it.
+TEST_F(ImageSets, FailedSetsRestorePageDirSelectionAndGauge)
 {
     MakeProject({{100, 30}, {2, 30}});
-    const std::string pageDir = PageDir;
     const std::string user = Folder("user");
     CreateFolder(user + "blimg/");
     WriteFile(user + "blimg/imgn0.bmp", {7});
-
     EXPECT_THROW(BatchExportImages(P(), user + "missing/"), EStreamError);
-    EXPECT_EQ(PageDir, pageDir);
-    EXPECT_EQ(P().ButtonIndex, 1);
-    EXPECT_EQ(P().StateIndex, 2);
-    EXPECT_EQ(FHost.Progress.back(), 0);
-
+    ExpectRestored();
     TRecordingGauge gauge;
     EXPECT_THROW(ExportPublishImages(gauge, P(), user.substr(0, user.size() - 1), "blimg"), EInvalidGraphicOperation);
-    EXPECT_EQ(PageDir, pageDir);
-    EXPECT_EQ(gauge.Positions.back(), 0);
-    EXPECT_EQ(P().StateIndex, 2);
-
+    ExpectRestored(&gauge);
     ExportPreviewImages(P());
     EXPECT_TRUE(FileExists(user + "blimg/imgn0.bmp"));
 }
 
-TEST_F(ImageSetsTest, PreviewPageFileMatchesTheGeneratedLines)
+TEST_F(ImageSets, PagesAreWrittenAsGeneratedWithTheirImages)
 {
     MakeProject({{100, 30}, {60, 20}});
     WritePreviewPage(P());
-    QFile file(QtFilePath(PageDir + "index.html"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const std::string expected = JoinLines(PreviewPageLines(MenuViewOf(P())));
-    EXPECT_EQ(file.readAll().toStdString(), expected);
-    EXPECT_NE(expected.find("<img src=\"blimg/imgn1.bmp\" name=btn1 width=60 height=20"), std::string::npos);
+    EXPECT_EQ(FileText(PageDir + "index.html"), JoinLines(PreviewPageLines(MenuViewOf(P()))));
+    EXPECT_NE(FileText(PageDir + "index.html").find("<img src=\"blimg/imgn1.bmp\" name=btn1 width=60 height=20"),
+              std::string::npos);
     EXPECT_EQ(Files(PageDir + "blimg/").size(), 6);
-}
 
-TEST_F(ImageSetsTest, NewPageWithAndWithoutItsImages)
-{
-    MakeProject({{100, 30}, {60, 20}});
     const std::string folder = Folder("pages");
     SaveNewPage(P(), folder + "quick.html", true);
     EXPECT_TRUE(FileExists(folder + "quick.html"));
     EXPECT_FALSE(FileExists(folder + "quick.blimg"));
-
     SaveNewPage(P(), folder + "menu.html", false);
-    QFile file(QtFilePath(folder + "menu.html"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll().toStdString(), JoinLines(NewPageLines(folder + "menu.html", MenuViewOf(P()))));
+    EXPECT_EQ(FileText(folder + "menu.html"), JoinLines(NewPageLines(folder + "menu.html", MenuViewOf(P()))));
     EXPECT_EQ(Files(folder + "menu.blimg/").size(), 9);
-    EXPECT_EQ(ImageSize(folder + "menu.blimg/imgn1.bmp"), QSize(58, 20));
-
+    EXPECT_EQ(Image(folder + "menu.blimg/imgn1.bmp").size(), QSize(58, 20));
     EXPECT_THROW(SaveNewPage(P(), folder + "missing/x.html", false), EStreamError);
     EXPECT_FALSE(FileExists(folder + "missing/x.blimg"));
 }

@@ -14,7 +14,6 @@ const std::string HandlersOf1e =
 
 TEST(NewPage, TwoButtonHorizontalPageLineByLine)
 {
-    const TMenuView view = View({Button(""), Button(" \t")});
     const TLines expected = Concat(
         {Head,
          {"", "<!-- Begin Brightlane -->",
@@ -30,7 +29,7 @@ TEST(NewPage, TwoButtonHorizontalPageLineByLine)
           "btn1ene=blpr('n1e.gif');btn1eoe=blpr('o1e.gif');btn1ece=blpr('c1e.gif')", "//-->", "</script>",
           "<!-- End Brightlane -->", "</body>", "</HTML>"}});
     MenuBase = 7;
-    EXPECT_EQ(NewPageLines("/pages/menu.html", view), expected);
+    EXPECT_EQ(NewPageLines("/pages/menu.html", View({Button(""), Button(" \t")})), expected);
     EXPECT_EQ(MenuBase, 0);
 }
 
@@ -46,86 +45,62 @@ TEST(MenuBlock, VerticalMenuPutsTheEdgeCellInARowOfItsOwn)
     EXPECT_EQ(lines[5], "</tr></table>");
 }
 
-TEST(MenuBlock, CaretSplitsTheLineAroundTheBlock)
+// The caret splits its line around the block; places past the ends are
+// taken as the nearest end.
+TEST(MenuBlock, TheBlockLandsWholeAtTheCaret)
 {
-    TLines lines = {"first", "<p>before|after</p>", "last"};
-    InsertMenuBlock(lines, 9, 1, "blimg", View({Button("x")}));
-    EXPECT_EQ(lines[1], "<p>before");
-    EXPECT_EQ(lines[2], "<!-- Begin Brightlane -->");
-    EXPECT_EQ(lines[lines.size() - 3], "<!-- End Brightlane -->");
-    EXPECT_EQ(lines[lines.size() - 2], "|after</p>");
-    EXPECT_EQ(lines.back(), "last");
+    struct TCase {
+        TLines page;
+        int col, row;
+        std::string before, after;
+    };
+    const TCase cases[] = {{{"first", "<p>before|after</p>", "last"}, 9, 1, "<p>before", "|after</p>"},
+                           {{"only"}, 99, 5, "only", ""},
+                           {{}, -4, -2, "", ""}};
+    for (TCase c : cases) {
+        const size_t size = std::max<size_t>(c.page.size(), 1);
+        InsertMenuBlock(c.page, c.col, c.row, "blimg", View({Button("x")}));
+        const auto begin = std::find(c.page.begin(), c.page.end(), "<!-- Begin Brightlane -->");
+        const auto end = std::find(begin, c.page.end(), "<!-- End Brightlane -->");
+        ASSERT_TRUE(begin != c.page.begin() && end != c.page.end()) << c.before;
+        EXPECT_EQ(end - begin, 12);
+        EXPECT_EQ(begin[-1], c.before);
+        EXPECT_EQ(end[1], c.after);
+        EXPECT_EQ(c.page.size(), size + 14);
+    }
 }
 
-TEST(MenuBlock, PositionsPastTheEndAreClamped)
-{
-    TLines lines = {"only"};
-    InsertMenuBlock(lines, 99, 5, "blimg", View({Button("x")}));
-    EXPECT_EQ(lines.front(), "only");
-    EXPECT_EQ(lines[1], "<!-- Begin Brightlane -->");
-    EXPECT_EQ(lines.back(), "");  // the empty rest of the split line
-
-    TLines empty;
-    InsertMenuBlock(empty, -4, -2, "blimg", View({Button("x")}));
-    EXPECT_EQ(empty.front(), "");
-    EXPECT_EQ(empty[1], "<!-- Begin Brightlane -->");
-}
-
-TEST(MenuBlock, SecondBlockNumbersOnAndWritesTheScriptOnce)
+TEST(MenuBlock, ASecondBlockNumbersOnAndWritesTheScriptFunctionsOnce)
 {
     TLines page = NewPageLines("menu.html", View({Button("a"), Button("b"), Button("c")}));
     EXPECT_EQ(GetMaxButtonNumber(page), 2);
     InsertMenuBlock(page, 0, 7, "menu.blimg", View({Button("d"), Button("e")}));
     EXPECT_EQ(MenuBase, 3);
-    int tables = 0, preloadFunctions = 0;
-    for (const std::string &line : page) {
-        tables += line.find("id=\"brightlane:screxst") != std::string::npos;
-        preloadFunctions += line.find("function blpr") != std::string::npos;
-    }
-    EXPECT_EQ(tables, 2);
-    EXPECT_EQ(preloadFunctions, 1);
     EXPECT_EQ(page[9], R"(<table align=left width=0 id="brightlane:screxst3" cellpadding=0 cellspacing=0 border=0><tr>)");
     EXPECT_NE(page[11].find("name=btn4e "), std::string::npos);
     EXPECT_EQ(GetMaxButtonNumber(page), 4);
-}
-
-TEST(MenuBlock, ScriptFunctionsOnlyInAPageWithoutMarkerAndNumbers)
-{
-    const auto hasFunctions = [](TLines page) {
-        InsertMenuBlock(page, 0, 0, "blimg", View({Button("a")}));
-        for (const std::string &line : page)
-            if (line.find("function blpr") != std::string::npos)
-                return true;
-        return false;
+    // The functions come only into a page with neither a marker nor numbers.
+    const auto functions = [](TLines lines) {
+        InsertMenuBlock(lines, 0, 0, "blimg", View({Button("a")}));
+        return std::count_if(lines.begin(), lines.end(),
+                             [](const std::string &l) { return l.find("function blpr") != std::string::npos; });
     };
-    EXPECT_TRUE(hasFunctions({"<body>"}));
-    EXPECT_FALSE(hasFunctions({"btn5n=blpr('n5.gif')"}));  // numbers but no marker
-    EXPECT_FALSE(hasFunctions({R"(<table id="brightlane:screxst0">)"}));  // marker but no numbers
+    EXPECT_EQ(functions(page), 1);
+    EXPECT_EQ(functions({"<body>"}), 1);
+    EXPECT_EQ(functions({"btn5n=blpr('n5.gif')"}), 0);
+    EXPECT_EQ(functions({R"(<table id="brightlane:screxst0">)"}), 0);
 }
 
-TEST(MenuBlock, ScannerReadsOnlyPreloadNumbers)
+TEST(MenuBlock, PageScannersReadOnlyOurNumbersAndNames)
 {
-    EXPECT_EQ(GetMaxButtonNumber({}), -1);
-    EXPECT_EQ(GetMaxButtonNumber({"  BTN12N=blpr('n12.gif')  ", "btn3en=x", "btn40ene=x", "<td name=btn99>"}), 40);
-    EXPECT_EQ(GetMaxButtonNumber({"btn-5n=x"}), -1);
-    EXPECT_EQ(GetMaxButtonNumber({"btn2147483647n=x"}), 2147483647);
-    EXPECT_EQ(GetMaxButtonNumber({"btn2147483648n=x", "btn99999999999999999999n=x", "btn7n=x"}), 7);
-}
-
-TEST(MenuBlock, NumbersThatLeaveNoRoomAreAClearError)
-{
-    TLines page = {"btn2147483646n=x"};
-    InsertMenuBlock(page, 0, 0, "blimg", View({Button("a")}));
-    EXPECT_EQ(MenuBase, 2147483647);
-    TLines full = {"btn2147483647n=x"};
-    EXPECT_THROW(InsertMenuBlock(full, 0, 0, "blimg", View({Button("a")})), Exception);
-    EXPECT_EQ(full.size(), 1u);  // the page is left as it was
-    EXPECT_THROW(InsertMenuBlock(full, 0, 0, "blimg", View({})), Exception);
-    EXPECT_EQ(MenuBase, 2147483647);
-}
-
-TEST(MenuBlock, PageScanners)
-{
+    const std::pair<TLines, int32_t> numbers[] = {
+        {{}, -1},
+        {{"  BTN12N=blpr('n12.gif')  ", "btn3en=x", "btn40ene=x", "<td name=btn99>"}, 40},
+        {{"btn-5n=x"}, -1},
+        {{"btn2147483647n=x"}, 2147483647},
+        {{"btn2147483648n=x", "btn99999999999999999999n=x", "btn7n=x"}, 7}};
+    for (const auto &[lines, max] : numbers)
+        EXPECT_EQ(GetMaxButtonNumber(lines), max) << (lines.empty() ? "" : lines[0]);
     EXPECT_TRUE(PageHasMenu({"x", R"(<table id="brightlane:screxst4">)"}));
     EXPECT_FALSE(PageHasMenu({R"(<table id="BRIGHTLANE:screxst4">)"}));
     std::string imgDir = "blimg";
@@ -135,50 +110,46 @@ TEST(MenuBlock, PageScanners)
     EXPECT_EQ(imgDir, "site.old.blimg");
 }
 
-TEST(MenuBlock, UserTextIsEscaped)
+TEST(MenuBlock, NumbersThatLeaveNoRoomAreAClearErrorAndLeaveThePage)
 {
-    const TMenuView view = View({Button("Tom & \"Jerry\" <b>'s", 50, 20, "a.html?x=1&y='2'", "f\"r")});
-    TLines lines;
-    InsertMenuBlock(lines, 0, 0, "my 'menu\".blimg", view);
-    const std::string cell = lines[3];
-    EXPECT_NE(cell.find("title='Tom &amp; &quot;Jerry&quot; &lt;b&gt;&#39;s'"), std::string::npos) << cell;
-    EXPECT_NE(cell.find("alt='Tom &amp; &quot;Jerry&quot; &lt;b&gt;&#39;s'"), std::string::npos) << cell;
-    EXPECT_NE(cell.find("href=\"a.html?x=1&amp;y=&#39;2&#39;\""), std::string::npos) << cell;
-    EXPECT_NE(cell.find("target=\"f&quot;r\""), std::string::npos) << cell;
-    EXPECT_NE(cell.find("src=\"my%20%27menu%22.blimg/imgn0.gif\""), std::string::npos) << cell;
-    bool preload = false;
-    for (const std::string &line : lines)
-        preload |= line == "function blpr(im){var i=new Image();i.src='my%20%27menu%22.blimg/img'+im;return i;}";
-    EXPECT_TRUE(preload);
+    TLines page = {"btn2147483646n=x"};
+    InsertMenuBlock(page, 0, 0, "blimg", View({Button("a")}));
+    EXPECT_EQ(MenuBase, 2147483647);
+    for (const TMenuView &view : {View({Button("a")}), View({})}) {
+        TLines full = {"btn2147483647n=x"};
+        EXPECT_THROW(InsertMenuBlock(full, 0, 0, "blimg", view), Exception);
+        EXPECT_EQ(full, TLines{"btn2147483647n=x"});
+    }
 }
 
-// Characters a URL path may hold as they are, and that are harmless inside
-// a quoted attribute and a quoted script string, keep an ordinary folder
-// name exactly as it is; only the others are percent-encoded.
-TEST(MenuBlock, OrdinaryFolderNamesStayAsTheyAre)
+// Texts go into attributes escaped, folder names into URLs percent-encoded
+// where a character would change the path; ordinary names stay as they are.
+TEST(MenuBlock, UserTextsAndFolderNamesAreEscaped)
 {
-    const std::string folder = "site(2)!$*+,;=@_~-.blimg";
-    TLines lines;
-    InsertMenuBlock(lines, 0, 0, folder, View({Button("a")}));
-    EXPECT_NE(lines[3].find("src=\"" + folder + "/imgn0.gif\""), std::string::npos) << lines[3];
-    EXPECT_EQ(lines[7], "function blpr(im){var i=new Image();i.src='" + folder + "/img'+im;return i;}");
-
-    TLines risky;  // a colon would start a URL scheme; %, #, ? and a backslash change the path
-    InsertMenuBlock(risky, 0, 0, "c:50%#?\\.blimg", View({Button("a")}));
-    EXPECT_NE(risky[3].find("src=\"c%3A50%25%23%3F%5C.blimg/imgn0.gif\""), std::string::npos) << risky[3];
+    struct TCase {
+        TMenuButton button;
+        std::string folder;
+        std::vector<std::string> inCell;
+    };
+    const TCase cases[] = {
+        {Button("Tom & \"Jerry\" <b>'s", 50, 20, "a.html?x=1&y='2'", "f\"r"),
+         "my 'menu\".blimg",
+         {"title='Tom &amp; &quot;Jerry&quot; &lt;b&gt;&#39;s'", "alt='Tom &amp; &quot;Jerry&quot; &lt;b&gt;&#39;s'",
+          "href=\"a.html?x=1&amp;y=&#39;2&#39;\"", "target=\"f&quot;r\"", "src=\"my%20%27menu%22.blimg/imgn0.gif\""}},
+        {Button("a"), "site(2)!$*+,;=@_~-.blimg", {"src=\"site(2)!$*+,;=@_~-.blimg/imgn0.gif\""}},
+        {Button("a"), "c:50%#?\\.blimg", {"src=\"c%3A50%25%23%3F%5C.blimg/imgn0.gif\""}},
+        // Cyrillic stays as it is, a byte the code page lacks becomes a reference.
+        {Button("\xCC\xE5\xED\xFE\x98"), "\xD0\xBC.blimg", {"title='\xCC\xE5\xED\xFE&#65533;'", "src=\"%D0%BC.blimg/"}},
+    };
+    for (const TCase &c : cases) {
+        TLines lines;
+        InsertMenuBlock(lines, 0, 0, c.folder, View({c.button}));
+        for (const std::string &part : c.inCell)
+            EXPECT_NE(lines[3].find(part), std::string::npos) << part << " in " << lines[3];
+        const std::string src = c.inCell.back().substr(5, c.inCell.back().find('/') - 5);
+        EXPECT_EQ(lines[7], "function blpr(im){var i=new Image();i.src='" + src + "/img'+im;return i;}");
+    }
 }
-
-TEST(MenuBlock, BytesTheCodePageLacksBecomeReferences)
-{
-    TLines lines;
-    InsertMenuBlock(lines, 0, 0, "\xD0\xBC.blimg", View({Button("\xCC\xE5\xED\xFE\x98")}));
-    EXPECT_NE(lines[3].find("title='\xCC\xE5\xED\xFE&#65533;'"), std::string::npos);  // Cyrillic stays as it is
-    EXPECT_NE(lines[3].find("src=\"%D0%BC.blimg/"), std::string::npos);  // path bytes are percent-encoded
-}
-
-}  // namespace
-
-namespace {
 
 TEST(MenuCell, LinesOutsideTheListAreTakenAsItsEnds)
 {
@@ -187,20 +158,17 @@ TEST(MenuCell, LinesOutsideTheListAreTakenAsItsEnds)
     cell.Link = "#";
     cell.Width = 2;
     cell.Height = 9;
-    cell.Edge = true;
-    cell.Append = true;
+    cell.Edge = cell.Append = true;
     TLines lines;
     int line = 0;
     AddMenuCell(lines, line, cell, "blimg", ".gif");
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0], R"(<td><a href="#"><img src="blimg/imgn3e.gif" name=btn3ee width=2 height=9 border=0></a></td>)");
+    EXPECT_EQ(lines, TLines{R"(<td><a href="#"><img src="blimg/imgn3e.gif" name=btn3ee width=2 height=9 border=0></a></td>)"});
     cell.Append = false;
-    line = 99;
-    AddMenuCell(lines, line, cell, "blimg", ".gif");
-    EXPECT_EQ(line, 2);
-    line = -5;
-    AddMenuCell(lines, line, cell, "blimg", ".gif");
-    EXPECT_EQ(line, 1);
+    for (const auto &[from, to] : {std::pair{99, 2}, std::pair{-5, 1}}) {
+        line = from;
+        AddMenuCell(lines, line, cell, "blimg", ".gif");
+        EXPECT_EQ(line, to);
+    }
     EXPECT_EQ(lines.size(), 3u);
 }
 
