@@ -1,5 +1,6 @@
 #include "BmpWriter.h"
 #include "LibraryDialog.h"
+#include "LanguageSwitch.h"
 #include "LittleEndian.h"
 #include "ListBox.h"
 #include "MessageBoxes.h"
@@ -12,6 +13,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -403,4 +405,28 @@ TEST_F(LibraryDialog, Screens)
             SaveScreen(*FDialog, QString("TempSelF-") + pages[page]);
         }
     });
+}
+
+// The dialog's texts, down to the editors inside its pages, follow the
+// language and come back with the built-in one.
+TEST_F(LibraryDialog, TextsFollowTheLanguage)
+{
+    const std::string file = LanguagesDir + "test.lng";
+    const std::string text = "[TempSelF]\n1=Vorlagen\n30=Form\n3002=Neu\n3006=Sektoren\n4011=Faktor X\n2=Gut\n";
+    ASSERT_TRUE(WriteFileBytes(file, std::vector<uint8_t>(text.begin(), text.end())));
+    auto &pages = Child<QTabWidget>("PageControl1");
+    const auto texts = [&] {
+        QStringList shown{FDialog->windowTitle(), pages.tabText(2), Child<QAbstractButton>("Button9").text(),
+                          Child<QAbstractButton>("CheckBox1").text(), Child<QAbstractButton>("BitBtn1").text()};
+        for (QLabel *label : FDialog->findChildren<QLabel *>())
+            if (label->text().startsWith("Fa"))
+                shown << label->text();
+        return shown;
+    };
+    const QStringList builtIn = texts();
+    SwitchLanguage(file);
+    EXPECT_EQ(texts(), QStringList({"Vorlagen", "Form", "Neu", "Sektoren", "Gut", "Faktor X",
+                                    "Factor of deformation on a Y axis"}));
+    SwitchLanguage("");
+    EXPECT_EQ(texts(), builtIn);
 }
