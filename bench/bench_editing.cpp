@@ -1,0 +1,109 @@
+// Edit-to-preview latency through the state panel's own handlers: from a
+// control's change to the preview image taken from the render buffer. A
+// draft edit (a step of the text's top margin), an edit rendered at full
+// quality (a step of the text shadow's offset), and the timer's render that
+// ends draft mode (with its rebuild of the full mesh).
+#include "FileSystem.h"
+#include "HostU.h"
+#include "KitSpin.h"
+#include "ParamU.h"
+#include "ProjU.h"
+#include "SceneU.h"
+#include "StatePanel.h"
+#include "UtilsU.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+
+namespace {
+
+// Takes the state's image as the preview does after every render.
+class TPreviewHost : public THost {
+public:
+    void DrawPreview() override { Preview = Proj->CurrentState()->GetBitmap(); }
+    QImage Preview;
+};
+
+// A project of one button whose normal state has its drop shadow and text
+// shadow on, selected and shown in the state panel.
+struct TEditBench {
+    TEditBench()
+    {
+        InitAppFolders(FilePathBytes(folder.path()));
+        AppParam().UseAccelerator = false;
+        AppParam().UsePreview = true;
+        SetHost(&host);
+        Proj = &proj;
+        proj.NewProject();
+        proj.AddButton("Bench");
+        TItem &state = *proj.CurrentState();
+        state.ButtonItem.Shadow.Enabled = 1;
+        state.TextItem.TextShadow = 1;
+        panel.LoadFromState();
+    }
+    ~TEditBench()
+    {
+        panel.EndDraft();
+        Proj = nullptr;
+        SetHost(nullptr);
+    }
+    TKitSpinEdit &Spin(const char *name) { return *panel.findChild<TKitSpinEdit *>(QLatin1String(name)); }
+
+    QTemporaryDir folder;
+    TPreviewHost host;
+    TProj proj;
+    TPropFr1 panel;
+};
+
+// Steps the spin edit up and down, one edit an iteration.
+void StepEdits(benchmark::State &run, TEditBench &bench, const char *spin)
+{
+    TKitSpinEdit &edit = bench.Spin(spin);
+    edit.UpClick();  // the first edit may rebuild the mesh
+    bool up = false;
+    for (auto _ : run) {
+        up ? edit.UpClick() : edit.DownClick();
+        up = !up;
+    }
+}
+
+void BM_DraftEdit(benchmark::State &run)
+{
+    TEditBench bench;
+    StepEdits(run, bench, "SpinEdit4");
+}
+BENCHMARK(BM_DraftEdit)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+void BM_FullEdit(benchmark::State &run)
+{
+    TEditBench bench;
+    StepEdits(run, bench, "SpinEdit20");
+}
+BENCHMARK(BM_FullEdit)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+void BM_TimerFullRender(benchmark::State &run)
+{
+    TEditBench bench;
+    TKitSpinEdit &margin = bench.Spin("SpinEdit4");
+    for (auto _ : run) {
+        run.PauseTiming();
+        margin.UpClick();  // a draft edit starts the timer
+        run.ResumeTiming();
+        bench.panel.Timer1Timer();
+    }
+}
+BENCHMARK(BM_TimerFullRender)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
