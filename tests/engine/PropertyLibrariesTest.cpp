@@ -1,118 +1,73 @@
-#include "FileSystem.h"
 #include "PropertyLibraries.h"
 #include "StreamBytes.h"
 #include "UtilsU.h"
 
-#include <QFile>
-#include <QTemporaryDir>
+#include <QDir>
 #include <gtest/gtest.h>
 
 namespace {
 
 class Libraries : public ::testing::Test {
 protected:
-    void SetUp() override { InitAppFolders(FilePathBytes(FDir.path())); }
-
-    QTemporaryDir FDir;
+    void SetUp() override { InitAppFolders(FFolder.Path()); }
+    TTempFolder FFolder;
 };
 
-TMaterialBlock UnusualMaterial()
+template <typename Block>
+std::string BytesOf(const Block &block)
 {
-    TMaterialBlock m;
-    m.Ambient = {0.1f, 0.2f, 0.3f, 0.4f};
-    m.Shininess = 17;
-    m.Emission.G = 0.5f;
-    return m;
+    return std::string(reinterpret_cast<const char *>(&block), sizeof block);
 }
 
-}  // namespace
-
-TEST_F(Libraries, MissingFilesGiveEmptyLibrariesAndSavingCreatesThem)
+// A library file is the count, then each block's raw bytes and its name; a
+// missing file is an empty library, and what is read is saved back unchanged.
+template <typename Library, typename Block>
+void ExpectFileLayoutAndRoundTrip(const Block &block, size_t blockBytes)
 {
-    TTextureTemplate textures;
-    TMaterialTemplate materials;
-    TShapeTemplate shapes;
-    TDeformationTemplate deformations;
-    textures.LoadFromFile();
-    materials.LoadFromFile();
-    shapes.LoadFromFile();
-    deformations.LoadFromFile();
-    EXPECT_EQ(textures.Count() + materials.Count() + shapes.Count() + deformations.Count(), 0);
-    EXPECT_TRUE(textures.SaveToFile());
-    EXPECT_TRUE(materials.SaveToFile());
-    EXPECT_TRUE(shapes.SaveToFile());
-    EXPECT_TRUE(deformations.SaveToFile());
-    for (const char *name : {"Template.txr", "Template.mtr", "Template.shp", "Template.dfr"})
-        EXPECT_EQ(FileBytes(TemplatesDir + name), std::vector<uint8_t>(4, 0)) << name;
-}
-
-TEST_F(Libraries, MaterialFileLayoutAndRoundTrip)
-{
-    TMaterialTemplate materials;
-    materials.Add(UnusualMaterial(), "Gold");
-    materials.Add(TMaterialBlock(), "");
-    EXPECT_TRUE(materials.Modified);
-    ASSERT_TRUE(materials.SaveToFile());
-    EXPECT_FALSE(materials.Modified);
-
-    const std::vector<uint8_t> file = FileBytes(TemplatesDir + "Template.mtr");
-    ASSERT_EQ(file.size(), 4u + 68 + 4 + 4 + 68 + 4);
-    EXPECT_EQ(Int32At(file, 0), 2);
-    EXPECT_EQ(SingleAt(file, 4 + 4), 0.2f);
-    EXPECT_EQ(Int32At(file, 4 + 48), 17);
-    EXPECT_EQ(Int32At(file, 4 + 68), 4);
-    EXPECT_EQ(TextAt(file, 4 + 72, 4), "Gold");
-    EXPECT_EQ(Int32At(file, 4 + 76 + 68), 0);
-
-    TMaterialTemplate loaded;
+    Library empty;
+    empty.LoadFromFile();
+    ASSERT_EQ(empty.Count(), 0);
+    Library library;
+    library.Add(block, "Gold");
+    library.Add(Block(), "");
+    EXPECT_TRUE(library.Modified);
+    ASSERT_TRUE(library.SaveToFile());
+    EXPECT_FALSE(library.Modified);
+    const std::string file = FileText(library.FileName());
+    EXPECT_EQ(sizeof(Block), blockBytes);
+    EXPECT_EQ(file, std::string("\2\0\0\0", 4) + BytesOf(block) + std::string("\4\0\0\0Gold", 8) + BytesOf(Block()) +
+                        std::string(4, '\0'));
+    Library loaded;
     loaded.LoadFromFile();
     ASSERT_EQ(loaded.Count(), 2);
     EXPECT_FALSE(loaded.Modified);
     EXPECT_EQ(loaded.GetItem(0).Name, "Gold");
-    EXPECT_EQ(loaded.GetItem(0).Material.Shininess, 17);
+    EXPECT_EQ(BytesOf(loaded.GetBlock(0)), BytesOf(block));
     ASSERT_TRUE(loaded.SaveToFile());
-    EXPECT_EQ(FileBytes(TemplatesDir + "Template.mtr"), file);
+    EXPECT_EQ(FileText(library.FileName()), file);
 }
 
-TEST_F(Libraries, TextureShapeAndDeformationKeepTheirBytes)
+TEST_F(Libraries, EveryKindKeepsItsBlocksBytesAndNames)
 {
     TTextureBlock texture;
     texture.Enabled = 1;
-    texture.Texels[0] = 1;
     texture.Texels[TextureBytes - 1] = 255;
+    TMaterialBlock material;
+    material.Ambient = {0.1f, 0.2f, 0.3f, 0.4f};
+    material.Shininess = 17;
     TShapeBlock shape;
     shape.A0 = -5;
     shape.Derived[3] = 9.5f;
     TDeformationBlock deformation;
     deformation.ScaleX = 0.25f;
-    {
-        TTextureTemplate textures;
-        TShapeTemplate shapes;
-        TDeformationTemplate deformations;
-        textures.Add(texture, "");
-        shapes.Add(shape, "");
-        deformations.Add(deformation, "x");
-        ASSERT_TRUE(textures.SaveToFile() && shapes.SaveToFile() && deformations.SaveToFile());
-    }
-    EXPECT_EQ(FileBytes(TemplatesDir + "Template.txr").size(), 4u + 12289 + 4);
-    EXPECT_EQ(FileBytes(TemplatesDir + "Template.shp").size(), 4u + 64 + 4);
-    EXPECT_EQ(FileBytes(TemplatesDir + "Template.dfr").size(), 4u + 44 + 5);
-    TTextureTemplate textures;
-    TShapeTemplate shapes;
-    TDeformationTemplate deformations;
-    textures.LoadFromFile();
-    shapes.LoadFromFile();
-    deformations.LoadFromFile();
-    ASSERT_EQ(textures.Count(), 1);
-    EXPECT_EQ(textures.GetItem(0).Texture.Enabled, 1);
-    EXPECT_EQ(textures.GetItem(0).Texture.Texels[TextureBytes - 1], 255);
-    EXPECT_EQ(shapes.GetItem(0).Shape.A0, -5);
-    EXPECT_EQ(shapes.GetItem(0).Shape.Derived[3], 9.5f);
-    EXPECT_EQ(deformations.GetItem(0).Deformation.ScaleX, 0.25f);
-    EXPECT_EQ(deformations.GetItem(0).Name, "x");
+    ExpectFileLayoutAndRoundTrip<TTextureTemplate>(texture, 12289);
+    ExpectFileLayoutAndRoundTrip<TMaterialTemplate>(material, 68);
+    ExpectFileLayoutAndRoundTrip<TShapeTemplate>(shape, 64);
+    ExpectFileLayoutAndRoundTrip<TDeformationTemplate>(deformation, 44);
+    EXPECT_EQ(FileText(TemplatesDir + "Template.mtr").substr(4 + 4, 4), std::string("\xCD\xCC\x4C\x3E", 4));  // 0.2
 }
 
-TEST_F(Libraries, DeleteExchangeClearAndModified)
+TEST_F(Libraries, OnlyAddingAndDeletingMarkTheLibraryModified)
 {
     TShapeTemplate shapes;
     TShapeBlock a, b;
@@ -123,16 +78,10 @@ TEST_F(Libraries, DeleteExchangeClearAndModified)
     shapes.Modified = false;
     shapes.Delete(2);
     shapes.Delete(-1);
-    EXPECT_EQ(shapes.Count(), 2);
-    EXPECT_FALSE(shapes.Modified);
     shapes.Exchange(0, 1);
     EXPECT_FALSE(shapes.Modified);
+    EXPECT_EQ(shapes.Count(), 2);
     EXPECT_EQ(shapes.GetItem(0).Name, "b");
-    // Reordered only: still saved.
-    ASSERT_TRUE(shapes.SaveToFile());
-    TShapeTemplate loaded;
-    loaded.LoadFromFile();
-    EXPECT_EQ(loaded.GetItem(0).Shape.A0, 2);
     shapes.Delete(0);
     EXPECT_TRUE(shapes.Modified);
     EXPECT_EQ(shapes.GetItem(0).Name, "a");
@@ -140,59 +89,41 @@ TEST_F(Libraries, DeleteExchangeClearAndModified)
     shapes.Clear();
     EXPECT_EQ(shapes.Count(), 0);
     EXPECT_FALSE(shapes.Modified);
+
+    ASSERT_TRUE(QDir().rename(QtFilePath(TemplatesDir), QtFilePath(AppDir + "Moved")));  // nowhere to save
+    shapes.Add(a, "lost");
+    EXPECT_FALSE(shapes.SaveToFile());
+    EXPECT_TRUE(shapes.Modified);
 }
 
 TEST_F(Libraries, DamagedFilesKeepTheEntriesReadBefore)
 {
     TMaterialTemplate materials;
-    materials.Add(UnusualMaterial(), "One");
-    materials.Add(UnusualMaterial(), "Two");
+    materials.Add(TMaterialBlock(), "One");
+    materials.Add(TMaterialBlock(), "Two");
     ASSERT_TRUE(materials.SaveToFile());
-    const std::string name = TemplatesDir + "Template.mtr";
-    const std::vector<uint8_t> good = FileBytes(name);
-
-    struct Case {
-        const char *what;
-        std::vector<uint8_t> bytes;
-        int expected;
+    const std::vector<uint8_t> good = FileBytes(materials.FileName());
+    const auto patched = [&](size_t offset, uint8_t value) {
+        std::vector<uint8_t> bytes = good;
+        bytes[offset] = value;
+        return bytes;
     };
-    std::vector<Case> cases;
-    cases.push_back({"empty file", {}, 0});
-    cases.push_back({"count cut", {2, 0}, 0});
-    std::vector<uint8_t> negative = good;
-    negative[3] = 0x80;  // count below zero
-    cases.push_back({"negative count", negative, 0});
-    std::vector<uint8_t> huge = good;
-    huge[3] = 0x7F;  // count far beyond the data
-    cases.push_back({"huge count", huge, 2});
-    std::vector<uint8_t> cut = good;
-    cut.resize(good.size() - 2);  // second name cut
-    cases.push_back({"second name cut", cut, 1});
-    std::vector<uint8_t> longName = good;
-    longName[4 + 68 + 3] = 0x7F;  // first name claims 2 GB
-    cases.push_back({"first name too long", longName, 0});
-
-    for (const Case &c : cases) {
-        ASSERT_TRUE(WriteFileBytes(name, c.bytes));
+    const std::tuple<const char *, std::vector<uint8_t>, int> cases[] = {
+        {"empty file", {}, 0},
+        {"count cut", {2, 0}, 0},
+        {"negative count", patched(3, 0x80), 0},
+        {"huge count", patched(3, 0x7F), 2},
+        {"second name cut", std::vector<uint8_t>(good.begin(), good.end() - 2), 1},
+        {"first name claims 2 GB", patched(4 + 68 + 3, 0x7F), 0}};
+    for (const auto &[what, bytes, expected] : cases) {
+        ASSERT_TRUE(WriteFileBytes(materials.FileName(), bytes));
         TMaterialTemplate loaded;
         loaded.LoadFromFile();
-        EXPECT_EQ(loaded.Count(), c.expected) << c.what;
-        if (c.expected > 0) {
-            EXPECT_EQ(loaded.GetItem(0).Name, "One") << c.what;
+        EXPECT_EQ(loaded.Count(), expected) << what;
+        if (expected > 0) {
+            EXPECT_EQ(loaded.GetItem(0).Name, "One") << what;
         }
     }
 }
 
-TEST_F(Libraries, FailedSaveKeepsTheOldFileAndModified)
-{
-    TDeformationTemplate deformations;
-    deformations.Add(TDeformationBlock(), "kept");
-    ASSERT_TRUE(deformations.SaveToFile());
-    const std::vector<uint8_t> before = FileBytes(TemplatesDir + "Template.dfr");
-    deformations.Add(TDeformationBlock(), "lost");
-    ASSERT_TRUE(QFile::rename(QtFilePath(AppDir + "Templates"), QtFilePath(AppDir + "Moved")));
-    EXPECT_FALSE(deformations.SaveToFile());
-    EXPECT_TRUE(deformations.Modified);
-    ASSERT_TRUE(QFile::rename(QtFilePath(AppDir + "Moved"), QtFilePath(AppDir + "Templates")));
-    EXPECT_EQ(FileBytes(TemplatesDir + "Template.dfr"), before);
-}
+}  // namespace
