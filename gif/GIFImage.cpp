@@ -116,6 +116,14 @@ int32_t TGIFImage::GetHeight()
     return Frames[static_cast<size_t>(FrameIndex)]->GetBitmap().height();
 }
 
+int64_t TGIFImage::HeldPixels() const
+{
+    int64_t pixels = 0;
+    for (const auto &frame : Frames)
+        pixels += static_cast<int64_t>(frame->Bitmap.width()) * frame->Bitmap.height();
+    return pixels;
+}
+
 bool TGIFImage::GetEmpty() const
 {
     if (Frames.empty())

@@ -107,7 +107,8 @@ public:
     void NewImage();
     void ReplaceBitmap();
     // The picture, decoded from the data when not made yet. A frame of more
-    // than 4096 x 4096 pixels is not decoded: "GIF image is too large".
+    // than 4096 x 4096 pixels, or one that would take the pictures of all
+    // frames beyond four times that, is not decoded: "GIF image is too large".
     QImage GetBitmap();
     int32_t GetWidth();
     int32_t GetHeight();
@@ -181,6 +182,8 @@ public:
     int32_t GetWidth();
     int32_t GetHeight();
     bool GetEmpty() const;
+    // The pixels of the pictures that the frames hold now.
+    int64_t HeldPixels() const;
     bool GetTransparent() const;
     bool Equals(const TGIFImage &other) const { return Data == other.Data; }
     [[noreturn]] void SetWidth(int32_t value);

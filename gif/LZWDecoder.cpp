@@ -60,11 +60,12 @@ public:
         SetRow(0);
     }
 
-    bool Done() const { return row_ >= t_.height; }
+    // An image without pixels is never done: its codes are read to their end.
+    bool Done() const { return HasPixels() && row_ >= t_.height; }
 
     void Put(uint32_t pixel)
     {
-        if (Done())
+        if (!HasPixels() || row_ >= t_.height)
             return;
         pixel &= mask_;
         switch (t_.bits) {
@@ -90,10 +91,12 @@ public:
     }
 
 private:
+    bool HasPixels() const { return t_.width > 0 && t_.height > 0; }
+
     void SetRow(int32_t row)
     {
         row_ = row;
-        if (!Done())
+        if (HasPixels() && row_ < t_.height)
             line_ = t_.block + static_cast<size_t>(t_.height - 1 - row_) * t_.stride;
     }
 
@@ -194,6 +197,9 @@ private:
         uint32_t current = code;
         size_t depth = 0;
         if (current >= freeCode_) {
+            // Only the next free code may be used before it is defined.
+            if (current > freeCode_)
+                corrupted_ = true;
             current = oldCode_;
             stack_[depth++] = static_cast<uint16_t>(firstChar_);
         }
@@ -266,7 +272,7 @@ bool GIFDecodeLZW(const std::vector<uint8_t> &data, const TDecodeTarget &target,
     bool corrupted = false;
     RunWithProgress(progress, [&](TProgressReporter &reporter) {
         TLZWDecompressor decompressor(data, target, interlaced, tableBits, tolerant);
-        if (target.width > 0 && target.height > 0 && decompressor.Run(reporter))
+        if (decompressor.Run(reporter))
             throw EInvalidGraphicOperation(SReadError);
         corrupted = decompressor.Corrupted();
     });

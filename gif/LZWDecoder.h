@@ -25,7 +25,10 @@ struct TDecodeTarget {
 // 2..9 is clamped and a code chain longer than the table ends the decoding,
 // both marking the data damaged; without it they raise. Data that ends before
 // the last row raises "Stream read error" (EInvalidGraphicOperation); data
-// without even the code size byte raises the stream's EReadError.
+// without even the code size byte raises the stream's EReadError. A code
+// beyond the next free one is read as that one and marks the data damaged.
+// A target without pixels gets none, but its codes are read all the same,
+// to the End code or the same error.
 bool GIFDecodeLZW(const std::vector<uint8_t> &data, const TDecodeTarget &target, bool interlaced,
                   int tableBits, bool tolerant, const TProgressEvent &progress);
 

@@ -1,6 +1,6 @@
 #include "AnsiText.h"
 
-std::string TrimBlanks(const std::string &text)
+std::string_view TrimBlanksView(std::string_view text)
 {
     size_t first = 0;
     size_t last = text.size();
@@ -10,6 +10,8 @@ std::string TrimBlanks(const std::string &text)
         --last;
     return text.substr(first, last - first);
 }
+
+std::string TrimBlanks(const std::string &text) { return std::string(TrimBlanksView(text)); }
 
 std::string AsciiLower(std::string text)
 {

@@ -6,6 +6,8 @@
 #include "Streams.h"
 
 #include <QFile>
+#include <optional>
+#include <string_view>
 
 namespace {
 
@@ -89,21 +91,153 @@ bool ParseIniInteger(const std::string &text, int32_t &value)
     return true;
 }
 
-TIniFile::TIniFile(std::string fileName) : FFileName(std::move(fileName))
+namespace {
+
+enum class TLineKind { Other, Section, Entry };
+
+// What a line holds: a section header with its name, an entry with its key
+// and trimmed value, or anything else (blank, comment, no "="). The views
+// point into the document's text, as the file holds it.
+struct TParsedLine {
+    TLineKind Kind = TLineKind::Other;
+    std::string_view Name;
+    std::string_view Value;
+};
+
+TParsedLine ParseLine(std::string_view text)
 {
-    std::string bytes;
-    if (!ReadFileBytes(FFileName, bytes))
-        return;
-    if (bytes.compare(0, Utf8BomSize, Utf8Bom) == 0) {
-        FUtf8 = true;
-        bytes.erase(0, Utf8BomSize);
-    }
-    Parse(bytes);
+    const std::string_view trimmed = TrimBlanksView(text);
+    if (trimmed.empty() || trimmed[0] == ';')
+        return {};
+    if (trimmed[0] == '[')
+        return {TLineKind::Section, TrimBlanksView(trimmed.substr(1, trimmed.find(']') - 1)), {}};
+    const size_t equals = trimmed.find('=');
+    if (equals == std::string_view::npos || equals == 0)
+        return {};
+    return {TLineKind::Entry, TrimBlanksView(trimmed.substr(0, equals)), TrimBlanksView(trimmed.substr(equals + 1))};
 }
 
-std::string TIniFile::Decode(const std::string &stored) const
+// Where a line of the text starts, where its content ends (before its line
+// break) and where the next line starts.
+struct TLineSpan {
+    size_t Start;
+    size_t End;
+    size_t Next;
+};
+
+bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
+
+std::string_view LineText(const std::string &text, const TLineSpan &span)
 {
-    return FUtf8 ? ToAnsi(QString::fromUtf8(stored.data(), qsizetype(stored.size()))) : stored;
+    return std::string_view(text).substr(span.Start, span.End - span.Start);
+}
+
+// Calls visit(span, line, section) for every line that is not blank, in
+// file order, where section points to the name of the section the line
+// stands in (null before the first header); stops when visit returns false.
+// CR LF, LF and CR alone each end a line.
+template <typename Visit>
+void ForEachLine(const std::string &text, Visit &&visit)
+{
+    std::string_view section;
+    bool inSection = false;
+    const size_t size = text.size();
+    size_t start = 0;
+    while (start < size) {
+        // Blank lines are passed over in one sweep: line breaks are blanks too.
+        size_t end = start;
+        while (end < size && IsBlankChar(text[end]))
+            if (IsLineBreak(text[end++]))
+                start = end;
+        if (end == size)
+            return;
+        while (end < size && !IsLineBreak(text[end]))
+            ++end;
+        size_t next = end;
+        if (next < size)
+            next += text[next] == '\r' && next + 1 < size && text[next + 1] == '\n' ? 2 : 1;
+        const TLineSpan span{start, end, next};
+        const TParsedLine line = ParseLine(LineText(text, span));
+        if (line.Kind == TLineKind::Section) {
+            section = line.Name;
+            inSection = true;
+        }
+        if (!visit(span, line, inSection ? &section : nullptr))
+            return;
+        start = next;
+    }
+}
+
+// The first line of the key inside a section of that name.
+std::optional<TLineSpan> FindEntry(const std::string &text, std::string_view section, std::string_view key)
+{
+    std::optional<TLineSpan> found;
+    ForEachLine(text, [&](const TLineSpan &span, const TParsedLine &line, const std::string_view *in) {
+        if (line.Kind == TLineKind::Entry && in && *in == section && line.Name == key)
+            found = span;
+        return !found;
+    });
+    return found;
+}
+
+// Where a new line of the first section of that name goes: after its last
+// non-blank line; none when the text has no such section.
+std::optional<size_t> FindSectionEnd(const std::string &text, std::string_view section)
+{
+    std::optional<size_t> end;
+    ForEachLine(text, [&](const TLineSpan &span, const TParsedLine &line, const std::string_view *) {
+        if (line.Kind == TLineKind::Section) {
+            if (end)
+                return false;
+            if (line.Name == section)
+                end = span.Next;
+        } else if (end) {
+            end = span.Next;
+        }
+        return true;
+    });
+    return end;
+}
+
+// Whether the text's last line holds anything but blanks.
+bool LastLineHasText(const std::string &text)
+{
+    size_t end = text.size();
+    if (end > 0 && text[end - 1] == '\n')
+        --end;
+    if (end > 0 && text[end - 1] == '\r')
+        --end;
+    size_t start = end;
+    while (start > 0 && !IsLineBreak(text[start - 1]))
+        --start;
+    return !TrimBlanksView(std::string_view(text).substr(start, end - start)).empty();
+}
+
+// The file's first line break, or LF when it has none.
+std::string FirstLineBreak(const std::string &text)
+{
+    const size_t at = text.find_first_of("\r\n");
+    if (at == std::string::npos)
+        return "\n";
+    return text.compare(at, 2, "\r\n") == 0 ? "\r\n" : text.substr(at, 1);
+}
+
+}  // namespace
+
+TIniFile::TIniFile(std::string fileName) : FFileName(std::move(fileName))
+{
+    if (!ReadFileBytes(FFileName, FText))
+        return;
+    if (FText.compare(0, Utf8BomSize, Utf8Bom) == 0) {
+        FUtf8 = true;
+        FText.erase(0, Utf8BomSize);
+    }
+    FLineBreak = FirstLineBreak(FText);
+}
+
+std::string TIniFile::Decode(std::string_view stored) const
+{
+    return FUtf8 ? ToAnsi(QString::fromUtf8(stored.data(), qsizetype(stored.size()))) : std::string(stored);
 }
 
 std::string TIniFile::Encode(const std::string &text) const
@@ -111,100 +245,36 @@ std::string TIniFile::Encode(const std::string &text) const
     return FUtf8 ? FromAnsi(text).toUtf8().toStdString() : text;
 }
 
-void TIniFile::Parse(const std::string &text)
-{
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-            if (FLines.empty())
-                FLineBreak = "\r\n";
-        }
-        FLines.push_back(ParseLine(line));
-        start = end + 1;
-    }
-}
-
-TIniFile::TLine TIniFile::ParseLine(const std::string &text) const
-{
-    TLine line;
-    line.Text = text;
-    const std::string trimmed = TrimBlanks(text);
-    if (trimmed.empty() || trimmed[0] == ';')
-        return line;
-    if (trimmed[0] == '[') {
-        line.Kind = TLineKind::Section;
-        line.Name = Decode(TrimBlanks(trimmed.substr(1, trimmed.find(']') - 1)));
-        return line;
-    }
-    const size_t equals = trimmed.find('=');
-    if (equals == std::string::npos || equals == 0)
-        return line;
-    line.Kind = TLineKind::Entry;
-    line.Name = Decode(TrimBlanks(trimmed.substr(0, equals)));
-    line.Value = TrimBlanks(trimmed.substr(equals + 1));
-    return line;
-}
-
 std::vector<TIniEntry> TIniFile::Entries() const
 {
     std::vector<TIniEntry> entries;
-    const std::string *section = nullptr;
-    for (const TLine &line : FLines) {
-        if (line.Kind == TLineKind::Section)
-            section = &line.Name;
-        else if (line.Kind == TLineKind::Entry && section)
-            entries.push_back({*section, line.Name, Decode(line.Value)});
-    }
+    ForEachLine(FText, [&](const TLineSpan &, const TParsedLine &line, const std::string_view *section) {
+        if (line.Kind == TLineKind::Entry && section)
+            entries.push_back({Decode(*section), Decode(line.Name), Decode(line.Value)});
+        return true;
+    });
     return entries;
 }
 
-long TIniFile::FindEntry(const std::string &section, const std::string &key) const
+std::optional<std::string> TIniFile::StoredValue(const std::string &section, const std::string &key) const
 {
-    bool inSection = false;
-    for (size_t i = 0; i < FLines.size(); ++i) {
-        const TLine &line = FLines[i];
-        if (line.Kind == TLineKind::Section)
-            inSection = line.Name == section;
-        else if (inSection && line.Kind == TLineKind::Entry && line.Name == key)
-            return long(i);
-    }
-    return -1;
-}
-
-long TIniFile::FindSectionEnd(const std::string &section) const
-{
-    long end = -1;
-    for (size_t i = 0; i < FLines.size(); ++i) {
-        const TLine &line = FLines[i];
-        if (line.Kind == TLineKind::Section) {
-            if (end >= 0)
-                break;
-            if (line.Name == section)
-                end = long(i) + 1;
-        } else if (end >= 0 && !TrimBlanks(line.Text).empty()) {
-            end = long(i) + 1;
-        }
-    }
-    return end;
+    const std::optional<TLineSpan> entry = FindEntry(FText, Encode(section), Encode(key));
+    if (!entry)
+        return std::nullopt;
+    return std::string(ParseLine(LineText(FText, *entry)).Value);
 }
 
 std::string TIniFile::ReadString(const std::string &section, const std::string &key,
                                  const std::string &def) const
 {
-    const long index = FindEntry(section, key);
-    return index < 0 ? def : Decode(FLines[size_t(index)].Value);
+    const std::optional<std::string> stored = StoredValue(section, key);
+    return stored ? Decode(*stored) : def;
 }
 
 std::string TIniFile::ReadPath(const std::string &section, const std::string &key,
                                const std::string &def) const
 {
-    const long index = FindEntry(section, key);
-    return index < 0 ? def : FLines[size_t(index)].Value;
+    return StoredValue(section, key).value_or(def);
 }
 
 int32_t TIniFile::ReadInteger(const std::string &section, const std::string &key, int32_t def) const
@@ -234,21 +304,29 @@ void TIniFile::WriteStored(const std::string &section, const std::string &key, c
     // A line break would end the line early and smuggle further lines in.
     if (value.find_first_of("\r\n") != std::string::npos)
         throw EIniFileException("Unable to write to " + FFileName);
-    const TLine entry = ParseLine(Encode(key) + "=" + value);
-    const long index = FindEntry(section, key);
-    if (index >= 0) {
-        FLines[size_t(index)] = entry;
+    const std::string storedSection = Encode(section);
+    const std::string line = Encode(key) + "=" + value;
+    if (const std::optional<TLineSpan> entry = FindEntry(FText, storedSection, Encode(key))) {
+        FText.replace(entry->Start, entry->End - entry->Start, line);
         return;
     }
-    const long sectionEnd = FindSectionEnd(section);
-    if (sectionEnd >= 0) {
-        FLines.insert(FLines.begin() + sectionEnd, entry);
+    if (const std::optional<size_t> end = FindSectionEnd(FText, storedSection)) {
+        InsertLine(*end, line);
         return;
     }
-    if (!FLines.empty() && !TrimBlanks(FLines.back().Text).empty())
-        FLines.push_back(ParseLine(std::string()));
-    FLines.push_back(ParseLine("[" + Encode(section) + "]"));
-    FLines.push_back(entry);
+    if (LastLineHasText(FText))
+        InsertLine(FText.size(), std::string());
+    InsertLine(FText.size(), "[" + storedSection + "]");
+    InsertLine(FText.size(), line);
+}
+
+void TIniFile::InsertLine(size_t offset, const std::string &line)
+{
+    // A last line that has no line break gets one before the new line.
+    const bool breakFirst = offset == FText.size() && !FText.empty() && !IsLineBreak(FText.back());
+    // A CR put right before an LF would join it into one line break.
+    const bool joinsNext = FLineBreak == "\r" && offset < FText.size() && FText[offset] == '\n';
+    FText.insert(offset, (breakFirst ? FLineBreak : std::string()) + line + (joinsNext ? "\r\n" : FLineBreak));
 }
 
 void TIniFile::WriteInteger(const std::string &section, const std::string &key, int32_t value)
@@ -263,11 +341,7 @@ void TIniFile::WriteBool(const std::string &section, const std::string &key, boo
 
 void TIniFile::UpdateFile() const
 {
-    std::string text;
-    for (const TLine &line : FLines)
-        text += line.Text + FLineBreak;
-    const QByteArray bytes = QByteArray(FUtf8 ? Utf8Bom : "") + QByteArray::fromStdString(text);
-
+    const QByteArray bytes = QByteArray(FUtf8 ? Utf8Bom : "") + QByteArray::fromStdString(FText);
     try {
         // A folder that takes no new files may still hold a writable settings file.
         ReplaceFileWith(FFileName, bytes.constData(), bytes.size(), TLockedFolder::WriteInPlace);

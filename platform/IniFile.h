@@ -1,7 +1,8 @@
 // A small INI file of our own: "[Section]" headers, "Key=Value" lines and
-// ";" comments. The file's lines are kept in their order, so writing a key
-// changes only that key's line and leaves everything else (comments, unknown
-// keys, blank lines) as the user left it.
+// ";" comments; CR LF, LF and CR alone each end a line. The file's text is
+// kept as it is, so writing a key changes only that key's line and leaves
+// everything else (comments, unknown keys, blank lines, line breaks) as the
+// user left it. New lines take the file's first kind of line break.
 //
 // Text is read and written in the program's 8-bit code page. A file that
 // starts with a UTF-8 byte-order mark holds UTF-8: its texts are converted
@@ -14,7 +15,9 @@
 #include "Exceptions.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // A failed write of an INI file; the message names the file.
@@ -76,29 +79,20 @@ public:
     void UpdateFile() const;
 
 private:
-    enum class TLineKind { Other, Section, Entry };
-
-    struct TLine {
-        TLineKind Kind = TLineKind::Other;
-        std::string Text;   // the line as it stands in the file
-        std::string Name;   // section name or key, in the code page
-        std::string Value;  // an entry's trimmed value as the file holds it
-    };
-
     // Between the file's text and the code page.
-    std::string Decode(const std::string &stored) const;
+    std::string Decode(std::string_view stored) const;
     std::string Encode(const std::string &text) const;
-    TLine ParseLine(const std::string &text) const;
+    // The key's value as the file holds it, if the key is there.
+    std::optional<std::string> StoredValue(const std::string &section, const std::string &key) const;
     void WriteStored(const std::string &section, const std::string &key, const std::string &value);
-    void Parse(const std::string &text);
-    // Index of the entry line of the key, or -1.
-    long FindEntry(const std::string &section, const std::string &key) const;
-    // Index after the last non-blank line of the section, or -1 when the
-    // file has no such section.
-    long FindSectionEnd(const std::string &section) const;
+    // Puts a line and a line break at the offset: the start of a line or the
+    // end of the text.
+    void InsertLine(size_t offset, const std::string &line);
 
     std::string FFileName;
-    std::vector<TLine> FLines;
+    // The document as the file holds it, line breaks and all. It is scanned
+    // for every look-up, so a line costs no more than its own bytes.
+    std::string FText;
     bool FUtf8 = false;
-    const char *FLineBreak = "\n";
+    std::string FLineBreak = "\n";
 };

@@ -117,6 +117,17 @@ TEST(GIFReader, ZeroSizeEverywhereMarksTheFrameDamaged)
     ASSERT_EQ(gif.GetCount(), 1);
     EXPECT_TRUE(gif.Frames[0]->Corrupted);
     EXPECT_TRUE(gif.Frames[0]->GetBitmap().isNull());
+
+    // Its codes are still read: data that ends without the End code is an
+    // error, and frame 0 goes with it.
+    const Bytes cut = Concat({Header(), Screen(0, 0, 2), ImageDescriptor(0, 0), PackCodes(2, {{4, 3}, {1, 3}}, false)});
+    try {
+        Load(gif, cut);
+        FAIL() << "no error";
+    } catch (const EInvalidGraphicOperation &e) {
+        EXPECT_STREQ(e.what(), "Stream read error");
+    }
+    EXPECT_EQ(gif.GetCount(), 0);
 }
 
 TEST(GIFReader, TransparentIndexMustBeInTheTable)
@@ -230,6 +241,27 @@ TEST(GIFReader, FrameSizeCapCountsPixels)
     EXPECT_EQ(LoadError(frameOf(4096, 4096)), "");
     EXPECT_EQ(LoadError(frameOf(65535, 256)), "");
     EXPECT_EQ(LoadError(frameOf(4097, 4096)), "GIF image is too large");
+}
+
+TEST(GIFReader, FrameSizeCapCountsTheWholeImage)
+{
+    // Eight frames that each claim the largest size allowed, in a few bytes.
+    Bytes file = Concat({Header(), Screen(1, 1, 2)});
+    for (int i = 0; i < 8; ++i)
+        file = Concat({file, ImageDescriptor(4096, 4096), EightBitData({})});
+    TGIFImage gif;
+    Load(gif, Concat({file, Trailer()}));
+    ASSERT_EQ(gif.GetCount(), 8);
+    std::string error;
+    int decoded = 0;
+    try {
+        for (; decoded < gif.GetCount(); ++decoded)
+            gif.GetFrame(decoded).GetBitmap();
+    } catch (const EInvalidGraphicOperation &e) {
+        error = e.what();
+    }
+    EXPECT_EQ(error, "GIF image is too large");
+    EXPECT_EQ(decoded, 4);
 }
 
 TEST(GIFReader, FramesWithLocalTablesAndPositions)

@@ -131,6 +131,33 @@ TEST(LZWDecoder, ClearFollowedByEndWritesNothing)
     EXPECT_EQ(twice.rows, (std::vector<Row>{{3}}));
 }
 
+TEST(LZWDecoder, ACodeBeyondTheNextFreeOneMarksDamage)
+{
+    // After the Clear and a root the next free code is 6: code 6 is the
+    // string that repeats the last one's first pixel, code 7 is no code yet.
+    const Decoded valid = Decode(PackCodes(2, {{4, 3}, {1, 3}, {6, 3}, {5, 3}}), 3, 1);
+    EXPECT_FALSE(valid.corrupted);
+    EXPECT_EQ(valid.rows, (std::vector<Row>{{1, 1, 1}}));
+    const Decoded beyond = Decode(PackCodes(2, {{4, 3}, {1, 3}, {7, 3}, {5, 3}}), 3, 1);
+    EXPECT_TRUE(beyond.corrupted);
+    EXPECT_EQ(beyond.rows, (std::vector<Row>{{1, 1, 1}}));
+}
+
+TEST(LZWDecoder, AnImageWithoutPixelsStillReadsItsCodes)
+{
+    const Bytes ended = PackCodes(2, {{4, 3}, {1, 3}, {2, 3}, {5, 3}});
+    const Bytes cut = PackCodes(2, {{4, 3}, {1, 3}, {2, 3}}, false);
+    for (const auto &[width, height] : {std::pair{0, 0}, {0, 3}, {3, 0}}) {
+        EXPECT_FALSE(Decode(ended, width, height).corrupted) << width << "x" << height;
+        try {
+            Decode(cut, width, height);
+            ADD_FAILURE() << "no error for " << width << "x" << height;
+        } catch (const EInvalidGraphicOperation &e) {
+            EXPECT_STREQ(e.what(), "Stream read error");
+        }
+    }
+}
+
 TEST(LZWDecoder, DataEndingBeforeTheLastRow)
 {
     const Bytes data = PackCodes(2, {{4, 3}, {1, 3}}, false);

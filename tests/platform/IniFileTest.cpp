@@ -3,6 +3,7 @@
 #include "StreamBytes.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -74,6 +75,45 @@ TEST(IniFile, WritingChangesOnlyTheKeysLinesInTheFilesLineBreaks)
     fresh.WriteString("A", "z", "3");
     fresh.UpdateFile();
     EXPECT_EQ(FileText(dir.Path("new.ini")), "[A]\nx=1\nz=3\n\n[B]\ny=2\n");
+}
+
+TEST(IniFile, EveryKindOfLineBreakEndsALineAndNewLinesTakeTheFirst)
+{
+    const std::pair<const char *, const char *> cases[] = {
+        {"[S]\rk=1\rj=2", "[S]\rk=1\rj=2\rn=3\r"},
+        {"[S]\rk=1\r\n\nj=2\n\n", "[S]\rk=1\r\n\nj=2\nn=3\r\n\n"},
+        {"[S]\r\nk=1\rj=2\r\n", "[S]\r\nk=1\rj=2\r\nn=3\r\n"},
+    };
+    TTempFolder dir;
+    for (const auto &[text, written] : cases) {
+        TIniFile ini(dir.Write("a.ini", text));
+        std::vector<std::string> entries;
+        for (const TIniEntry &e : ini.Entries())
+            entries.push_back(e.Section + "|" + e.Key + "|" + e.Value);
+        EXPECT_EQ(entries, std::vector<std::string>({"S|k|1", "S|j|2"})) << text;
+        ini.WriteString("S", "n", "3");
+        ini.UpdateFile();
+        EXPECT_EQ(FileText(ini.FileName()), written) << text;
+    }
+}
+
+// The most memory the process ever held, in bytes.
+long PeakMemory()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss * 1024L;
+}
+
+TEST(IniFile, ABlankLineCostsNoMoreThanItsOwnBytes)
+{
+    TTempFolder dir;
+    const std::string blank(2 * 1024 * 1024, '\n');
+    const std::string path = dir.Write("blank.ini", blank + "[S]\nk=1\n");
+    const long before = PeakMemory();
+    const TIniFile ini(path);
+    EXPECT_EQ(ini.ReadString("S", "k", ""), "1");
+    EXPECT_LT(PeakMemory() - before, 8 * long(blank.size()));
 }
 
 TEST(IniFile, AFailedWriteNamesTheFileAndLeavesItAlone)
