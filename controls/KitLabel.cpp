@@ -1,10 +1,10 @@
 #include "KitLabel.h"
 
+#include "Accelerator.h"
 #include "AssignChanged.h"
 #include "ParentBackground.h"
 
 #include <QApplication>
-#include <QKeySequence>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QShortcutEvent>
@@ -331,12 +331,7 @@ bool TKitCustomLabel::event(QEvent *event)
 
 void TKitCustomLabel::UpdateAccelerator()
 {
-    if (FShortcutId)
-        releaseShortcut(FShortcutId);
-    FShortcutId = 0;
-    const QKeySequence accelerator = QKeySequence::mnemonic(LabelText());
-    if (FFocusControl && FShowAccelChar && !accelerator.isEmpty())
-        FShortcutId = grabShortcut(accelerator);
+    FShortcutId = RegrabAccelerator(*this, FShortcutId, LabelText(), FFocusControl && FShowAccelChar);
 }
 
 void TKitCustomLabel::FocusChanged(QWidget *now)

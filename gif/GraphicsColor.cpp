@@ -9,6 +9,7 @@ QPalette::ColorRole RoleOf(TColor color)
 {
     switch (color) {
     case clWindow: return QPalette::Base;
+    case clWindowFrame: return QPalette::Shadow;
     case clWindowText:
     case clGrayText: return QPalette::Text;
     case clBtnShadow: return QPalette::Dark;

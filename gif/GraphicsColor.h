@@ -11,10 +11,12 @@ constexpr TColor clNone = 0x1FFFFFFF;     // no colour (no transparency)
 constexpr TColor clDefault = 0x20000000;  // take the bitmap's bottom-left pixel
 constexpr TColor clBlack = 0x000000;
 constexpr TColor clWhite = 0xFFFFFF;
+constexpr TColor clFuchsia = 0xFF00FF;
 
 // Scheme colours: the high bit set, the low byte naming the role.
 constexpr TColor clSystemColor = static_cast<TColor>(0x80000000u);
 constexpr TColor clWindow = clSystemColor | 5;
+constexpr TColor clWindowFrame = clSystemColor | 6;
 constexpr TColor clWindowText = clSystemColor | 8;
 constexpr TColor clBtnFace = clSystemColor | 15;
 constexpr TColor clBtnShadow = clSystemColor | 16;
