@@ -1,0 +1,130 @@
+#include "FileNameEdit.h"
+
+#include "Codepage.h"
+#include "FileNames.h"
+#include "FileSystem.h"
+#include "GuardedCall.h"
+#include "TextHelpers.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QPainter>
+
+namespace {
+
+// A 14 x 12 folder on see-through fuchsia.
+QImage FolderGlyph()
+{
+    QImage folder(14, 12, QImage::Format_RGB32);
+    folder.fill(0xFF00FF);
+    QPainter painter(&folder);
+    painter.setPen(QColor(0x80, 0x60, 0x00));
+    painter.setBrush(QColor(0xF0, 0xD0, 0x60));
+    painter.drawRect(0, 2, 12, 8);
+    painter.drawRect(1, 1, 4, 1);
+    painter.fillRect(1, 4, 11, 1, QColor(0xFF, 0xF0, 0xB0));
+    return folder;
+}
+
+// The name without one pair of enclosing double quotes.
+QString Unquoted(const QString &name)
+{
+    const bool quoted = name.size() >= 2 && name.startsWith(QLatin1Char('"')) && name.endsWith(QLatin1Char('"'));
+    return quoted ? name.mid(1, name.size() - 2) : name;
+}
+
+}  // namespace
+
+TFilenameEdit::TFilenameEdit(QWidget *parent) : TCustomComboEdit(parent)
+{
+    FDialog.Title = QStringLiteral("Browse");
+    FDialog.Filter = QStringLiteral("All files (*.*)|*.*");
+    SetGlyphKind(gkDefault);
+}
+
+QImage TFilenameEdit::DefaultGlyph() const
+{
+    static const QImage glyph = FolderGlyph();
+    return glyph;
+}
+
+QString TFilenameEdit::ExtractName(const QString &text)
+{
+    if (!text.contains(QChar(0)) && QFileInfo::exists(text))
+        return text;
+    std::string first, rest;
+    SplitCommandLine(FilePathBytes(text), first, rest);
+    return QtFilePath(first);
+}
+
+QString TFilenameEdit::QuoteName(const QString &name)
+{
+    if (name.contains(QLatin1Char(' ')) && !name.startsWith(QLatin1Char('"')))
+        return QLatin1Char('"') + name + QLatin1Char('"');
+    return name;
+}
+
+QString TFilenameEdit::FileName() const { return ExtractName(text()); }
+
+void TFilenameEdit::SetFileName(const QString &name)
+{
+    if (!name.isEmpty() && !IsValidFileName(Unquoted(name)))
+        throw EComboEditError("Invalid file name - " + ToAnsi(name));
+    setText(QuoteName(name));
+}
+
+void TFilenameEdit::ButtonClick()
+{
+    TCustomComboEdit::ButtonClick();
+    bool action = true;
+    QString name = ExtractName(text());
+    if (OnBeforeDialog)
+        OnBeforeDialog(name, action);
+    if (!action)
+        return;
+    PrepareDialog(name);
+    const std::optional<QString> chosen = CommonDialogs().FileName(FDialog);
+    action = chosen.has_value();
+    if (action)
+        name = *chosen;
+    if (focusPolicy() != Qt::NoFocus && isEnabled())
+        setFocus(Qt::OtherFocusReason);
+    if (OnAfterDialog)
+        OnAfterDialog(name, action);
+    if (!action)
+        return;
+    setText(QuoteName(name));
+    FDialog.InitialDir = QtFilePath(ExtractFilePath(FilePathBytes(chosen.value_or(FDialog.FileName))));
+}
+
+// The dialog starts in the folder the name names, with the name's file.
+void TFilenameEdit::PrepareDialog(const QString &name)
+{
+    if (!IsValidFileName(name))
+        return;
+    const QString folder = QtFilePath(ExtractFilePath(FilePathBytes(name)));
+    if (IsExistingDir(folder))
+        FDialog.InitialDir = folder;
+    const QString file = QtFilePath(ExtractFileName(FilePathBytes(name)));
+    FDialog.FileName = file.isEmpty() || !IsValidFileName(file) ? QString() : name;
+}
+
+void TFilenameEdit::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls() && event->mimeData()->urls().first().isLocalFile())
+        event->acceptProposedAction();
+}
+
+void TFilenameEdit::dropEvent(QDropEvent *event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !urls.first().isLocalFile())
+        return;
+    event->acceptProposedAction();
+    Guarded([&] {
+        SetFileName(urls.first().toLocalFile());
+        emit filesDropped();
+    });
+}

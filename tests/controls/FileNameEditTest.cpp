@@ -1,0 +1,116 @@
+#include "KitEdit.h"
+
+#include "QStringPrinter.h"
+#include "Screens.h"
+#include "ScriptedCommonDialogs.h"
+
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A folder with blanks in its name holding one page.
+struct TPages {
+    TPages()
+    {
+        QDir(dir.path()).mkdir(QStringLiteral("My Pages"));
+        QFile file(page);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    QTemporaryDir dir;
+    const QString folder = dir.path() + QStringLiteral("/My Pages/");
+    const QString page = folder + QStringLiteral("index.html");
+};
+
+}  // namespace
+
+TEST(FileNameEdit, NamesAreQuotedWhenTheyHoldBlanksAndReadBackWhole)
+{
+    TPages pages;
+    const struct {
+        QString text, name;
+    } cases[] = {
+        {pages.page, pages.page},                                  // an existing file with blanks: whole
+        {QStringLiteral("new page.html"), QStringLiteral("new")},  // no such file: the first token
+        {QStringLiteral("\"a b.html\" c"), QStringLiteral("a b.html")},
+        {QStringLiteral("plain.html"), QStringLiteral("plain.html")},
+    };
+    TFilenameEdit edit;
+    for (const auto &c : cases) {
+        edit.setText(c.text);
+        EXPECT_EQ(edit.FileName(), c.name) << c.text.toStdString();
+    }
+    EXPECT_EQ(TFilenameEdit::QuoteName(pages.page), '"' + pages.page + '"');
+    EXPECT_EQ(TFilenameEdit::QuoteName(QStringLiteral("\"x y\"")), QStringLiteral("\"x y\""));
+    edit.SetFileName(pages.page);
+    EXPECT_EQ(edit.text(), '"' + pages.page + '"');
+    EXPECT_EQ(edit.FileName(), pages.page);
+}
+
+TEST(FileNameEdit, NamesTheFileSystemRefusesRaiseAndKeepTheText)
+{
+    TFilenameEdit edit;
+    edit.SetFileName(QStringLiteral("/tmp/kept.html"));
+    for (const QString &bad : {QStringLiteral("/tmp/") + QString(256, QLatin1Char('n')),
+                               QStringLiteral("a\"b.html"), QStringLiteral("a") + QChar(0) + QStringLiteral("b")}) {
+        try {
+            edit.SetFileName(bad);
+            ADD_FAILURE() << "taken: " << bad.toStdString();
+        } catch (const EComboEditError &e) {
+            EXPECT_EQ(std::string(e.what()).rfind("Invalid file name - ", 0), 0u);
+        }
+        EXPECT_EQ(edit.text(), QStringLiteral("/tmp/kept.html"));
+    }
+    edit.SetFileName(QString());
+    EXPECT_EQ(edit.text(), QString());
+}
+
+TEST(FileNameEdit, BrowseStartsAtTheNamedFileAndPutsTheChoiceIn)
+{
+    TPages pages;
+    TScriptedCommonDialogs dialogs;
+    QDialog form;
+    auto *edit = new TFilenameEdit(&form);
+    auto *layout = new QVBoxLayout(&form);
+    layout->addWidget(edit);
+    form.resize(360, 40);
+    form.show();
+    edit->setText(pages.page);
+
+    const QString chosen = pages.folder + QStringLiteral("other page.html");
+    dialogs.AnswerFile(chosen);
+    QTest::mouseClick(&edit->Button(), Qt::LeftButton, {}, QPoint(5, 5));
+    ASSERT_EQ(dialogs.FileRequests().size(), 1u);
+    const TFileRequest &asked = dialogs.FileRequests()[0];
+    EXPECT_EQ(asked.Title, QStringLiteral("Browse"));
+    EXPECT_EQ(asked.Filter, QStringLiteral("All files (*.*)|*.*"));
+    EXPECT_EQ(asked.InitialDir, pages.folder);
+    EXPECT_EQ(asked.FileName, pages.page);
+    EXPECT_EQ(edit->text(), '"' + chosen + '"');
+    SaveScreen(form, "FilenameEdit-chosen");
+
+    dialogs.AnswerFile(std::nullopt);  // Cancel keeps the text
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_Down, Qt::AltModifier);  // the click key
+    EXPECT_EQ(dialogs.FileRequests().size(), 2u);
+    EXPECT_EQ(edit->text(), '"' + chosen + '"');
+
+    edit->OnBeforeDialog = [](QString &, bool &action) { action = false; };
+    edit->EditButtonClick();  // stopped before the dialog: no question
+    edit->OnBeforeDialog = nullptr;
+    edit->SetReadOnly(true);
+    edit->EditButtonClick();  // a read-only edit's button does nothing
+    EXPECT_EQ(dialogs.FileRequests().size(), 2u);
+
+    edit->SetReadOnly(false);
+    edit->OnAfterDialog = [](QString &, bool &action) { action = false; };
+    dialogs.AnswerFile(pages.page);
+    edit->EditButtonClick();
+    EXPECT_EQ(edit->text(), '"' + chosen + '"');  // refused after the dialog
+    EXPECT_TRUE(dialogs.AllAnswered());
+}
