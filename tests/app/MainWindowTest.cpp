@@ -253,3 +253,60 @@ TEST_F(MainWindowTest, HelpOpensAtTheContextOfTheFocusedControl)
     EXPECT_EQ(help->source(), THelp::ContextUrl(1));
     SaveScreen(*help, "HelpWindow-main");
 }
+
+// Export and the pages draw the current state anew at full quality first,
+// so neither a draft nor another picture left in the shared render buffer is
+// ever written.
+TEST_F(MainWindowTest, ExportAndPagesRenderTheCurrentStateAnewAtFullQuality)
+{
+    Main().show();
+    NewProjectWith({"Home"});
+    TItem &state = *Proj->CurrentState();
+    const QImage finished = state.GetBitmap();
+
+    RenderBuffer().Data.fill(0x55);  // as another render (a thumbnail) leaves it
+
+    const std::string file = HtmlPagesDir + "home.bmp";
+    FDialogs.AnswerFile(QtFilePath(file));
+    Run("ExportImg");
+    EXPECT_EQ(QImage(QtFilePath(file)).convertToFormat(finished.format()), finished);
+    const QImage &preview = Main().Preview().Bitmap();
+    EXPECT_EQ(preview.pixelColor((preview.width() - 100) / 2 + 50, (preview.height() - 30) / 2 + 15),
+              finished.pixelColor(50, 15));
+
+    state.SetDraft(true);
+    Run("MakeHtml");
+    EXPECT_EQ(state.Draft, 0);
+    EXPECT_EQ(AppParam().MeshCols, 180);
+    EXPECT_EQ(Browser().Url(), QUrl::fromLocalFile(QtFilePath(PageDir + "index.html")));
+    EXPECT_TRUE(FileExists(PageDir + "blimg/imgn0.gif"));
+}
+
+// The narrow buttons step between the panels without touching the
+// selection; an arrow key in the tree selects like a click.
+TEST_F(MainWindowTest, PanelsStepAndKeysSelect)
+{
+    Main().show();
+    NewProjectWith({"Home"});
+    TPropertyPanels &panels = Main().Panels();
+    EXPECT_TRUE(panels.IsOn(ppState));
+    EXPECT_FALSE(panels.NextProp().isEnabled());
+    panels.PrevProp().click();
+    EXPECT_TRUE(panels.IsOn(ppButton));
+    EXPECT_TRUE(panels.NextProp().isEnabled());
+    panels.PrevProp().click();
+    EXPECT_TRUE(panels.IsOn(ppProject));
+    EXPECT_FALSE(panels.PrevProp().isEnabled());
+    panels.NextProp().click();
+    panels.NextProp().click();
+    EXPECT_TRUE(panels.IsOn(ppState));
+    EXPECT_EQ(Proj->StateIndex, 0);
+
+    Tree().View().setFocus();
+    QTest::keyClick(&Tree().View(), Qt::Key_Down);
+    EXPECT_EQ(Proj->StateIndex, 1);
+    EXPECT_EQ(Tree().View().currentItem(), Node(0, 1));
+    Click(Node(0));
+    EXPECT_FALSE(panels.NextProp().isEnabled());
+    EXPECT_TRUE(panels.IsOn(ppButton));
+}
