@@ -71,6 +71,8 @@ public:
     QStringList CommandLine;
     // Shows the preview page in the browser.
     void NavigateToPreview();
+    // The lists take the settings' background colour.
+    void ApplyBackgroundColour();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -87,7 +89,6 @@ private:
     void WireViewCommands();
     void WirePropertyCommands();
     void WireHelpCommands();
-    void ApplyBackgroundColour();
     void TranslateAll();
 
     TActionList *FActions;

@@ -69,9 +69,12 @@ TEST_F(MainWindowTest, EnabledCommandsFollowTheSelection)
 {
     Main().show();
     BufFull = false;
+    int projectPanelLoads = 0;
+    Main().Panels().SetPanel(ppProject, new TFrame, [&] { ++projectPanelLoads; });
     Run("NewProject");
     EXPECT_EQ(Enabled(), 27);
     EXPECT_TRUE(Main().Panels().IsOn(ppProject));
+    EXPECT_EQ(projectPanelLoads, 1);
     EXPECT_EQ(Main().windowTitle(), "Bright Lane - No name.prj");
 
     AnswerName("Home");
