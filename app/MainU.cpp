@@ -30,6 +30,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
@@ -78,6 +79,7 @@ TMainF::TMainF(QWidget *parent)
     setWindowTitle(QStringLiteral("Bright Lane"));
     resize(791, 581);
     setMinimumSize(500, 500);
+    move(screen()->availableGeometry().center() - rect().center());
     SetHost(this);
 
     BuildMenus();
