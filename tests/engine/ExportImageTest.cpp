@@ -2,27 +2,29 @@
 #include "ColorU.h"
 #include "Exceptions.h"
 #include "ExportU.h"
+#include "ImageFormat.h"
 #include "ProjectFixture.h"
 
 #include <QImage>
 
 namespace {
 
-// Pixel (x, y) of the render buffer, y from the bottom, gets a colour that
-// tells where it came from; the corners of the state keep the background.
+// The state's render: pixel (x, y), y from the bottom, tells where it came
+// from; the corners keep the background.
 void FillRenderBuffer(int width, int height, TColor background)
 {
-    TBitsmap &buffer = RenderBuffer();
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
-            uint8_t *p = buffer.Pixel(x, y);
             const bool corner = (x == 0 || x == width - 1) && (y == 0 || y == height - 1);
-            p[0] = corner ? uint8_t(background) : uint8_t(x);
-            p[1] = corner ? uint8_t(background >> 8) : uint8_t(y);
-            p[2] = corner ? uint8_t(background >> 16) : 77;
-            p[3] = 255;
+            const uint8_t pixel[4] = {corner ? uint8_t(background) : uint8_t(x),
+                                      corner ? uint8_t(background >> 8) : uint8_t(y),
+                                      corner ? uint8_t(background >> 16) : uint8_t(77), 255};
+            std::copy(pixel, pixel + 4, RenderBuffer().Pixel(x, y));
         }
 }
+
+// The picture's pixel (x, y), y from the top, as the buffer filled it.
+QRgb Source(int x, int yFromTop) { return qRgb(x, 29 - yFromTop, 77); }
 
 class ExportImageTest : public ProjectTest {
 protected:
@@ -34,150 +36,96 @@ protected:
         AppParam().BmpPixelFormat = 6;
         FillRenderBuffer(100, 30, 0xC0C0C0);
     }
-
-    std::string Path(const char *name) const { return FDir.filePath(name).toStdString(); }
-
+    void TearDown() override
+    {
+        AppParam() = TParam();
+        ProjectTest::TearDown();
+    }
+    std::string Path(const char *name) const { return FilePathBytes(FDir.filePath(name)); }
     QImage Exported(const char *name, int32_t cropMode)
     {
         ExportImage(P(), Path(name), cropMode);
-        return QImage(QString::fromStdString(Path(name)));
-    }
-
-    QByteArray FileHead(const char *name, int bytes)
-    {
-        QFile file(QString::fromStdString(Path(name)));
-        return file.open(QIODevice::ReadOnly) ? file.read(bytes) : QByteArray();
+        return QImage(QtFilePath(Path(name)));
     }
 };
 
-// The picture's pixel (x, y), y from the top, as the buffer filled it.
-QRgb Source(int x, int yFromTop, int height = 30) { return qRgb(x, height - 1 - yFromTop, 77); }
-
 TEST_F(ExportImageTest, CropModesCutTheEdgesOff)
 {
-    const QImage whole = Exported("whole.bmp", cmWhole);
-    ASSERT_EQ(whole.size(), QSize(100, 30));
-    EXPECT_EQ(whole.pixel(50, 0), Source(50, 0));
-    EXPECT_EQ(whole.pixel(0, 0) & 0xFFFFFF, 0xC0C0C0u);
-
-    const QImage cutRight = Exported("cut1.bmp", cmCutRight);
-    ASSERT_EQ(cutRight.size(), QSize(98, 30));
-    EXPECT_EQ(cutRight.pixel(97, 5), Source(97, 5));
-
-    const QImage cutBottom = Exported("cut2.bmp", cmCutBottom);
-    ASSERT_EQ(cutBottom.size(), QSize(100, 28));
-    EXPECT_EQ(cutBottom.pixel(3, 27), Source(3, 27));
-
-    const QImage rightEdge = Exported("edge3.bmp", cmRightEdge);
-    ASSERT_EQ(rightEdge.size(), QSize(2, 30));
-    for (int y = 1; y < 29; ++y) {
-        EXPECT_EQ(rightEdge.pixel(0, y), Source(98, y));
-        EXPECT_EQ(rightEdge.pixel(1, y), Source(99, y));
+    struct TCase {
+        int32_t mode;
+        QRect kept;  // of the 100 x 30 picture
+    };
+    const TCase cases[] = {{cmWhole, {0, 0, 100, 30}},     {cmCutRight, {0, 0, 98, 30}}, {cmCutBottom, {0, 0, 100, 28}},
+                           {cmRightEdge, {98, 0, 2, 30}},  {cmBottomEdge, {0, 28, 100, 2}},
+                           {9, {0, 0, 100, 30}},           {-1, {0, 0, 100, 30}}};
+    for (const TCase &c : cases) {
+        const QImage image = Exported("crop.bmp", c.mode);
+        ASSERT_EQ(image.size(), c.kept.size()) << c.mode;
+        for (const QPoint p : {QPoint(1, 1), QPoint(c.kept.width() - 1, c.kept.height() - 2)})
+            EXPECT_EQ(image.pixel(p), Source(c.kept.x() + p.x(), c.kept.y() + p.y())) << c.mode;
     }
-
-    const QImage bottomEdge = Exported("edge4.bmp", cmBottomEdge);
-    ASSERT_EQ(bottomEdge.size(), QSize(100, 2));
-    for (int x = 1; x < 99; ++x) {
-        EXPECT_EQ(bottomEdge.pixel(x, 0), Source(x, 28));
-        EXPECT_EQ(bottomEdge.pixel(x, 1), Source(x, 29));
-    }
-
-    EXPECT_EQ(Exported("other.bmp", 9).size(), QSize(100, 30));
-    EXPECT_EQ(Exported("negative.bmp", -1).size(), QSize(100, 30));
 }
 
+// A picture too small for the cut is a clear error, and the file that was
+// there stays.
 TEST_F(ExportImageTest, TooSmallForTheCutIsAClearErrorAndWritesNothing)
 {
-    for (int width : {1, 2}) {
+    ExportImage(P(), Path("keep.bmp"), cmWhole);
+    const std::string before = FileText(Path("keep.bmp"));
+    const std::tuple<int, int, int32_t, bool> cases[] = {
+        {1, 30, cmCutRight, false}, {2, 30, cmCutRight, false}, {1, 30, cmRightEdge, false},
+        {2, 30, cmRightEdge, true}, {30, 2, cmCutBottom, false}, {30, 2, cmBottomEdge, true}};
+    for (const auto &[width, height, mode, possible] : cases) {
         P().CurrentState()->Width = width;
-        EXPECT_THROW(ExportImage(P(), Path("tiny.bmp"), cmCutRight), EInvalidGraphicOperation);
-        EXPECT_FALSE(QFile::exists(QString::fromStdString(Path("tiny.bmp"))));
+        P().CurrentState()->Height = height;
+        if (possible) {
+            EXPECT_EQ(Exported("edge.bmp", mode).size(), mode == cmRightEdge ? QSize(2, height) : QSize(width, 2));
+        } else {
+            EXPECT_THROW(ExportImage(P(), Path("keep.bmp"), mode), EInvalidGraphicOperation) << width << " " << mode;
+        }
     }
-    P().CurrentState()->Width = 1;
-    EXPECT_THROW(ExportImage(P(), Path("tiny.bmp"), cmRightEdge), EInvalidGraphicOperation);
-    P().CurrentState()->Width = 2;
-    EXPECT_EQ(Exported("edge.bmp", cmRightEdge).size(), QSize(2, 30));
-    P().CurrentState()->Height = 2;
-    EXPECT_THROW(ExportImage(P(), Path("tiny.bmp"), cmCutBottom), EInvalidGraphicOperation);
-    EXPECT_EQ(Exported("bottom.bmp", cmBottomEdge).size(), QSize(2, 2));
+    EXPECT_EQ(FileText(Path("keep.bmp")), before);
+    EXPECT_THROW(ExportImage(P(), Path("no/such/folder/x.bmp"), cmWhole), EStreamError);
 }
 
-TEST_F(ExportImageTest, ExtensionChoosesTheFormatInAnyCase)
+TEST_F(ExportImageTest, TheExtensionChoosesTheFormatInAnyLetterCaseElseGif)
 {
-    ExportImage(P(), Path("a.JPG"), cmWhole);
-    ExportImage(P(), Path("b.Jpeg"), cmWhole);
-    ExportImage(P(), Path("c.BMP"), cmWhole);
-    ExportImage(P(), Path("d.Ico"), cmWhole);
-    ExportImage(P(), Path("e.WMF"), cmWhole);
-    ExportImage(P(), Path("f.emf"), cmWhole);
-    EXPECT_EQ(FileHead("a.JPG", 2), QByteArray("\xFF\xD8"));
-    EXPECT_EQ(FileHead("b.Jpeg", 2), QByteArray("\xFF\xD8"));
-    EXPECT_EQ(FileHead("c.BMP", 2), QByteArray("BM"));
-    EXPECT_EQ(FileHead("d.Ico", 4), QByteArray("\0\0\1\0", 4));
-    EXPECT_EQ(FileHead("e.WMF", 4), QByteArray("\xD7\xCD\xC6\x9A"));
-    EXPECT_EQ(FileHead("f.emf", 4), QByteArray("\1\0\0\0", 4));
-}
-
-TEST_F(ExportImageTest, OtherExtensionsGiveGifWithTheBackgroundTransparent)
-{
-    for (const char *name : {"a.gif", "b.GIF", "c.png", "d"}) {
-        EXPECT_EQ(FileHead(name, 0), QByteArray());
+    const std::pair<const char *, QByteArray> cases[] = {
+        {"a.JPG", "\xFF\xD8"},           {"b.Jpeg", "\xFF\xD8"},           {"c.BMP", "BM"},
+        {"d.Ico", QByteArray("\0\0\1\0", 4)}, {"e.WMF", "\xD7\xCD\xC6\x9A"}, {"f.emf", QByteArray("\1\0\0\0", 4)},
+        {"g.gif", "GIF89a"},             {"h.GIF", "GIF89a"},              {"i.png", "GIF89a"},
+        {"j", "GIF89a"}};
+    for (const auto &[name, magic] : cases) {
         ExportImage(P(), Path(name), cmWhole);
-        EXPECT_EQ(FileHead(name, 6), QByteArray("GIF89a")) << name;
+        EXPECT_EQ(QByteArray::fromStdString(FileText(Path(name)).substr(0, size_t(magic.size()))), magic) << name;
     }
-    QImage gif;
-    ASSERT_TRUE(gif.load(QString::fromStdString(Path("c.png")), "GIF"));
-    ASSERT_EQ(gif.size(), QSize(100, 30));
-    EXPECT_EQ(qAlpha(gif.pixel(0, 0)), 0);
-    EXPECT_EQ(qAlpha(gif.pixel(99, 29)), 0);
-    EXPECT_EQ(qAlpha(gif.pixel(50, 10)), 255);  // its colour as reduced to 256
-}
-
-TEST_F(ExportImageTest, FormatTableByExtension)
-{
-    EXPECT_EQ(ImageFormatOf("/x/y.gif"), TImageFormat::Gif);
-    EXPECT_EQ(ImageFormatOf("/x/y.GIF"), TImageFormat::Gif);
-    EXPECT_EQ(ImageFormatOf("/x/y.png"), TImageFormat::Gif);
-    EXPECT_EQ(ImageFormatOf("/x/y"), TImageFormat::Gif);
     EXPECT_EQ(ImageFormatOf("/x.jpg/y"), TImageFormat::Gif);  // a folder's dot never counts
     EXPECT_EQ(ImageFormatOf("y.tar.jpeg"), TImageFormat::Jpeg);
     EXPECT_EQ(ImageFormatOf("C:\\pics\\y.Emf"), TImageFormat::Emf);
 }
 
-TEST_F(ExportImageTest, BackgroundOfTheStateIsTheTransparentColour)
+// GIF and icon leave the state's background colour transparent.
+TEST_F(ExportImageTest, TheStatesBackgroundIsTheTransparentColour)
 {
     P().CurrentState()->Background = ColorToRGBA(0x123456);
     FillRenderBuffer(100, 30, 0x123456);
-    const QImage icon = Exported("button.ico", cmWhole);
-    ASSERT_EQ(icon.size(), QSize(100, 30));
-    EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0);
-    EXPECT_EQ(qAlpha(icon.pixel(99, 29)), 0);
-    EXPECT_EQ(qAlpha(icon.pixel(1, 0)), 255);
+    for (const char *name : {"button.ico", "button.gif"}) {
+        const QImage image = Exported(name, cmWhole);
+        ASSERT_EQ(image.size(), QSize(100, 30)) << name;
+        EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0) << name;
+        EXPECT_EQ(qAlpha(image.pixel(99, 29)), 0) << name;
+        EXPECT_EQ(qAlpha(image.pixel(1, 0)), 255) << name;
+    }
 }
 
-TEST_F(ExportImageTest, JpegQualityComesFromTheSettings)
+TEST_F(ExportImageTest, SettingsChooseTheJpegQualityAndADraftIsRenderedAtFullQualityFirst)
 {
     AppParam().JpgCompressionQuality = 20;
     ExportImage(P(), Path("low.jpg"), cmWhole);
     AppParam().JpgCompressionQuality = 100;
     ExportImage(P(), Path("high.jpg"), cmWhole);
-    AppParam().JpgCompressionQuality = 90;
-    EXPECT_LT(QFileInfo(QString::fromStdString(Path("low.jpg"))).size(),
-              QFileInfo(QString::fromStdString(Path("high.jpg"))).size());
-}
+    EXPECT_LT(FileText(Path("low.jpg")).size(), FileText(Path("high.jpg")).size());
 
-TEST_F(ExportImageTest, NothingWithoutASelectedState)
-{
-    P().Select(0, -1);
-    ExportImage(P(), Path("none.bmp"), cmWhole);
-    P().Select(-1, 0);
-    ExportImage(P(), Path("none.bmp"), cmWhole);
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(Path("none.bmp"))));
-}
-
-TEST_F(ExportImageTest, DraftStateIsRenderedAtFullQualityFirst)
-{
-    AppParam().UsePreview = true;
     TItem &state = *P().CurrentState();
     state.SetDraft(true);
     ASSERT_EQ(state.Draft, 1);
@@ -185,17 +133,12 @@ TEST_F(ExportImageTest, DraftStateIsRenderedAtFullQualityFirst)
     EXPECT_EQ(state.Draft, 0);
     EXPECT_EQ(state.Dirty, 0);  // rendered again
     EXPECT_EQ(AppParam().MeshCols, 180);
-    EXPECT_EQ(AppParam().MeshRows, 90);
-}
 
-TEST_F(ExportImageTest, AFailedExportKeepsTheOldFile)
-{
-    ExportImage(P(), Path("keep.bmp"), cmWhole);
-    const QByteArray before = FileHead("keep.bmp", 1 << 20);
-    P().CurrentState()->Width = 1;
-    EXPECT_THROW(ExportImage(P(), Path("keep.bmp"), cmCutRight), EInvalidGraphicOperation);
-    EXPECT_EQ(FileHead("keep.bmp", 1 << 20), before);
-    EXPECT_THROW(ExportImage(P(), Path("no/such/folder/x.bmp"), cmWhole), EStreamError);
+    for (const auto &[buttonIndex, stateIndex] : {std::pair{0, -1}, std::pair{-1, 0}}) {
+        P().Select(buttonIndex, stateIndex);
+        ExportImage(P(), Path("none.bmp"), cmWhole);
+    }
+    EXPECT_FALSE(FileExists(Path("none.bmp")));
 }
 
 }  // namespace

@@ -2,11 +2,9 @@
 #include "FormTranslation.h"
 #include "LangSupU.h"
 #include "ScriptedMessageBoxes.h"
+#include "StreamBytes.h"
 
-#include <QDir>
-#include <QFile>
 #include <QLabel>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -18,14 +16,7 @@ bool operator==(const TStrItem &a, const TStrItem &b)
 
 class LangFileTest : public ::testing::Test {
 protected:
-    std::string Write(const char *name, const std::string &bytes) const
-    {
-        const QString path = Dir.path() + "/" + QString::fromUtf8(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes.data(), qint64(bytes.size()));
-        return path.toStdString();
-    }
+    std::string Write(const char *name, const std::string &bytes) const { return Dir.Write(name, bytes); }
 
     // A table switched to the language of the file.
     static TLanguage Loaded(const std::string &path)
@@ -36,7 +27,7 @@ protected:
         return lang;
     }
 
-    QTemporaryDir Dir;
+    TTempFolder Dir;
 };
 
 const char SampleFile[] =
@@ -80,43 +71,29 @@ TEST_F(LangFileTest, ReadsNumericKeysWithTextsInFileOrder)
         EXPECT_TRUE(lang.Items()[i] == expected[i]) << "item " << i << ": " << lang.Items()[i].Text;
 }
 
-TEST_F(LangFileTest, InterfaceStringsComeFromTheirKeys)
+// Texts the file lacks stay the built-in ones; the caption of the main
+// window is also the program's name.
+TEST_F(LangFileTest, InterfaceStringsAndMessagesComeFromTheirKeys)
 {
     const TLanguage lang = Loaded(Write("de.lng", SampleFile));
-    EXPECT_EQ(lang.GetInterfaceString(0), "Menue");
-    EXPECT_EQ(lang.GetInterfaceString(1), "Heller Pfad");
-    EXPECT_EQ(lang.GetInterfaceString(2), "Ohne Namen");
-    EXPECT_EQ(lang.GetInterfaceString(3), "No text");
-    EXPECT_EQ(lang.GetInterfaceString(4), "Normal");
-    EXPECT_EQ(lang.GetInterfaceString(5), "Selected");
-    EXPECT_EQ(lang.GetInterfaceString(6), "Gedrueckt");
-    EXPECT_EQ(lang.GetInterfaceString(7), "Menu");
-    EXPECT_EQ(lang.GetInterfaceString(15), "");
-    EXPECT_EQ(lang.GetInterfaceString(66), "");
+    const std::pair<int, const char *> strings[] = {{0, "Menue"},     {1, "Heller Pfad"}, {2, "Ohne Namen"},
+                                                    {3, "No text"},   {5, "Selected"},    {6, "Gedrueckt"},
+                                                    {7, "Menu"},      {15, ""},           {66, ""}};
+    for (const auto &[code, text] : strings)
+        EXPECT_EQ(lang.GetInterfaceString(code), text) << code;
     EXPECT_EQ(lang.GetText("MainF", "File", 10), "&Datei");
     EXPECT_EQ(lang.GetText("MainF", "View", 20), "View");
-}
-
-TEST_F(LangFileTest, MessageBoxesTakeTranslatedTextAndTitle)
-{
-    const TLanguage lang = Loaded(Write("de.lng", SampleFile));
     TScriptedMessageBoxes boxes;
     boxes.Answer(idYes);
     boxes.Answer(idOK);
     EXPECT_EQ(lang.ShowMessageBox(0), idYes);
     EXPECT_EQ(lang.ShowMessageBox(4), idOK);
     ASSERT_EQ(boxes.Shown().size(), 2u);
-    EXPECT_EQ(boxes.Shown()[0].Text, "Projekt schliessen?");
-    EXPECT_EQ(boxes.Shown()[0].Title, "Bestaetigung");
-    EXPECT_EQ(boxes.Shown()[1].Text, "File already exists.");
-    EXPECT_EQ(boxes.Shown()[1].Title, "Error");
-}
-
-TEST_F(LangFileTest, TheTextReadLastWins)
-{
-    const TLanguage lang = Loaded(Write("twice.lng", "[Interface]\n5=first\n5=second\n[Other]\n5=x\n"
-                                                      "[Interface]\n5=third\n"));
-    EXPECT_EQ(lang.GetInterfaceString(5), "third");
+    EXPECT_EQ(boxes.Shown()[0].Text + "|" + boxes.Shown()[0].Title, "Projekt schliessen?|Bestaetigung");
+    EXPECT_EQ(boxes.Shown()[1].Text + "|" + boxes.Shown()[1].Title, "File already exists.|Error");
+    EXPECT_EQ(Loaded(Write("twice.lng", "[Interface]\n5=first\n5=second\n[Other]\n5=x\n[Interface]\n5=third\n"))
+                  .GetInterfaceString(5),
+              "third");  // the text read last wins
 }
 
 TEST_F(LangFileTest, BuiltInTextsIgnoreLoadedItems)
@@ -135,44 +112,32 @@ TEST_F(LangFileTest, BuiltInTextsIgnoreLoadedItems)
     EXPECT_EQ(lang.GetInterfaceString(2), "Ohne Namen");
 }
 
-TEST_F(LangFileTest, AFileInAFolderWithNonAsciiLettersIsRead)
-{
-    ASSERT_TRUE(QDir(Dir.path()).mkdir(QStringLiteral("Языки")));
-    const TLanguage lang = Loaded(Write("Языки/fr.lng", "[Interface]\n3=Sans texte\n"));
-    EXPECT_EQ(lang.GetInterfaceString(3), "Sans texte");
-}
-
-TEST_F(LangFileTest, AMissingFileKeepsTheTextsOfTheLastOne)
+// A file that cannot be read keeps the texts of the last one; a damaged
+// one gives no empty texts; files are in the code page or, after a mark, in
+// UTF-8, in folders of any letters.
+TEST_F(LangFileTest, WhatIsReadFromMissingDamagedAndUtf8Files)
 {
     TLanguage lang = Loaded(Write("de.lng", SampleFile));
-    lang.LoadFromFile((Dir.path() + "/missing.lng").toStdString());
-    lang.LoadFromFile(Dir.path().toStdString());
+    lang.LoadFromFile(Dir.Path("missing.lng"));
+    lang.LoadFromFile(Dir.Path());
     EXPECT_EQ(lang.GetInterfaceString(2), "Ohne Namen");
-
-    lang.LoadFromFile(Write("fr.lng", "[Interface]\n3=Sans texte\n"));
+    ASSERT_TRUE(CreateFolder(Dir.Path("\xD0\xAF\xD0\xB7\xD1\x8B\xD0\xBA\xD0\xB8")));  // "Языки"
+    lang.LoadFromFile(Write("\xD0\xAF\xD0\xB7\xD1\x8B\xD0\xBA\xD0\xB8/fr.lng", "[Interface]\n3=Sans texte\n"));
     EXPECT_EQ(lang.GetInterfaceString(2), "No name");
     EXPECT_EQ(lang.GetInterfaceString(3), "Sans texte");
-}
 
-TEST_F(LangFileTest, DamagedFilesGiveNoTextsAndNoCrash)
-{
     std::string junk = "[Interface]\n5=";
     for (int i = 0; i < 2000; ++i)
         junk += char((i * 37 + 11) % 256);
-    const TLanguage lang = Loaded(Write("junk.lng", junk));
-    for (const TStrItem &item : lang.Items())
+    const TLanguage damaged = Loaded(Write("junk.lng", junk));
+    for (const TStrItem &item : damaged.Items())
         EXPECT_FALSE(item.Text.empty());
     EXPECT_TRUE(Loaded(Write("empty.lng", "")).Items().empty());
-}
 
-TEST_F(LangFileTest, FilesAreReadInTheCodePageOrAsUtf8AfterAMark)
-{
     // "Меню" in Windows-1251 and in UTF-8.
-    const std::string ansi = "\xCC\xE5\xED\xFE";
-    const std::string utf8 = "\xD0\x9C\xD0\xB5\xD0\xBD\xD1\x8E";
+    const std::string ansi = "\xCC\xE5\xED\xFE", utf8 = "\xD0\x9C\xD0\xB5\xD0\xBD\xD1\x8E";
     EXPECT_EQ(Loaded(Write("ru.lng", "[Interface]\n1=" + ansi + "\n")).GetInterfaceString(0), ansi);
-    EXPECT_EQ(Loaded(Write("ru8.lng", "\xEF\xBB\xBF[Interface]\n1=" + utf8 + "\n")).GetInterfaceString(0),
-              ansi);
+    EXPECT_EQ(Loaded(Write("ru8.lng", "\xEF\xBB\xBF[Interface]\n1=" + utf8 + "\n")).GetInterfaceString(0), ansi);
 }
 
 TEST_F(LangFileTest, FormsAreTranslatedFromTheirSection)
