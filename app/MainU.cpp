@@ -4,7 +4,9 @@
 #include "ActionList.h"
 #include "Browser.h"
 #include "ButtonCommands.h"
+#include "ButtonPanel.h"
 #include "CommandStates.h"
+#include "CopyCommands.h"
 #include "FileSystem.h"
 #include "FormTranslation.h"
 #include "CommonDialogs.h"
@@ -16,10 +18,12 @@
 #include "PreviewImage.h"
 #include "ProjU.h"
 #include "ProjectCommands.h"
+#include "ProjectPanel.h"
 #include "ProjectTree.h"
 #include "PropertyPanels.h"
 #include "ScriptU.h"
 #include "SettingsFile.h"
+#include "StatePanel.h"
 #include "StockControls.h"
 #include "UtilsU.h"
 
@@ -110,6 +114,7 @@ TMainF::TMainF(QWidget *parent)
     setCentralWidget(Splitter1);
     BuildStatusStrip();
 
+    WireEditing();
     FStates = std::make_unique<TCommandStates>(*FActions, *FPanels);
     FTree = new TProjectTree(*TreeView1, *FStates, *FPanels);
     connect(TreeView1, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
@@ -136,6 +141,7 @@ TMainF::TMainF(QWidget *parent)
     FPreview->SetNeedBgRedraw();
     Proj = new TProj;
     Guarded([] { Proj->InitGL(); });
+    PropFr1->FillTemplateLists();
     FTree->BuildTree();
     DrawPreview();
     FStates->TemplateClosed();
@@ -264,14 +270,30 @@ void TMainF::WireHelpCommands()
     FActions->OnExecute("AboutProg", [] { CommonDialogs().Exec(*AboutF); });
 }
 
+void TMainF::WireEditing()
+{
+    FPanels->SetPanel(ppState, PropFr1 = new TPropFr1, [this] { PropFr1->LoadFromState(); });
+    FPanels->SetPanel(ppButton, PropFr2 = new TPropFr2, [this] { PropFr2->LoadFromButton(); });
+    FPanels->SetPanel(ppProject, PropFr3 = new TPropFr3, [this] { PropFr3->LoadFromProj(); });
+    FCopyCommands = new TCopyCommands(*PropFr1, this);
+    FCopyCommands->ConnectActions([this](const char *name) { return &(*FActions)[name]; });
+    connect(FCopyCommands, &TCopyCommands::bufferFilled, this,
+            [this] { FActions->SetEnabled(CommandGroup::Paste, true); });
+}
+
 void TMainF::TranslateAll()
 {
     TranslateForm(*this, *Lang);
-    for (TPropPanel panel : {ppState, ppButton, ppProject})
-        TranslateFrame(FPanels->Panel(panel), *Lang);
+    PropFr1->ApplyLanguage();
+    PropFr2->ApplyLanguage();
+    PropFr3->ApplyLanguage();
 }
 
-void TMainF::ApplyBackgroundColour() { FTree->SetBackground(Param().FonColor); }
+void TMainF::ApplyBackgroundColour()
+{
+    FTree->SetBackground(Param().FonColor);
+    PropFr1->SetListColour(Param().FonColor);
+}
 
 // --- THost ---
 

@@ -18,6 +18,7 @@ class TActionList;
 class TBrowser;
 class TCommandStates;
 class TButtonCommands;
+class TCopyCommands;
 class THelp;
 class TMainDialogs;
 class TProjectCommands;
@@ -25,6 +26,9 @@ class TPreviewImage;
 class TProjectTree;
 class TProjectTreeView;
 class TPropertyPanels;
+class TPropFr1;
+class TPropFr2;
+class TPropFr3;
 struct TParam;
 
 class TMainF : public QMainWindow, public THost {
@@ -89,10 +93,16 @@ private:
     void WireViewCommands();
     void WirePropertyCommands();
     void WireHelpCommands();
+    // The state, button and project panels in their places, and the copy commands.
+    void WireEditing();
     void TranslateAll();
 
     TActionList *FActions;
     TPropertyPanels *FPanels;
+    TPropFr1 *PropFr1 = nullptr;
+    TPropFr2 *PropFr2 = nullptr;
+    TPropFr3 *PropFr3 = nullptr;
+    TCopyCommands *FCopyCommands = nullptr;
     TProjectTreeView *TreeView1 = nullptr;
     TProjectTree *FTree = nullptr;
     std::unique_ptr<TCommandStates> FStates;

@@ -1,11 +1,11 @@
 #include "PropertyPanels.h"
 
 #include "ProjU.h"
+#include "FlowTabs.h"
 #include "StockControls.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QTabWidget>
 #include <QToolButton>
 
 namespace {
@@ -124,6 +124,6 @@ void TPropertyPanels::ShowStatePage(int page)
     HidePanel(ppProject);
     HidePanel(ppButton);
     ShowPanel(ppState, false);
-    if (auto *pages = Panel(ppState).findChild<QTabWidget *>())
-        pages->setCurrentIndex(page);
+    if (auto *pages = Panel(ppState).findChild<TFlowTabs *>())
+        pages->SetCurrentIndex(page);
 }

@@ -45,7 +45,7 @@ public:
     void NextPropClick();
 
     // Opens the state panel on one of its pages (0 text ... 6 shadow) without
-    // reloading it: the first tab widget inside the panel turns to it.
+    // reloading it: the page tabs inside the panel turn to it.
     void ShowStatePage(int page);
 
 private:

@@ -25,6 +25,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QHideEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -326,6 +327,15 @@ void TPropFr1::EndDraft()
         AppParam().MeshCols = full.MeshCols;
         AppParam().MeshRows = full.MeshRows;
     }
+}
+
+void TPropFr1::hideEvent(QHideEvent *event)
+{
+    TFrame::hideEvent(event);
+    // A minimised window hides its panels too, but the selection stays. A
+    // state still selected (the panel stepped aside) gets its full render.
+    if (!event->spontaneous())
+        Timer1Timer();
 }
 
 void TPropFr1::Timer1Timer()

@@ -63,6 +63,11 @@ signals:
     // An "Advanced >>" button asks for the template library dialog.
     void advancedRequested(TPropFr1::TLibraryPage page);
 
+protected:
+    // The panel goes when the selection leaves the state or the panels are
+    // stepped: so does draft mode.
+    void hideEvent(QHideEvent *event) override;
+
 private:
     QWidget *BuildTextPage();
     QWidget *BuildListPage(QListWidget *&list, const char *listName, TLibraryKind kind, const char *buttonName,

@@ -1,6 +1,7 @@
 #include "FlowTabs.h"
 
 #include <QButtonGroup>
+#include <QScrollArea>
 #include <QEvent>
 #include <QSignalBlocker>
 #include <QStackedWidget>
@@ -127,14 +128,24 @@ void TFlowTabs::AddPage(QWidget *page, const QString &caption)
     button->setFocusPolicy(Qt::TabFocus);
     FButtons->addButton(button, FPages->count());
     FStrip->Add(button);
-    FPages->addWidget(page);
+    // A page taller than the room it gets scrolls rather than being squeezed.
+    auto *scroller = new QScrollArea;
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroller->setWidget(page);
+    FPages->addWidget(scroller);
     if (FPages->count() == 1)
         button->setChecked(true);
 }
 
 int TFlowTabs::Count() const { return FPages->count(); }
 
-QWidget *TFlowTabs::Page(int index) const { return FPages->widget(index); }
+QWidget *TFlowTabs::Page(int index) const
+{
+    auto *scroller = static_cast<QScrollArea *>(FPages->widget(index));
+    return scroller ? scroller->widget() : nullptr;
+}
 
 QToolButton *TFlowTabs::TabButton(int index) const { return static_cast<QToolButton *>(FButtons->button(index)); }
 

@@ -1,6 +1,7 @@
 // Pages chosen by a strip of tab buttons that wraps onto further rows when
 // it is narrow, so that every caption stays whole in a narrow panel (a tab
-// bar would cut captions off or hide tabs behind scroll arrows).
+// bar would cut captions off or hide tabs behind scroll arrows). A page
+// taller than its room scrolls.
 #pragma once
 
 #include <QWidget>
