@@ -77,6 +77,9 @@ public:
     void NavigateToPreview();
     // The lists take the settings' background colour.
     void ApplyBackgroundColour();
+    // Translates the window and its panels, whose lists are refilled in the
+    // language: at creation and after a change of the language.
+    void TranslateAll();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -95,7 +98,6 @@ private:
     void WireHelpCommands();
     // The state, button and project panels in their places, and the copy commands.
     void WireEditing();
-    void TranslateAll();
 
     TActionList *FActions;
     TPropertyPanels *FPanels;
