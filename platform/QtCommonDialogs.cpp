@@ -1,6 +1,7 @@
 #include "QtCommonDialogs.h"
 
 #include "Exceptions.h"
+#include "FontDialog.h"
 #include "QtColor.h"
 
 #include <QApplication>
@@ -8,7 +9,6 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDialog>
 
 namespace {
 
@@ -17,23 +17,6 @@ void RefuseOffscreen(const char *what)
     if (QGuiApplication::platformName() == QLatin1String("offscreen"))
         throw Exception(std::string("A modal dialog cannot be answered on the offscreen platform: ") +
                         what);
-}
-
-QFont ToQFont(const TFontChoice &choice)
-{
-    QFont font(choice.Name);
-    font.setPointSize(choice.Size > 0 ? choice.Size : 8);
-    font.setBold(choice.Style & 1);
-    font.setItalic(choice.Style & 2);
-    font.setUnderline(choice.Style & 4);
-    font.setStrikeOut(choice.Style & 8);
-    return font;
-}
-
-uint8_t StyleBits(const QFont &font)
-{
-    return uint8_t((font.bold() ? 1 : 0) | (font.italic() ? 2 : 0) | (font.underline() ? 4 : 0) |
-                   (font.strikeOut() ? 8 : 0));
 }
 
 }  // namespace
@@ -78,15 +61,11 @@ std::optional<uint32_t> TQtCommonDialogs::Colour(uint32_t initial)
 std::optional<TFontChoice> TQtCommonDialogs::Font(const TFontChoice &initial)
 {
     RefuseOffscreen("font dialog");
-    bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, ToQFont(initial), QApplication::activeWindow());
-    if (!ok)
+    TFontDialog dialog(QApplication::activeWindow());
+    dialog.SetChoice(initial);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    TFontChoice choice = initial;
-    choice.Name = font.family();
-    choice.Size = font.pointSize();
-    choice.Style = StyleBits(font);
-    return choice;
+    return dialog.Choice();
 }
 
 int TQtCommonDialogs::Exec(QDialog &dialog)
