@@ -1,10 +1,11 @@
 #include "KitGIF.h"
 
 #include "BmpImage.h"
-#include "Exceptions.h"
+#include "ErrorOf.h"
 #include "GifTestSupport.h"
 
 #include <QPainter>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -24,23 +25,14 @@ const TExtension *GraphicControlOf(const TGIFFrame &frame)
 
 }  // namespace
 
-TEST(GIFModel, NewImageIsEmpty)
+// GIF89a only for what GIF87a cannot hold: several frames, transparency.
+TEST(GIFModel, TheVersionFollowsTheFrames)
 {
     TGIFImage gif;
     EXPECT_EQ(gif.Version, gvNone);
-    EXPECT_EQ(gif.GetCount(), 0);
     EXPECT_EQ(gif.FrameIndex, -1);
-    EXPECT_EQ(gif.BackgroundColor, clNone);
-    EXPECT_EQ(gif.RepeatCount, 1);
-    EXPECT_FALSE(gif.Looping);
     EXPECT_TRUE(gif.GetEmpty());
-    EXPECT_EQ(gif.GetWidth(), 0);
-    EXPECT_EQ(gif.GetHeight(), 0);
-}
-
-TEST(GIFModel, VersionRule)
-{
-    TGIFImage gif;
+    EXPECT_EQ(QSize(gif.GetWidth(), gif.GetHeight()), QSize(0, 0));
     gif.AddFrame(Solid(2, 2, 0xFF0000));
     EXPECT_EQ(gif.Version, gv87a);
     EXPECT_EQ(gif.FrameIndex, 0);
@@ -70,81 +62,51 @@ TEST(GIFModel, TransparentColourNotifiesOnlyOnChange)
     EXPECT_FALSE(gif.GetTransparent());
 }
 
-TEST(GIFModel, SizeCannotBeChanged)
+TEST(GIFModel, WhatCannotBeDoneIsAClearError)
 {
-    TGIFImage gif;
-    for (int value : {0, 5, -1}) {
-        try {
-            gif.SetWidth(value);
-            FAIL();
-        } catch (const EInvalidGraphicOperation &e) {
-            EXPECT_STREQ(e.what(), "Cannot change the Size of a GIF image");
-        }
-        EXPECT_THROW(gif.SetHeight(value), EInvalidGraphicOperation);
-    }
+    TGIFImage gif, full;
+    full.AddFrame(Solid(2, 2, 0));
+    full.FrameIndex = 5;  // a current frame past the list
+    TGIFFrame frame(&gif), orphan(nullptr);
+    const std::pair<std::function<void()>, std::string> cases[] = {
+        {[&] { gif.SetWidth(5); }, "Cannot change the Size of a GIF image"},
+        {[&] { gif.SetHeight(-1); }, "Cannot change the Size of a GIF image"},
+        {[&] { gif.GetFrame(0); }, "List index out of bounds (0)"},
+        {[&] { full.GetEmpty(); }, "List index out of bounds (5)"},
+        {[&] { orphan.Assign(full); }, "List index out of bounds (5)"},
+        {[&] { gif.BuildFile(); }, "No GIF Data to write"},
+        {[&] { frame.EncodeBitmap(); }, "No GIF Data to write"},
+        {[&] { frame.EncodeDIBStream(ImageToBmp(Solid(2, 2, 0))); }, "GIF image encoding error"}};  // 24 bits
+    for (const auto &[action, error] : cases)
+        EXPECT_EQ(ErrorOf<EInvalidGraphicOperation>(action), error);
+    EXPECT_EQ(QSize(full.GetWidth(), full.GetHeight()), QSize(0, 0));
 }
 
-TEST(GIFModel, FrameIndexOutOfRange)
+// The graphic control block: delay in hundredths, disposal in bits 2 to 4,
+// the transparent flag only for a colour the table holds; an empty comment
+// is dropped.
+TEST(GIFModel, EncodingWritesTheGraphicControlBlock)
 {
-    TGIFImage gif;
-    try {
-        gif.GetFrame(0);
-        FAIL();
-    } catch (const EInvalidGraphicOperation &e) {
-        EXPECT_STREQ(e.what(), "List index out of bounds (0)");
-    }
-    // A current frame set past the list: no size, and emptiness names the
-    // bad index instead of reading past the list.
-    gif.AddFrame(Solid(2, 2, 0));
-    gif.FrameIndex = 5;
-    EXPECT_EQ(gif.GetWidth(), 0);
-    EXPECT_EQ(gif.GetHeight(), 0);
-    try {
-        gif.GetEmpty();
-        FAIL();
-    } catch (const EInvalidGraphicOperation &e) {
-        EXPECT_STREQ(e.what(), "List index out of bounds (5)");
-    }
-    TGIFFrame frame(nullptr);
-    EXPECT_THROW(frame.Assign(gif), EInvalidGraphicOperation);
-}
-
-TEST(GIFModel, DelayBecomesHundredths)
-{
-    for (const auto &[ms, hundredths] : {std::pair{250, 25}, std::pair{255, 25}}) {
+    struct TCase {
+        uint16_t ms;
+        uint8_t disposal;
+        TColor transparent;
+        uint8_t packed, hundredths;
+    };
+    const TCase cases[] = {{250, 0, RGBToColor(1, 1, 1), 0x00, 25}, {255, 2, RGBToColor(1, 1, 1), 0x08, 25},
+                           {0, 0, RGBToColor(0x11, 0x22, 0x33), 0x01, 0}};
+    for (const TCase &c : cases) {
         TGIFImage gif;
-        gif.AddFrame(Solid(1, 1, 0));
-        gif.Frames[0]->AnimateInterval = static_cast<uint16_t>(ms);
+        gif.AddFrame(Solid(1, 1, 0x112233), c.transparent);
+        gif.Frames[0]->AnimateInterval = c.ms;
+        gif.Frames[0]->Disposal = c.disposal;
         gif.EncodeAllFrames();
         const TExtension *gce = GraphicControlOf(*gif.Frames[0]);
         ASSERT_NE(gce, nullptr);
-        EXPECT_EQ(gce->Header[2], hundredths);
-        EXPECT_EQ(gce->Header[1] & 1, 0);
+        EXPECT_EQ(gce->Header[1], c.packed) << c.ms;
+        EXPECT_EQ(gce->Header[2], c.hundredths) << c.ms;
+        EXPECT_EQ(gif.Version, gv89a);
     }
-}
-
-TEST(GIFModel, TransparentColourMissingFromTheTableClearsTheFlag)
-{
-    TGIFImage gif;
-    gif.AddFrame(Solid(1, 1, 0x112233), RGBToColor(1, 1, 1));
-    gif.EncodeAllFrames();
-    const TExtension *gce = GraphicControlOf(*gif.Frames[0]);
-    ASSERT_NE(gce, nullptr);
-    EXPECT_EQ(gce->Header[1] & 1, 0);
-    EXPECT_EQ(gif.Version, gv89a);
-}
-
-TEST(GIFModel, DisposalGoesIntoBitsTwoToFour)
-{
-    TGIFImage gif;
-    gif.AddFrame(Solid(1, 1, 0x112233));
-    gif.Frames[0]->Disposal = 2;
-    gif.EncodeAllFrames();
-    EXPECT_EQ(GraphicControlOf(*gif.Frames[0])->Header[1], 0x08);
-}
-
-TEST(GIFModel, EmptyCommentIsDroppedWithoutVersionChange)
-{
     TGIFImage gif;
     gif.AddFrame(Solid(1, 1, 0));
     gif.Frames[0]->GetComment();
@@ -208,31 +170,6 @@ TEST(GIFModel, GreyScaleFramesUseTheGreyMethod)
     EXPECT_EQ(gif.Frames[0]->GetBitmap().pixelIndex(0, 0), level);
 }
 
-TEST(GIFModel, EncodingWithoutBitmapHasNoData)
-{
-    TGIFImage gif;
-    try {
-        gif.BuildFile();
-        FAIL();
-    } catch (const EInvalidGraphicOperation &e) {
-        EXPECT_STREQ(e.what(), "No GIF Data to write");
-    }
-    TGIFFrame frame(&gif);
-    EXPECT_THROW(frame.EncodeBitmap(), EInvalidGraphicOperation);
-}
-
-TEST(GIFModel, EncodeRejectsOtherDepths)
-{
-    TGIFImage gif;
-    TGIFFrame frame(&gif);
-    try {
-        frame.EncodeDIBStream(ImageToBmp(Solid(2, 2, 0)));  // 24 bits
-        FAIL();
-    } catch (const EInvalidGraphicOperation &e) {
-        EXPECT_STREQ(e.what(), "GIF image encoding error");
-    }
-}
-
 TEST(GIFModel, AbortDuringEncodingResetsTheFrame)
 {
     TGIFImage gif;
@@ -291,4 +228,13 @@ TEST(GIFModel, DrawLeavesTheTransparentColourOut)
     }
     EXPECT_EQ(canvas.pixel(0, 0) & 0xFFFFFF, 0x010203u);
     EXPECT_EQ(canvas.pixel(1, 0) & 0xFFFFFF, 0x00FF00u);
+}
+
+// A decoded frame can claim a width or height of 0: its in-memory BMP then
+// has no pixels, and turning it into an image must copy nothing.
+TEST(BmpImage, APictureWithoutPixelsGivesAnEmptyImage)
+{
+    for (const int bits : {1, 4, 8, 24})
+        for (const QSize size : {QSize(0, 3), QSize(3, 0)})
+            EXPECT_TRUE(BmpToImage(NewBmp(size.width(), size.height(), bits, bits <= 8 ? 1 << bits : 0)).isNull()) << bits;
 }

@@ -1,6 +1,6 @@
 #include "KitGIF.h"
 
-#include "Exceptions.h"
+#include "ErrorOf.h"
 #include "GifTestSupport.h"
 #include "LittleEndian.h"
 
@@ -33,6 +33,11 @@ size_t AfterGlobalTable(const Bytes &file)
     return 13 + ((file[10] & 0x80) ? 3u << ((file[10] & 7) + 1) : 0u);
 }
 
+std::string TextOf(const Bytes &file, size_t from, size_t length)
+{
+    return std::string(file.begin() + long(from), file.begin() + long(from + length));
+}
+
 Bytes Find(const Bytes &file, const Bytes &part, size_t from = 0)
 {
     const auto it = std::search(file.begin() + static_cast<long>(from), file.end(), part.begin(), part.end());
@@ -41,61 +46,45 @@ Bytes Find(const Bytes &file, const Bytes &part, size_t from = 0)
 
 }  // namespace
 
-TEST(GIFWriter, PlainFrameIsWrittenAs87aWithoutExtensions)
+// A plain frame is GIF87a without extensions; a loop block needs two
+// frames; comment lines continue in further sub-blocks; the screen takes the
+// frames' size and the background the first entry of its colour.
+TEST(GIFWriter, VersionLoopCommentAndScreenBytes)
 {
     TGIFImage gif;
     gif.AddFrame(Solid(3, 2, 0xFF0000));
-    const Bytes file = gif.BuildFile();
-    EXPECT_EQ(Bytes(file.begin(), file.begin() + 6), (Bytes{'G', 'I', 'F', '8', '7', 'a'}));
+    gif.Looping = true;
+    Bytes file = gif.BuildFile();
+    EXPECT_EQ(TextOf(file, 0, 6), "GIF87a");
     EXPECT_EQ(file[10], 0xF7);
     EXPECT_EQ(file[AfterGlobalTable(file)], 0x2C);
     EXPECT_EQ(file.back(), 0x3B);
-}
 
-TEST(GIFWriter, LoopingNeedsMoreThanOneFrame)
-{
-    TGIFImage one;
-    one.AddFrame(Solid(1, 1, 0));
-    one.Looping = true;
-    EXPECT_TRUE(Find(one.BuildFile(), {'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E'}).empty());
-
-    TGIFImage two;
-    two.AddFrame(Solid(1, 1, 0));
-    two.AddFrame(Solid(1, 1, 0));
-    two.Looping = true;
-    two.RepeatCount = 0;
-    const Bytes file = two.BuildFile();
-    const Bytes loop = {0x21, 0xFF, 0x0B, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 3, 1, 0, 0, 0};
-    EXPECT_EQ(Bytes(file.begin() + static_cast<long>(AfterGlobalTable(file)),
-                    file.begin() + static_cast<long>(AfterGlobalTable(file) + loop.size())),
-              loop);
-}
-
-TEST(GIFWriter, LongCommentLinesContinueInFurtherSubBlocks)
-{
-    TGIFImage gif;
     gif.AddFrame(Solid(1, 1, 0));
+    gif.RepeatCount = 0;
     gif.Data->Comment = {std::string(300, 'c'), "", "end"};
-    const Bytes file = gif.BuildFile();
-    EXPECT_EQ(file[5], 'a');
-    EXPECT_EQ(file[4], '9');
-    const Bytes comment = Find(file, {0x21, 0xFE, 255});
-    ASSERT_FALSE(comment.empty());
-    const Bytes expected = Concat({{0x21, 0xFE, 255}, Bytes(255, 'c'), {45}, Bytes(45, 'c'), {3, 'e', 'n', 'd', 0, 0x3B}});
-    EXPECT_EQ(comment, expected);
-}
+    file = gif.BuildFile();
+    EXPECT_EQ(TextOf(file, 0, 6), "GIF89a");
+    const Bytes loop = {0x21, 0xFF, 0x0B, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 3, 1, 0, 0, 0};
+    EXPECT_EQ(Bytes(file.begin() + long(AfterGlobalTable(file)), file.begin() + long(AfterGlobalTable(file) + loop.size())), loop);
+    EXPECT_EQ(Find(file, {0x21, 0xFE, 255}),
+              Concat({{0x21, 0xFE, 255}, Bytes(255, 'c'), {45}, Bytes(45, 'c'), {3, 'e', 'n', 'd', 0, 0x3B}}));
 
-TEST(GIFWriter, BackgroundIndexIsTheFirstEqualEntry)
-{
-    TGIFImage gif;
-    gif.AddFrame(Indexed(2, 2));
-    gif.EncodeAllFrames();
-    gif.Data->ColorMap.Colors[5] = {9, 8, 7};
-    gif.Data->ColorMap.Colors[9] = {9, 8, 7};
-    gif.BackgroundColor = RGBToColor(9, 8, 7);
-    EXPECT_EQ(gif.BuildFile()[11], 5);
-    gif.BackgroundColor = RGBToColor(9, 9, 9);
-    EXPECT_EQ(gif.BuildFile()[11], 0);
+    // A file read with a larger screen is written with the frames' size.
+    file[6] = 50;
+    TGIFImage read;
+    read.ReadBytes(file.data(), file.size(), true);
+    EXPECT_EQ(read.ScreenWidth, 50);
+    EXPECT_EQ(GetLE16(&read.BuildFile()[6]), 3u);
+
+    TGIFImage indexed;
+    indexed.AddFrame(Indexed(2, 2));
+    indexed.EncodeAllFrames();
+    indexed.Data->ColorMap.Colors[5] = indexed.Data->ColorMap.Colors[9] = {9, 8, 7};
+    for (const auto &[background, index] : {std::pair{RGBToColor(9, 8, 7), 5}, std::pair{RGBToColor(9, 9, 9), 0}}) {
+        indexed.BackgroundColor = background;
+        EXPECT_EQ(indexed.BuildFile()[11], index);
+    }
 }
 
 TEST(GIFWriter, WriteDataPrefixesTheLength)
@@ -186,45 +175,23 @@ TEST(GIFWriter, ResavedFrameGetsItsMissingTerminator)
     EXPECT_EQ(rewritten, gif.BuildFile());
 }
 
-TEST(GIFWriter, WrongGlobalColourCount)
-{
-    TGIFImage gif;
-    gif.AddFrame(Solid(1, 1, 0));
-    gif.EncodeAllFrames();
-    gif.Data->ColorMap.Count = 100;
-    try {
-        gif.BuildFile();
-        FAIL();
-    } catch (const EInvalidGraphicOperation &e) {
-        EXPECT_STREQ(e.what(), "Wrong number of colors; must be a power of 2");
-    }
-}
-
-TEST(GIFWriter, FailedWriteIsReported)
+TEST(GIFWriter, FailuresAreReportedAndLeaveTheOldFile)
 {
     TGIFImage gif;
     gif.AddFrame(Solid(1, 1, 0));
     QBuffer closed;
-    try {
-        gif.SaveToStream(closed);
-        FAIL();
-    } catch (const EWriteError &e) {
-        EXPECT_STREQ(e.what(), "Stream write error");
-    }
-}
+    EXPECT_EQ(ErrorOf<EWriteError>([&] { gif.SaveToStream(closed); }), "Stream write error");
+    gif.EncodeAllFrames();
+    gif.Data->ColorMap.Count = 100;
+    EXPECT_EQ(ErrorOf<EInvalidGraphicOperation>([&] { gif.BuildFile(); }), "Wrong number of colors; must be a power of 2");
 
-TEST(GIFWriter, FailedBuildLeavesTheOldFile)
-{
     QTemporaryDir dir;
     const QString path = dir.filePath("old.gif");
-    {
-        QFile old(path);
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("previous");
-    }
-    TGIFImage empty;
-    EXPECT_THROW(empty.SaveToFile(path), EInvalidGraphicOperation);
     QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("previous");
+    old.close();
+    EXPECT_EQ(ErrorOf<EInvalidGraphicOperation>([&] { TGIFImage().SaveToFile(path); }), "No GIF Data to write");
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), QByteArray("previous"));
 }

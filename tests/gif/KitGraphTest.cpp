@@ -16,66 +16,35 @@ int32_t TenPerChar(const std::string &s) { return static_cast<int32_t>(s.size())
 
 }  // namespace
 
-TEST(ShortenText, KeepsTextThatFits)
+TEST(ShortenText, DropsCharactersBeforeAnEllipsisUntilItFits)
 {
-    EXPECT_EQ(ShortenText("Caption", TenPerChar, 70), "Caption");
-}
-
-TEST(ShortenText, DropsTwoCharactersBeforeTheFirstEllipsis)
-{
+    const std::tuple<const char *, int32_t, const char *> cases[] = {
+        {"Caption", 70, "Caption"}, {"0123456789", 99, "012345..."}, {"0123456789", 5, "..."}, {"ab", 15, "..."}};
+    for (const auto &[text, width, shown] : cases)
+        EXPECT_EQ(ShortenText(text, TenPerChar, width), shown) << text << " " << width;
+    // Two characters go before the first ellipsis is tried.
     std::vector<std::string> tried;
-    const TTextWidth recording = [&tried](const std::string &s) {
-        tried.push_back(s);
-        return TenPerChar(s);
-    };
-    EXPECT_EQ(ShortenText("0123456789", recording, 99), "012345...");
-    ASSERT_GE(tried.size(), 3u);
-    EXPECT_EQ(tried[1], "01234567...");  // 8 characters, never 9
-    EXPECT_EQ(tried[2], "0123456...");
+    ShortenText("0123456789", [&tried](const std::string &s) { return tried.push_back(s), TenPerChar(s); }, 99);
+    EXPECT_EQ(std::vector<std::string>(tried.begin() + 1, tried.begin() + 3),
+              (std::vector<std::string>{"01234567...", "0123456..."}));
 }
 
-TEST(ShortenText, GivesEllipsisWhenNothingFits)
-{
-    EXPECT_EQ(ShortenText("0123456789", TenPerChar, 5), "...");
-    EXPECT_EQ(ShortenText("ab", TenPerChar, 15), "...");
-}
-
-TEST(SplitCommandLine, QuotedPathWordAndQuotedPair)
-{
-    std::string exe, params;
-    SplitCommandLine("\"C:\\Program Files\\BL\\bl.exe\" word \"two words\"", exe, params);
-    EXPECT_EQ(exe, "C:\\Program Files\\BL\\bl.exe");
-    EXPECT_EQ(params, "word \"two words\"");
-}
-
-TEST(SplitCommandLine, EmptyLineAndEmptyQuotes)
-{
-    std::string exe = "x", params = "y";
-    SplitCommandLine("", exe, params);
-    EXPECT_EQ(exe, "");
-    EXPECT_EQ(params, "");
-    SplitCommandLine("\"\"  prog.exe   a\tb", exe, params);
-    EXPECT_EQ(exe, "prog.exe");
-    EXPECT_EQ(params, "a b");
-}
-
-TEST(SplitCommandLine, LongTokensAreKeptWhole)
+TEST(SplitCommandLine, TheProgramAndItsParameters)
 {
     const std::string longName(1000, 'n');
-    std::string exe, params;
-    SplitCommandLine(longName + " \"" + longName + " x\"", exe, params);
-    EXPECT_EQ(exe, longName);
-    EXPECT_EQ(params, "\"" + longName + " x\"");
-}
-
-TEST(SplitCommandLine, StopsAtZeroByteAndRunsOpenQuoteToTheEnd)
-{
-    std::string exe, params;
-    SplitCommandLine(std::string("a b\0c", 5), exe, params);
-    EXPECT_EQ(exe, "a");
-    EXPECT_EQ(params, "b");
-    SplitCommandLine("a \" b", exe, params);
-    EXPECT_EQ(params, "\" b\"");  // an open quote runs to the end
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        {"\"C:\\Program Files\\BL\\bl.exe\" word \"two words\"", "C:\\Program Files\\BL\\bl.exe", "word \"two words\""},
+        {"", "", ""},
+        {"\"\"  prog.exe   a\tb", "prog.exe", "a b"},
+        {longName + " \"" + longName + " x\"", longName, "\"" + longName + " x\""},
+        {std::string("a b\0c", 5), "a", "b"},  // stops at a zero byte
+        {"a \" b", "a", "\" b\""}};          // an open quote runs to the end
+    for (const auto &[line, program, parameters] : cases) {
+        std::string exe = "x", params = "y";
+        SplitCommandLine(line, exe, params);
+        EXPECT_EQ(exe, program) << line.substr(0, 40);
+        EXPECT_EQ(params, parameters) << line.substr(0, 40);
+    }
 }
 
 TEST(MemoryBlocks, AllocCompareCopyFree)
