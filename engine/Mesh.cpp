@@ -106,7 +106,8 @@ void TButtonItem::BuildNormals()
 {
     const TMeshSize size = CurrentMeshSize();
     const int n = size.Cols, m = size.Rows;
-    MeshNormals.fill(TVector3{});
+    // Only the rings in use are summed into, uploaded and drawn.
+    std::fill_n(MeshNormals.begin(), size_t(m) * MeshRingStride, TVector3{});
     for (int r = 0; r + 1 < m; ++r)
         for (int j = 0; j < n; ++j) {
             const int k = j + 1 == n ? 0 : j + 1;
