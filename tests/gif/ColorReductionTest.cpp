@@ -114,8 +114,7 @@ TEST(ReductionEntry, OneAndFourBitTargets)
 }
 
 // The popularity method's ordering, ties, nearest colours and widened masks
-// are compared with the plain method on many pictures in
-// ReferenceAlgorithmsTest.
+// on many pictures are pinned down in KnownBytesTest.
 TEST(Popularity, KeepsUpTo256ColoursExactlyAndFillsGrey)
 {
     // Bottom row: colour A twice then B; top row: C three times.

@@ -1,5 +1,5 @@
-// The encoder's codes, widths, clears and sub-blocks are compared with a
-// plain encoder on many pictures in ReferenceAlgorithmsTest; here the ends.
+// The encoder's codes, widths, clears and sub-blocks on many pictures are
+// pinned down in KnownBytesTest; here the ends.
 #include "LZWEncoder.h"
 
 #include "BmpImage.h"

@@ -4,23 +4,17 @@
 // on the renderer, the resampler, the mesh, the reduction or the encoder
 // that moves a single byte fails here.
 #include "ColorReduction.h"
+#include "Digest.h"
 #include "ExportU.h"
 #include "ImageSets.h"
 #include "ParamU.h"
 #include "ProjectFixture.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <functional>
 
 namespace {
-
-// The first 16 hex digits of the SHA-256 of the bytes.
-std::string Digest(const QByteArray &bytes)
-{
-    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex().left(16).toStdString();
-}
 
 std::string FileDigest(const std::string &fileName)
 {
