@@ -1,7 +1,7 @@
 #include "ColorReduction.h"
 
 #include "BmpImage.h"
-#include "Exceptions.h"
+#include "ErrorOf.h"
 #include "GifTestSupport.h"
 #include "LittleEndian.h"
 #include "NotImplemented.h"
@@ -40,26 +40,24 @@ Reduced Reduce(const QImage &image, TReductionMethod method)
 
 }  // namespace
 
-TEST(ReductionEntry, WritesAnEightBitBmpWithFullColourTable)
+// An 8-bit BMP with its full colour table; 1 and 4 bits too; a null picture
+// is refused.
+TEST(ReductionEntry, TargetsOfEveryDepth)
 {
     const Reduced r = Reduce(MakeButtonLike(13, 7), rmPopularity);
-    EXPECT_EQ(r.bmp[0], 'B');
-    EXPECT_EQ(r.bmp[1], 'M');
+    EXPECT_EQ(r.bmp.size(), 1078u + 16 * 7);
+    EXPECT_EQ(std::string(r.bmp.begin(), r.bmp.begin() + 2), "BM");
     EXPECT_EQ(GetLE32(&r.bmp[2]), r.bmp.size());
     EXPECT_EQ(GetLE32(&r.bmp[10]), 1078u);
     EXPECT_EQ(r.layout.bits, 8);
-    EXPECT_EQ(r.layout.stride, 16u);
-    EXPECT_EQ(r.bmp.size(), 1078u + 16 * 7);
-}
-
-TEST(ReductionEntry, NullBitmapIsNotValid)
-{
-    try {
-        BitmapToReducedStream(QImage(), TPixelFormat::pf8bit, rmPopularity);
-        FAIL();
-    } catch (const EInvalidGraphic &e) {
-        EXPECT_STREQ(e.what(), "Bitmap image is not valid");
+    const QImage image = MakeRGB(9, 3, [](int x, int) -> uint32_t { return x < 4 ? 0x000000 : 0xFFFFFF; });
+    for (const auto &[format, bits] : {std::pair{TPixelFormat::pf1bit, 1}, std::pair{TPixelFormat::pf4bit, 4}}) {
+        const Bytes bmp = BitmapToReducedStream(image, format, rmPopularity);
+        EXPECT_EQ(ParseBmp(bmp).bits, bits);
+        EXPECT_EQ(Pixels(BmpToImage(bmp)), Pixels(image));
     }
+    EXPECT_EQ(ErrorOf<EInvalidGraphic>([] { BitmapToReducedStream(QImage(), TPixelFormat::pf8bit, rmPopularity); }),
+              "Bitmap image is not valid");
 }
 
 TEST(ReductionEntry, AnyFormatEqualToTheTargetIsHandedOnElseUnsupportedIsNotImplemented)
@@ -186,55 +184,43 @@ TEST(MedianCut, SplitsAtTheMedianOfThePixels)
     EXPECT_EQ(palette[8], 0xEE);  // only entries up to the wanted count are touched
 }
 
-TEST(Uniform, SixSixSixLevelsAndPalette)
+// The methods of fixed palettes: a pixel's index by its levels (stripes by
+// the pixel's diagonal, one channel each), the entry at that index, the
+// count of important colours and what the unused entries hold.
+TEST(FixedPalettes, UniformStripesAndGreyLevels)
 {
+    struct TCase {
+        TReductionMethod method;
+        uint32_t colour;
+        QPoint at;
+        int index;
+        uint32_t entry, important;
+        std::pair<int, uint32_t> other;  // another entry
+    };
+    const int grey = (77 * 0x10 + 150 * 0x20 + 29 * 0x30) >> 8;
+    const TCase cases[] = {{rmUniform666, 0x80FF00, {0, 0}, 3 * 36 + 5 * 6 + 0, 0x99FF00, 216, {216, 0x80808080}},
+                           {rmUniform666, 0x7F0033, {0, 0}, 2 * 36 + 0 + 1, 0x660033, 216, {215, 0xFFFFFF}},
+                           {rmUniform784, 0x80FFAA, {0, 0}, 3 * 32 + 7 * 4 + 2, 0x80FFAA, 224, {224, 0x80808080}},
+                           {rmUniform784, 0xFFFFFF, {0, 0}, 223, 0xFFFFFF, 224, {0, 0}},
+                           {rmStripes, 0x4080C0, {0, 1}, 0x40 >> 2, 0x400000, 0, {63, 0xFC0000}},
+                           {rmStripes, 0x4080C0, {1, 1}, 64 + (0x80 >> 2), 0x008000, 0, {200, 0}},
+                           {rmStripes, 0x4080C0, {2, 1}, 128 + (0xC0 >> 2), 0x0000C0, 0, {128 + 2, 0x000008}},
+                           {rmStripes, 0x4080C0, {0, 0}, 64 + (0x80 >> 2), 0x008000, 0, {64 + 1, 0x000400}},
+                           {rmGrayscale, 0x102030, {0, 0}, grey, 0x010101u * uint32_t(grey), 0, {77, 0x4D4D4D}},
+                           {rmGrayscale, 0xFFFFFF, {0, 0}, 255, 0xFFFFFF, 0, {0, 0}}};
+    for (const TCase &c : cases) {
+        const uint32_t colour = c.colour;
+        const Reduced r = Reduce(MakeRGB(3, 2, [colour](int, int) { return colour; }), c.method);
+        SCOPED_TRACE(std::to_string(int(c.method)) + " " + std::to_string(c.colour));
+        EXPECT_EQ(r.Index(c.at.x(), c.at.y()), c.index);
+        EXPECT_EQ(r.PaletteEntry(c.index), c.entry);
+        EXPECT_EQ(r.PaletteEntry(c.other.first), c.other.second);
+        if (c.important) {
+            EXPECT_EQ(r.ImportantColors(), c.important);
+        }
+    }
     const TLevelMaps &m = LevelMaps();
-    EXPECT_EQ(m.map6[128], 3);
-    EXPECT_EQ(m.map6[127], 2);
-    EXPECT_EQ(m.map4[42], 0);
-    EXPECT_EQ(m.map4[43], 1);
-    const QImage image = MakeRGB(2, 1, [](int x, int) -> uint32_t { return x ? 0x80FF00 : 0x7F0033; });
-    const Reduced r = Reduce(image, rmUniform666);
-    EXPECT_EQ(r.ImportantColors(), 216u);
-    EXPECT_EQ(r.Index(1, 0), 3 * 36 + 5 * 6 + 0);
-    EXPECT_EQ(r.Index(0, 0), 2 * 36 + 0 + 1);
-    EXPECT_EQ(r.PaletteEntry(3 * 36 + 5 * 6), 0x99FF00u);
-    EXPECT_EQ(r.PaletteEntry(216), 0x80808080u);
-}
-
-TEST(Uniform, SevenEightFourLevelsAndPalette)
-{
-    const QImage image = MakeRGB(1, 1, [](int, int) -> uint32_t { return 0x80FFAA; });
-    const Reduced r = Reduce(image, rmUniform784);
-    EXPECT_EQ(r.ImportantColors(), 224u);
-    EXPECT_EQ(r.Index(0, 0), 3 * 32 + 7 * 4 + 2);
-    EXPECT_EQ(r.PaletteEntry(3 * 32 + 7 * 4 + 2), 0x80FFAAu);
-    EXPECT_EQ(r.PaletteEntry(223), 0xFFFFFFu);
-    EXPECT_EQ(r.PaletteEntry(224), 0x80808080u);
-}
-
-TEST(Stripes, ChannelByDiagonalPosition)
-{
-    const QImage image = MakeRGB(3, 2, [](int, int) -> uint32_t { return 0x4080C0; });
-    const Reduced r = Reduce(image, rmStripes);
-    // Stored row 0 is the bottom row (y = 1).
-    EXPECT_EQ(r.Index(0, 1), 0x40 >> 2);
-    EXPECT_EQ(r.Index(1, 1), 64 + (0x80 >> 2));
-    EXPECT_EQ(r.Index(2, 1), 128 + (0xC0 >> 2));
-    EXPECT_EQ(r.Index(0, 0), 64 + (0x80 >> 2));
-    EXPECT_EQ(r.PaletteEntry(63), 0xFC0000u);
-    EXPECT_EQ(r.PaletteEntry(64 + 1), 0x000400u);
-    EXPECT_EQ(r.PaletteEntry(128 + 2), 0x000008u);
-    EXPECT_EQ(r.PaletteEntry(200), 0u);
-}
-
-TEST(Grayscale, WeightedLevels)
-{
-    const QImage image = MakeRGB(2, 1, [](int x, int) -> uint32_t { return x ? 0xFFFFFF : 0x102030; });
-    const Reduced r = Reduce(image, rmGrayscale);
-    EXPECT_EQ(r.Index(0, 0), (77 * 0x10 + 150 * 0x20 + 29 * 0x30) >> 8);
-    EXPECT_EQ(r.Index(1, 0), 255);
-    EXPECT_EQ(r.PaletteEntry(77), 0x4D4D4Du);
+    EXPECT_EQ(std::vector<int>({m.map6[127], m.map6[128], m.map4[42], m.map4[43]}), std::vector<int>({2, 3, 0, 1}));
 }
 
 TEST(TwentyFourBitTarget, KeepsTrueColoursOrGreyLevels)

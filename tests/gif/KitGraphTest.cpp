@@ -47,33 +47,6 @@ TEST(SplitCommandLine, TheProgramAndItsParameters)
     }
 }
 
-TEST(MemoryBlocks, AllocCompareCopyFree)
-{
-    EXPECT_EQ(AllocMemBlock(0), nullptr);
-    void *a = AllocMemBlock(7);
-    void *b = AllocMemBlock(7);
-    ASSERT_NE(a, nullptr);
-    EXPECT_TRUE(CompareMemBlock(a, b, 7));  // both zero-filled
-    static_cast<char *>(OffsetPointer(b, 6))[0] = 1;
-    EXPECT_FALSE(CompareMemBlock(a, b, 7));
-    CopyMemBlock(a, b, 7);
-    EXPECT_TRUE(CompareMemBlock(a, b, 7));
-    FreeMemBlock(a);
-    FreeMemBlock(b);
-    EXPECT_EQ(a, nullptr);
-    FreeMemBlock(a);  // freeing nothing is harmless
-}
-
-TEST(Arithmetic, MinMaxAndRects)
-{
-    EXPECT_EQ(Max(-3, 2), 2);
-    EXPECT_EQ(Min(-3, 2), -3);
-    EXPECT_EQ(RectWidth(QRect(QPoint(2, 3), QSize(10, 20))), 10);
-    EXPECT_EQ(RectHeight(QRect(QPoint(2, 3), QSize(10, 20))), 20);
-    EXPECT_EQ(PaletteRGB(0x123456), 0x02123456);
-    EXPECT_EQ(ResourceText("abc"), "abc");
-}
-
 TEST(NotImplemented, TheProgramsHookShowsAnInformationBoxThenAborts)
 {
     TScriptedMessageBoxes boxes;
