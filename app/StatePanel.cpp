@@ -4,9 +4,9 @@
 #include "Codepage.h"
 #include "ColorBox.h"
 #include "ColourSwatch.h"
-#include "FlowTabs.h"
 #include "CommonDialogs.h"
 #include "CopyBufferU.h"
+#include "FlowTabs.h"
 #include "FormTranslation.h"
 #include "GuardedCall.h"
 #include "HelpContext.h"
@@ -14,8 +14,8 @@
 #include "KitSpin.h"
 #include "LangSupU.h"
 #include "MaterialPicture.h"
-#include "PanelControls.h"
 #include "Outline.h"
+#include "PanelControls.h"
 #include "ParamU.h"
 #include "ProjU.h"
 #include "QtColor.h"
@@ -26,8 +26,6 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHideEvent>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
