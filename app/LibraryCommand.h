@@ -20,6 +20,6 @@ void TemplateEditExecute(TTempSelF &dialog, bool stateNodeSelected, const std::f
 // and the dialog's texture choice.
 void AdvancedExecute(TTempSelF &dialog, TPropFr1 &panel, TPropFr1::TLibraryPage page);
 
-// Points the main window's "Templates" command and, once the state panel is
-// in the window, its "Advanced >>" buttons at the dialog.
+// Points the main window's "Templates" command and the state panel's
+// "Advanced >>" buttons at the dialog.
 void WireLibraryDialog(TMainF &main, TTempSelF &dialog);
