@@ -1,11 +1,10 @@
 #include "ProjectFixture.h"
 #include "ShapeEditors.h"
 
-#include <QDoubleSpinBox>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
-#include <tuple>
+#include <array>
 
 namespace {
 
@@ -34,32 +33,21 @@ TShapeBlock ShapeOf(const TAngles &a)
 
 TAngles AnglesOf(const TShapeBlock &s) { return {s.A0, s.A1, s.A2, s.A3, s.A4, s.A5, s.A6, s.A7}; }
 
-struct TProfile {
-    int D0, D1, D2, D3;
-    float TopHeight, ScaleX, ScaleY;
-};
-
-bool operator==(const TProfile &a, const TProfile &b)
-{
-    return std::tie(a.D0, a.D1, a.D2, a.D3, a.TopHeight, a.ScaleX, a.ScaleY) ==
-           std::tie(b.D0, b.D1, b.D2, b.D3, b.TopHeight, b.ScaleX, b.ScaleY);
-}
-
-std::ostream &operator<<(std::ostream &os, const TProfile &p)
-{
-    return os << p.D0 << "," << p.D1 << "," << p.D2 << "," << p.D3 << " h" << p.TopHeight << " sx" << p.ScaleX
-              << " sy" << p.ScaleY;
-}
+// D0 .. D3, TopHeight, ScaleX, ScaleY.
+using TProfile = std::array<float, 7>;
 
 TDeformationBlock DeformationOf(const TProfile &p)
 {
     TDeformationBlock d;
-    d.D0 = p.D0, d.D1 = p.D1, d.D2 = p.D2, d.D3 = p.D3;
-    d.TopHeight = p.TopHeight, d.ScaleX = p.ScaleX, d.ScaleY = p.ScaleY;
+    d.D0 = int(p[0]), d.D1 = int(p[1]), d.D2 = int(p[2]), d.D3 = int(p[3]);
+    d.TopHeight = p[4], d.ScaleX = p[5], d.ScaleY = p[6];
     return d;
 }
 
-TProfile ProfileOf(const TDeformationBlock &d) { return {d.D0, d.D1, d.D2, d.D3, d.TopHeight, d.ScaleX, d.ScaleY}; }
+TProfile ProfileOf(const TDeformationBlock &d)
+{
+    return {float(d.D0), float(d.D1), float(d.D2), float(d.D3), d.TopHeight, d.ScaleX, d.ScaleY};
+}
 
 using ShapeEditors = ProjectTest;
 
@@ -150,7 +138,7 @@ TEST_F(ShapeEditors, ShowingAProfileTakesTheControlsValues)
     for (const auto &c : cases) {
         TDeformationEditor editor;
         editor.SetDeformation(DeformationOf(c.Given));
-        EXPECT_EQ(ProfileOf(editor.Deformation()), c.Shown) << c.Given;
+        EXPECT_EQ(ProfileOf(editor.Deformation()), c.Shown);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "BmpWriter.h"
 #include "Exceptions.h"
 #include "FileSystem.h"
+#include "LittleEndian.h"
 #include "StreamBytes.h"
 #include "ReSample.h"
 #include "TextureFile.h"
@@ -51,40 +52,23 @@ QImage HighBits(const QImage &picture, int greenBits)
     return kept;
 }
 
-void Put32(QByteArray &bytes, uint32_t value)
-{
-    char le[4];
-    qToLittleEndian(value, le);
-    bytes.append(le, 4);
-}
-
-void Put16(QByteArray &bytes, uint16_t value)
-{
-    char le[2];
-    qToLittleEndian(value, le);
-    bytes.append(le, 2);
-}
-
 // A whole file: file header, information header, colour table, pixels.
 QByteArray BmpFile(int width, int height, int bits, uint32_t compression, const QVector<QRgb> &palette,
                    const QByteArray &pixels)
 {
     const uint32_t offset = uint32_t(14 + 40 + 4 * palette.size());
-    QByteArray file("BM");
-    Put32(file, offset + uint32_t(pixels.size()));
-    Put32(file, 0);
-    Put32(file, offset);
-    for (uint32_t v : {40u, uint32_t(width), uint32_t(height)})
-        Put32(file, v);
-    Put16(file, 1);
-    Put16(file, uint16_t(bits));
+    TLittleEndianWriter file;
+    file.PutBytes("BM");
+    for (uint32_t v : {offset + uint32_t(pixels.size()), 0u, offset, 40u, uint32_t(width), uint32_t(height)})
+        file.PutU32(v);
+    file.PutU16(1);
+    file.PutU16(uint16_t(bits));
     for (uint32_t v : {compression, uint32_t(pixels.size()), 2835u, 2835u, uint32_t(palette.size()), 0u})
-        Put32(file, v);
-    for (QRgb c : palette) {
-        const char entry[4] = {char(qBlue(c)), char(qGreen(c)), char(qRed(c)), 0};
-        file.append(entry, 4);
-    }
-    return file + pixels;
+        file.PutU32(v);
+    for (QRgb c : palette)
+        file.PutU32(c & RGB_MASK);  // blue, green, red, 0
+    file.PutBytes(pixels);
+    return file.Bytes();
 }
 
 QVector<QRgb> PaletteOf(const QImage &picture)
