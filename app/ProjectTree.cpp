@@ -121,7 +121,8 @@ void TProjectTree::BuildTree()
     FRootNode = nullptr;
     if (!Proj->Opened)
         return;
-    FRootNode = MakeNode(nullptr, Lang->GetInterfaceString(7), nkProject, nullptr);
+    FRootNode = MakeNode(nullptr, {}, nkProject, nullptr);
+    RetranslateRoot();
     FView.addTopLevelItem(FRootNode);
     for (const auto &button : Proj->Buttons)
         AddButtonNode(*button);
@@ -162,6 +163,12 @@ int TProjectTree::ImageIndex(const QTreeWidgetItem &node, const QTreeWidgetItem 
     if (&node == root)
         return 0;
     return node.childCount() > 0 ? 1 : 2;
+}
+
+void TProjectTree::RetranslateRoot()
+{
+    if (FRootNode)
+        FRootNode->setText(0, FromAnsi(Lang->GetInterfaceString(7)));
 }
 
 void TProjectTree::SetBackground(uint32_t colour)

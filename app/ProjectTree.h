@@ -55,6 +55,8 @@ public:
     // The image of a node: 0 project, 1 a node with children, 2 a leaf.
     static int ImageIndex(const QTreeWidgetItem &node, const QTreeWidgetItem *root);
 
+    // The project node takes its text from the language table again.
+    void RetranslateRoot();
     // Applies FonColor as the tree's background.
     void SetBackground(uint32_t colour);
 

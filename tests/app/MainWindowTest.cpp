@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <QTabWidget>
 #include <QTextBrowser>
 
 // Every action of the table exists once; every menu and tool bar item names
@@ -95,6 +96,10 @@ TEST_F(MainWindowTest, EnabledCommandsFollowTheSelection)
     EXPECT_EQ(Proj->StateIndex, 1);
     SaveScreen(Main(), "MainF-state");
 
+    Lang->AddItem("Interface", "Site menu", 7);
+    Lang->SetBuiltIn(false);
+    Tree().RetranslateRoot();
+    EXPECT_EQ(Tree().RootNode()->text(0), "Site menu");
     Click(Tree().RootNode());
     EXPECT_EQ(Enabled(), 27);
     EXPECT_TRUE(Main().Panels().IsOn(ppProject));
@@ -312,4 +317,17 @@ TEST_F(MainWindowTest, PanelsStepAndKeysSelect)
     Click(Node(0));
     EXPECT_FALSE(panels.NextProp().isEnabled());
     EXPECT_TRUE(panels.IsOn(ppButton));
+
+    // The Properties commands open the state panel at their page.
+    auto *statePanel = new TFrame;
+    auto *pages = new QTabWidget(statePanel);
+    for (int page = 0; page < 7; ++page)
+        pages->addTab(new QWidget, QString::number(page));
+    panels.SetPanel(ppState, statePanel, {});
+    Click(Node(0, 0));
+    Run("ShadowParam");
+    EXPECT_EQ(pages->currentIndex(), 6);
+    Run("ShapeParam");
+    EXPECT_EQ(pages->currentIndex(), 1);
+    EXPECT_TRUE(panels.IsOn(ppState));
 }
