@@ -13,7 +13,6 @@
 #include <QFile>
 #include <QMenuBar>
 #include <QRegularExpression>
-#include <QTabWidget>
 #include <QTextBrowser>
 
 // Every action of the table exists once; every menu and tool bar item names
@@ -70,12 +69,9 @@ TEST_F(MainWindowTest, EnabledCommandsFollowTheSelection)
 {
     Main().show();
     BufFull = false;
-    int projectPanelLoads = 0;
-    Main().Panels().SetPanel(ppProject, new TFrame, [&] { ++projectPanelLoads; });
     Run("NewProject");
     EXPECT_EQ(Enabled(), 27);
     EXPECT_TRUE(Main().Panels().IsOn(ppProject));
-    EXPECT_EQ(projectPanelLoads, 1);
     EXPECT_EQ(Main().windowTitle(), "Bright Lane - No name.prj");
 
     AnswerName("Home");
@@ -317,17 +313,4 @@ TEST_F(MainWindowTest, PanelsStepAndKeysSelect)
     Click(Node(0));
     EXPECT_FALSE(panels.NextProp().isEnabled());
     EXPECT_TRUE(panels.IsOn(ppButton));
-
-    // The Properties commands open the state panel at their page.
-    auto *statePanel = new TFrame;
-    auto *pages = new QTabWidget(statePanel);
-    for (int page = 0; page < 7; ++page)
-        pages->addTab(new QWidget, QString::number(page));
-    panels.SetPanel(ppState, statePanel, {});
-    Click(Node(0, 0));
-    Run("ShadowParam");
-    EXPECT_EQ(pages->currentIndex(), 6);
-    Run("ShapeParam");
-    EXPECT_EQ(pages->currentIndex(), 1);
-    EXPECT_TRUE(panels.IsOn(ppState));
 }
