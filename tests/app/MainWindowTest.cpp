@@ -48,6 +48,8 @@ TEST_F(MainWindowTest, StartsWithTheNoProjectCommandsOnlyAndShowsThePreviewPage)
 {
     Main().show();
     EXPECT_EQ(Main().windowTitle(), "Bright Lane");
+    EXPECT_EQ(AppParam().FonColor, 0xC0C0C0u);  // no settings file: the defaults
+    EXPECT_EQ(Tree().View().palette().color(QPalette::Base), QColor(0xC0, 0xC0, 0xC0));
     EXPECT_EQ(Enabled(), 17);
     EXPECT_EQ(Main().menuBar()->actions().size(), 6);
     EXPECT_EQ(Tree().View().topLevelItemCount(), 0);
@@ -73,9 +75,12 @@ TEST_F(MainWindowTest, EnabledCommandsFollowTheSelection)
     EXPECT_EQ(Enabled(), 27);
     EXPECT_TRUE(Main().Panels().IsOn(ppProject));
     EXPECT_EQ(Main().windowTitle(), "Bright Lane - No name.prj");
+    EXPECT_EQ(TProjectTree::ImageIndex(*Tree().RootNode(), Tree().RootNode()), 0);
 
     AnswerName("Home");
     Run("NewButton");
+    EXPECT_EQ(TProjectTree::ImageIndex(*Node(0), Tree().RootNode()), 1);
+    EXPECT_EQ(TProjectTree::ImageIndex(*Node(0, 1), Tree().RootNode()), 2);
     EXPECT_EQ(Proj->StateIndex, 0);
     EXPECT_EQ(Enabled(), 43);
     EXPECT_TRUE(Main().Panels().IsOn(ppState));
