@@ -12,6 +12,7 @@
 #include <QThread>
 
 #include <csignal>
+#include <unistd.h>
 
 namespace {
 
@@ -182,6 +183,9 @@ TRunningProgram::TRunningProgram(const QString &program, const QStringList &argu
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     env.insert(QStringLiteral("QTWEBENGINE_REMOTE_DEBUGGING"), QStringLiteral("127.0.0.1:%1").arg(FPort));
     FProcess.setProcessChannelMode(QProcess::MergedChannels);
+    // A group of its own, so a program that does not end is killed with
+    // everything it started.
+    FProcess.setChildProcessModifier([] { ::setsid(); });
     if (display.isEmpty()) {
         FProcess.setProcessEnvironment(env);
         FProcess.start(QStringLiteral("xvfb-run"), QStringList{"-a", program} + arguments);
@@ -258,7 +262,7 @@ int TRunningProgram::Terminate(int timeoutMs)
         ::kill(pid_t(FPid), SIGTERM);
     if (FProcess.waitForFinished(timeoutMs))
         return FProcess.exitStatus() == QProcess::NormalExit ? FProcess.exitCode() : -1;
-    FProcess.kill();
+    ::kill(-pid_t(FProcess.processId()), SIGKILL);
     FProcess.waitForFinished();
     return -1;
 }
