@@ -1,10 +1,13 @@
 #include "Forms.h"
 
 #include "AboutBox.h"
+#include "ActionList.h"
+#include "CommonDialogs.h"
 #include "LibraryCommand.h"
 #include "LibraryDialog.h"
 #include "MainU.h"
 #include "NameDialogs.h"
+#include "PublishDialog.h"
 
 TMainF *MainF = nullptr;
 
@@ -16,7 +19,8 @@ void CreateForms()
     WireLibraryDialog(*MainF, *TempSelF);
     ButtonF = new TButtonF(MainF);
     AboutF = new TAboutF(MainF);
-    // The publish dialog comes here.
+    PublishingF = new TPublishingF(MainF);
+    MainF->Actions().OnExecute("Publish", [] { CommonDialogs().Exec(*PublishingF); });
     TempF = new TTempF(MainF);
 }
 
@@ -28,5 +32,6 @@ void FreeForms()
     TempSelF = nullptr;
     ButtonF = nullptr;
     AboutF = nullptr;
+    PublishingF = nullptr;
     TempF = nullptr;
 }

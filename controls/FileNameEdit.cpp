@@ -6,6 +6,7 @@
 #include "GuardedCall.h"
 #include "TextHelpers.h"
 
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -50,9 +51,9 @@ QImage TFilenameEdit::DefaultGlyph() const
     return glyph;
 }
 
-QString TFilenameEdit::ExtractName(const QString &text)
+QString TFilenameEdit::ExtractName(const QString &text, const QString &folder)
 {
-    if (!text.contains(QChar(0)) && QFileInfo::exists(text))
+    if (!text.contains(QChar(0)) && (QFileInfo::exists(text) || (!folder.isEmpty() && QDir(folder).exists(text))))
         return text;
     std::string first, rest;
     SplitCommandLine(FilePathBytes(text), first, rest);
@@ -66,7 +67,7 @@ QString TFilenameEdit::QuoteName(const QString &name)
     return name;
 }
 
-QString TFilenameEdit::FileName() const { return ExtractName(text()); }
+QString TFilenameEdit::FileName() const { return ExtractName(text(), FDialog.InitialDir); }
 
 void TFilenameEdit::SetFileName(const QString &name)
 {
@@ -79,7 +80,7 @@ void TFilenameEdit::ButtonClick()
 {
     TCustomComboEdit::ButtonClick();
     bool action = true;
-    QString name = ExtractName(text());
+    QString name = FileName();
     if (OnBeforeDialog)
         OnBeforeDialog(name, action);
     if (!action)

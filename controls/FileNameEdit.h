@@ -25,8 +25,9 @@ public:
     // file must exist. The folder follows each chosen file.
     TFileRequest &Dialog() { return FDialog; }
 
-    // The name in the text: the whole text when a file of that name exists,
-    // else its first token (blanks separate, double quotes group).
+    // The name in the text: the whole text when a file of that name exists
+    // (a relative name also in the dialog's first folder), else its first
+    // token (blanks separate, double quotes group).
     QString FileName() const;
     // Sets the text to the quoted name; a name the file system refuses
     // (inside its enclosing double quotes, if any) raises EComboEditError
@@ -34,7 +35,7 @@ public:
     // it.
     void SetFileName(const QString &name);
 
-    static QString ExtractName(const QString &text);
+    static QString ExtractName(const QString &text, const QString &folder = QString());
     // The name enclosed in double quotes when it holds a blank and does not
     // begin with one.
     static QString QuoteName(const QString &name);

@@ -2,7 +2,6 @@
 
 #include "ExportU.h"
 #include "FileSystem.h"
-#include "MenuBlock.h"
 #include "ParamU.h"
 #include "ProjU.h"
 #include "UtilsU.h"
@@ -131,18 +130,19 @@ void ExportPreviewImages(TProj &proj)
     ExportSet(proj, MainGauge(), folder);
 }
 
-void ExportPublishImages(TGauge &gauge, TProj &proj, const std::string &pageFolder, const std::string &imgDir)
+void ExportPublishImages(TGauge &gauge, TProj &proj, const std::string &pageFolder, const std::string &imgDir,
+                         int32_t first)
 {
     TSetRestorer restorer(proj, gauge);
     PageDir = pageFolder + "/";
     const std::string folder = PageDir + imgDir + "/";
     CreateFolder(folder);
     const bool horizontal = proj.Settings.MenuOrientation == 0;
-    ExportLoop(proj, gauge, folder, MenuBase, horizontal ? cmCutRight : cmCutBottom);
+    ExportLoop(proj, gauge, folder, first, horizontal ? cmCutRight : cmCutBottom);
     const int last = proj.ButtonCount() - 1;
     if (last >= 0)
         for (int s = 0; s < StateCount; ++s)
-            ExportState(proj, last, s, folder + ImageName(StateLetters[s], (long long)MenuBase + last, "e"),
+            ExportState(proj, last, s, folder + ImageName(StateLetters[s], (long long)first + last, "e"),
                         horizontal ? cmRightEdge : cmBottomEdge);
     restorer.Restore();
 }

@@ -9,6 +9,7 @@
 
 #include "Gauge.h"
 
+#include <cstdint>
 #include <string>
 
 class TProj;
@@ -29,6 +30,8 @@ void BatchExportImages(TProj &proj, const std::string &dir);
 void ExportPreviewImages(TProj &proj);
 
 // The publish set into pageFolder + "/" + imgDir + "/", numbered from
-// MenuBase; the last button is split into a main image and a 2-pixel edge
-// image ("e"), across for a horizontal menu, down for a vertical one.
-void ExportPublishImages(TGauge &gauge, TProj &proj, const std::string &pageFolder, const std::string &imgDir);
+// first (the block's first button number); the last button is split into a
+// main image and a 2-pixel edge image ("e"), across for a horizontal menu,
+// down for a vertical one.
+void ExportPublishImages(TGauge &gauge, TProj &proj, const std::string &pageFolder, const std::string &imgDir,
+                         int32_t first);

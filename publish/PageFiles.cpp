@@ -27,5 +27,5 @@ void SaveNewPage(TProj &proj, const std::string &fileName, bool noImages)
         return;
     std::string folder = AbsoluteFolderOf(fileName);
     folder.pop_back();  // without its trailing "/"
-    ExportPublishImages(MainGauge(), proj, folder, PageImageFolder(fileName));
+    ExportPublishImages(MainGauge(), proj, folder, PageImageFolder(fileName), MenuBase);
 }

@@ -2,6 +2,7 @@
 
 #include "AnsiText.h"
 
+#include <algorithm>
 #include <cstdio>
 
 const char *const SiteMarker = "Brightlane";
@@ -82,4 +83,16 @@ std::string JoinLines(const TLines &lines)
     for (const std::string &line : lines)
         text += line + "\r\n";
     return text;
+}
+
+TLines SplitPageLines(const std::string &text)
+{
+    TLines lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+        lines.push_back(text.substr(start, end - start));
+        start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    }
+    return lines;
 }

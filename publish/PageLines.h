@@ -44,3 +44,8 @@ extern const char *const ScriptCloseLines[2];
 
 // The lines joined, each ended by CR LF.
 std::string JoinLines(const TLines &lines);
+
+// A page's text as lines: CR LF, LF and CR alone each end a line, and a
+// break at the very end makes no empty last line, so JoinLines gives a
+// CR LF page back byte for byte.
+TLines SplitPageLines(const std::string &text);

@@ -36,7 +36,7 @@ TEST(ActionTableTest, NamesAreUniqueEveryItemExistsAndEveryContextHasHelp)
     QFile guide(QStringLiteral(BL_SOURCE_DIR "/app/help/guide.html"));
     ASSERT_TRUE(guide.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(guide.readAll());
-    std::vector<int> contexts = {1, 3, 4, 8};
+    std::vector<int> contexts = {1, 3, 4, 5, 8};
     for (const TActionSpec &spec : ActionTable())
         if (spec.HasHelp)
             contexts.push_back(spec.Tag);

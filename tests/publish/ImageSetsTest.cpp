@@ -98,10 +98,9 @@ TEST_F(ImageSets, PublishSetNumbersFromTheBaseAndSplitsTheLastButton)
     MakeProject({{100, 30}, {80, 24}, {90, 26}});
     const std::string whole = Folder("whole");
     BatchExportImages(P(), whole);
-    MenuBase = 4;
     TRecordingGauge gauge;
     const std::string page = Folder("site");
-    ExportPublishImages(gauge, P(), page.substr(0, page.size() - 1), "site.blimg");
+    ExportPublishImages(gauge, P(), page.substr(0, page.size() - 1), "site.blimg", 4);
     const std::string folder = page + "site.blimg/";
     QStringList expected;
     for (const char *letter : {"c", "n", "o"})
@@ -121,9 +120,8 @@ TEST_F(ImageSets, PublishSetNumbersFromTheBaseAndSplitsTheLastButton)
     ExpectRestored(&gauge);
 
     P().Settings.MenuOrientation = 1;
-    MenuBase = 0;
     const std::string down = Folder("down");
-    ExportPublishImages(gauge, P(), down.substr(0, down.size() - 1), "blimg");
+    ExportPublishImages(gauge, P(), down.substr(0, down.size() - 1), "blimg", 0);
     EXPECT_EQ(Image(down + "blimg/imgn2.bmp").size(), QSize(90, 24));
     EXPECT_EQ(Image(down + "blimg/imgo2e.bmp").size(), QSize(90, 2));
 }
@@ -158,7 +156,7 @@ TEST_F(ImageSets, AnEmptyProjectWritesNoImage)
     ExportPreviewImages(P());
     EXPECT_TRUE(FileExists(PageDir + "blimg/"));
     const std::string page = Folder("empty");
-    ExportPublishImages(MainGauge(), P(), page.substr(0, page.size() - 1), "blimg");
+    ExportPublishImages(MainGauge(), P(), page.substr(0, page.size() - 1), "blimg", 0);
     EXPECT_TRUE(Files(PageDir + "blimg/").isEmpty());
     EXPECT_TRUE(Files(page + "blimg/").isEmpty());
 }
@@ -174,7 +172,7 @@ TEST_F(ImageSets, FailedSetsRestorePageDirSelectionAndGauge)
     EXPECT_THROW(BatchExportImages(P(), user + "missing/"), EStreamError);
     ExpectRestored();
     TRecordingGauge gauge;
-    EXPECT_THROW(ExportPublishImages(gauge, P(), user.substr(0, user.size() - 1), "blimg"), EInvalidGraphicOperation);
+    EXPECT_THROW(ExportPublishImages(gauge, P(), user.substr(0, user.size() - 1), "blimg", 0), EInvalidGraphicOperation);
     ExpectRestored(&gauge);
     ExportPreviewImages(P());
     EXPECT_TRUE(FileExists(user + "blimg/imgn0.bmp"));

@@ -1,0 +1,74 @@
+// The publish dialog: an existing page is loaded into an editor, the menu
+// block goes in at the caret (as often as wanted), and Save writes the page
+// back with the images of the blocks inserted since the last save. Each
+// opening starts empty; closing or loading another page after an unsaved
+// insertion offers to save first.
+#pragma once
+
+#include "Gauge.h"
+#include "PublishSession.h"
+
+#include <QDialog>
+
+class QLabel;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class TFilenameEdit;
+
+class TPublishingF : public QDialog {
+    Q_OBJECT
+public:
+    explicit TPublishingF(QWidget *parent = nullptr);
+
+    // The page named (a relative name is taken in the edit's folder)
+    // replaces the editor's text; a page that cannot be read changes
+    // nothing and raises its error.
+    void LoadPage(const QString &name);
+    void InsertBlock();
+    void SavePage();
+
+    const TPublishSession &Session() const { return FSession; }
+    TFilenameEdit &FileNameEdit() const { return *FilenameEdit1; }
+    QPlainTextEdit &Editor() const { return *Memo1; }
+    QPushButton &InsertButton() const { return *Button1; }
+    QPushButton &SaveButton() const { return *Button2; }
+    QPushButton &OkButton() const { return *BitBtn2; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    // However the dialog closes, an unsaved insertion is offered for saving.
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    // The dialog's own progress bar as the image export's gauge.
+    class TDialogGauge : public TGauge {
+    public:
+        explicit TDialogGauge(QProgressBar &bar) : FBar(bar) {}
+        void SetMax(int maximum) override;
+        void SetPosition(int position) override;
+
+    private:
+        QProgressBar &FBar;
+    };
+
+    void BuildLayout();
+    void OkClick();
+    TLines EditorLines() const;
+    void SetEditorLines(const TLines &lines);
+    void UpdateCaretLabels();
+    void UpdateButtons();
+
+    QLabel *Label1;
+    TFilenameEdit *FilenameEdit1;
+    QPushButton *Button1;
+    QPushButton *Button2;
+    QPushButton *BitBtn2;
+    QPlainTextEdit *Memo1;
+    QLabel *Label2, *Label3, *Label4, *Label5;
+    QProgressBar *Gauge1;
+    TDialogGauge FGauge;
+    TPublishSession FSession;
+};
+
+extern TPublishingF *PublishingF;

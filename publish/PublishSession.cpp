@@ -1,0 +1,52 @@
+#include "PublishSession.h"
+
+#include "FileSystem.h"
+#include "ImageSets.h"
+#include "MenuBlock.h"
+#include "Streams.h"
+
+#include <QDir>
+
+std::string AbsolutePageName(const std::string &name, const std::string &baseDir)
+{
+    return FilePathBytes(QDir(QtFilePath(baseDir)).absoluteFilePath(QtFilePath(name)));
+}
+
+TLines ReadPageLines(const std::string &fileName)
+{
+    TFileStream stream(fileName, TFileStream::fmOpenRead);
+    std::string text(size_t(stream.Size()), '\0');
+    stream.ReadBuffer(text.data(), int64_t(text.size()));
+    return SplitPageLines(text);
+}
+
+void TPublishSession::Clear()
+{
+    *this = TPublishSession();
+}
+
+void TPublishSession::Opened(const std::string &fileName)
+{
+    Clear();
+    FFileName = fileName;
+}
+
+void TPublishSession::Insert(TLines &lines, int row, int col, const TMenuView &view)
+{
+    FindPageImgDir(lines, FFileName, FImgDir);
+    InsertMenuBlock(lines, col, row, FImgDir, view);
+    FPendingBlocks.push_back(MenuBase);
+    FCanSave = true;
+}
+
+void TPublishSession::Save(const TLines &lines, TProj &proj, TGauge &gauge)
+{
+    const std::string text = JoinLines(lines);
+    ReplaceFileWith(FFileName, text.data(), int64_t(text.size()));
+    std::string folder = ExtractFilePath(FFileName);
+    folder.pop_back();  // without its trailing "/"
+    while (!FPendingBlocks.empty()) {
+        ExportPublishImages(gauge, proj, folder, FImgDir, FPendingBlocks.front());
+        FPendingBlocks.erase(FPendingBlocks.begin());
+    }
+}

@@ -1,0 +1,237 @@
+#include "PublishDialog.h"
+
+#include "BrowserCheck.h"
+#include "FileNameEdit.h"
+#include "MainWindowFixture.h"
+#include "MenuBlock.h"
+#include "PageFiles.h"
+#include "QStringPrinter.h"
+#include "Screens.h"
+#include "WindowFixture.h"
+
+#include <QDir>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBlock>
+
+namespace {
+
+// A page with a line of letters of the code page (a no-break space among
+// them) that must come back byte for byte.
+const TLines Page = {"<html>", "<body>ab\xA0\xE8\xF0</body>", "</html>"};
+
+class PublishDialogTest : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        AppParam().BatchExp = 1;  // BMP images, readable back with Qt
+        P().NewProject();
+        for (const char *name : {"Home", "News"}) {
+            P().AddButton(name);
+            for (TItem &state : P().Buttons.back()->States) {
+                state.Width = 40;
+                state.Height = 16;
+            }
+        }
+        Form = std::make_unique<TPublishingF>();
+    }
+
+    // Shows the dialog through the service, lets the script act on it,
+    // then closes it with Ok.
+    void Run(const std::function<void()> &script)
+    {
+        Dialogs.AnswerForm([&](QDialog &) {
+            Dialog().activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&Dialog()));
+            script();
+            QTest::mouseClick(&Dialog().OkButton(), Qt::LeftButton);
+        });
+        CommonDialogs().Exec(Dialog());
+    }
+
+    // Types the name into the field and presses Enter, as the user loads a page.
+    void Load(const std::string &name)
+    {
+        TFilenameEdit &edit = Dialog().FileNameEdit();
+        edit.setFocus();
+        edit.setText(QtFilePath(name));
+        QTest::keyClick(&edit, Qt::Key_Return);
+    }
+
+    void InsertAt(int row, int col)
+    {
+        QTextCursor caret(Dialog().Editor().document()->findBlockByNumber(row));
+        caret.setPosition(caret.position() + col);
+        Dialog().Editor().setTextCursor(caret);
+        QTest::mouseClick(&Dialog().InsertButton(), Qt::LeftButton);
+    }
+
+    void Save() { QTest::mouseClick(&Dialog().SaveButton(), Qt::LeftButton); }
+
+    // The page with the block inserted at the caret the way the dialog does.
+    static TLines Inserted(TLines lines, int row, int col, const std::string &imgDir = "blimg")
+    {
+        InsertMenuBlock(lines, col, row, imgDir, MenuViewOf(*Proj));
+        return lines;
+    }
+
+    std::string Folder(const char *name) const
+    {
+        const std::string folder = HtmlPagesDir + name + "/";
+        QDir().mkpath(QtFilePath(folder));
+        return folder;
+    }
+
+    static QStringList Images(const std::string &folder)
+    {
+        return QDir(QtFilePath(folder)).entryList({"img*"}, QDir::Files, QDir::Name);
+    }
+
+    // The images of a block of the two buttons numbered from first.
+    static QStringList BlockImages(int first)
+    {
+        QStringList names;
+        for (const char *letter : {"c", "n", "o"})
+            for (const QString &suffix : {QString::number(first), QString::number(first + 1),
+                                          QString::number(first + 1) + "e"})
+                names << QString("img") + letter + suffix + ".bmp";
+        return names;
+    }
+
+    TPublishingF &Dialog() { return *Form; }
+    std::unique_ptr<TPublishingF> Form;  // made after the folders, as at start-up
+};
+
+}  // namespace
+
+TEST_F(PublishDialogTest, InsertsAtTheCaretAndSavesThePageWithItsImages)
+{
+    const struct {
+        int col;
+        const char *where;
+    } carets[] = {{0, "line start"}, {3, "middle"}, {int(Page[1].size()), "line end"}};
+    for (const auto &c : carets) {
+        SCOPED_TRACE(c.where);
+        const std::string folder = Folder(c.where);
+        const std::string page = folder + "page.html";
+        WriteText(page, JoinLines(Page));
+        Run([&] {
+            Load(page);
+            EXPECT_TRUE(Dialog().isVisible());  // Enter in the field loads and keeps the dialog open
+            EXPECT_TRUE(Dialog().InsertButton().isEnabled());
+            EXPECT_FALSE(Dialog().SaveButton().isEnabled());
+            InsertAt(1, c.col);
+            EXPECT_TRUE(Dialog().SaveButton().isEnabled());
+            if (c.col == 3)
+                SaveScreen(Dialog(), "PublishingF-inserted");
+            Save();
+        });
+        EXPECT_EQ(FileText(page), JoinLines(Inserted(Page, 1, c.col)));
+        EXPECT_EQ(Images(folder + "blimg/"), BlockImages(0));
+    }
+    EXPECT_TRUE(Boxes.Shown().empty());  // saved: closing asks nothing
+}
+
+// A page made by the new-page command, then two blocks published into it:
+// every block numbered after the ones before, in the page's own ".blimg"
+// folder, and every image there for the browser.
+TEST_F(PublishDialogTest, TwoBlocksAfterThoseInThePageAllGetTheirImages)
+{
+    const std::string folder = Folder("site");
+    const std::string page = folder + "site.html";
+    SaveNewPage(P(), page, false);
+    const TLines published = SplitPageLines(FileText(page));
+    const int row = int(published.size()) - 2;  // before </body>
+    Run([&] {
+        Load(page);
+        SaveScreen(Dialog(), "PublishingF-loaded");
+        InsertAt(row, 0);
+        InsertAt(row, 0);
+        Save();
+    });
+    EXPECT_EQ(FileText(page), JoinLines(Inserted(Inserted(published, row, 0, "site.blimg"), row, 0, "site.blimg")));
+    QStringList all = BlockImages(0) + BlockImages(2) + BlockImages(4);
+    all.sort();
+    EXPECT_EQ(Images(folder + "site.blimg/"), all);
+    EXPECT_FALSE(QDir(QtFilePath(folder + "blimg")).exists());
+
+    SKIP_WITHOUT_BROWSER();
+    ExpectSwaps(RunBrowser(QtFilePath(page)), {{0, false}, {1, true}, {2, false}, {3, true}, {4, false}, {5, true}},
+                false);
+}
+
+TEST_F(PublishDialogTest, AnUnsavedInsertionIsOfferedForSavingBeforeClosingOrLoadingAnother)
+{
+    const std::string folder = Folder("ask");
+    const std::string first = folder + "first.html", second = folder + "second.html";
+    WriteText(first, JoinLines(Page));
+    WriteText(second, JoinLines(Page));
+    Boxes.Answer(idYes);  // loading the second page: save the first
+    Boxes.Answer(idNo);   // closing: do not save the second
+    Run([&] {
+        Load(first);
+        InsertAt(0, 0);
+        Load(second);
+        EXPECT_EQ(Dialog().Session().FileName(), second);
+        EXPECT_FALSE(Dialog().SaveButton().isEnabled());  // nothing inserted into this one yet
+        InsertAt(2, 0);
+    });
+    ASSERT_EQ(Boxes.Shown().size(), 2u);
+    EXPECT_EQ(Boxes.Shown()[0].Text, "Save before close?");
+    EXPECT_EQ(FileText(first), JoinLines(Inserted(Page, 0, 0)));
+    EXPECT_EQ(Images(folder + "blimg/"), BlockImages(0));
+    EXPECT_EQ(FileText(second), JoinLines(Page));
+
+    Run([&] { EXPECT_FALSE(Dialog().InsertButton().isEnabled()); });  // every opening starts empty
+    EXPECT_EQ(Boxes.Shown().size(), 2u);
+}
+
+TEST_F(PublishDialogTest, AFailedLoadChangesNothingAndARelativeNameLivesInThePagesFolder)
+{
+    const std::string page = HtmlPagesDir + "relative page.html";
+    WriteText(page, JoinLines(Page));
+    Boxes.Answer(idOK);  // the file error
+    Run([&] {
+        Load("relative page.html");
+        EXPECT_EQ(Dialog().Session().FileName(), page);
+        InsertAt(0, 0);
+        const QString text = Dialog().Editor().toPlainText();
+        Load(HtmlPagesDir + "missing.html");
+        EXPECT_EQ(Dialog().Editor().toPlainText(), text);
+        EXPECT_EQ(Dialog().Session().FileName(), page);
+        EXPECT_TRUE(Dialog().Session().Unsaved());
+        Save();
+    });
+    ASSERT_EQ(Boxes.Shown().size(), 1u);
+    EXPECT_EQ(Boxes.Shown()[0].Icon, TMsgIcon::Error);
+    EXPECT_NE(Boxes.Shown()[0].Text.find("missing.html"), std::string::npos);
+    EXPECT_EQ(Images(HtmlPagesDir + "blimg/"), BlockImages(0));
+}
+
+TEST_F(MainWindowTest, InsertToPageOpensThePublishDialog)
+{
+    NewProjectWith({"Home"});
+    FDialogs.AnswerForm([](QDialog &dialog) { dialog.findChild<QPushButton *>("BitBtn2")->click(); });
+    Run("Publish");
+    ASSERT_FALSE(FDialogs.FormsShown().empty());
+    EXPECT_EQ(FDialogs.FormsShown().back(), "PublishingF");
+}
+
+TEST(PublishPageLines, BreaksEndLinesAndAFinalBreakMakesNoEmptyLine)
+{
+    const struct {
+        std::string text;
+        TLines lines;
+    } cases[] = {
+        {"", {}},
+        {"a", {"a"}},
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\n\nb", {"a", "", "b"}},
+        {"a\rb\r\n\r\n", {"a", "b", ""}},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(SplitPageLines(c.text), c.lines) << c.text;
+    EXPECT_EQ(JoinLines(SplitPageLines("x\r\n\r\ny\r\n")), "x\r\n\r\ny\r\n");
+}
