@@ -30,31 +30,11 @@ protected:
     TTempFolder Dir;
 };
 
-const char SampleFile[] =
-    "; A sample translation\r\n"
-    "[Common]\r\n"
-    "Language=Deutsch\r\n"
-    "\r\n"
-    "[Interface]\r\n"
-    "1=Menue\r\n"
-    "  2  =  Ohne Namen  \r\n"
-    "3=\r\n"
-    "4=   \r\n"
-    ";5=commented out\r\n"
-    "x5=bad key\r\n"
-    "5.0=bad key\r\n"
-    "+6=Gedrueckt\r\n"
-    "-7=negative\r\n"
-    "$10=hex key\r\n"
-    "99999999999=too big\r\n"
-    "110=Projekt schliessen?\r\n"
-    "100=Bestaetigung\r\n"
-    "\r\n"
-    "[MainF]\r\n"
-    "1=Heller Pfad\r\n"
-    "10=&Datei\r\n"
-    "[interface]\r\n"
-    "5=wrong case\r\n";
+const char SampleFile[] = "; A sample translation\r\n[Common]\r\nLanguage=Deutsch\r\n\r\n[Interface]\r\n1=Menue\r\n"
+                          "  2  =  Ohne Namen  \r\n3=\r\n4=   \r\n;5=commented out\r\nx5=bad key\r\n5.0=bad key\r\n"
+                          "+6=Gedrueckt\r\n-7=negative\r\n$10=hex key\r\n99999999999=too big\r\n"
+                          "110=Projekt schliessen?\r\n100=Bestaetigung\r\n\r\n[MainF]\r\n1=Heller Pfad\r\n"
+                          "10=&Datei\r\n[interface]\r\n5=wrong case\r\n";
 
 TEST_F(LangFileTest, ReadsNumericKeysWithTextsInFileOrder)
 {
