@@ -61,6 +61,13 @@ void TProj::OpenButtonTemplate(const std::string &name)
     NextTemplateButtonNo = ButtonTemplate.Count() + 1;
 }
 
+void TProj::CloseButtonTemplate()
+{
+    ButtonTemplate.Clear();
+    TemplateFileName.clear();
+    TemplateButtonIndex = -1;
+}
+
 void TProj::AddButtonToTemplate(const std::string &name)
 {
     const TButtons *button = CurrentButton();

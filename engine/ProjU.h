@@ -81,6 +81,9 @@ public:
     // empty or a template of that name exists already.
     bool NewButtonTemplate(const std::string &name);
     void OpenButtonTemplate(const std::string &name);
+    // Empties the template and forgets its file: nothing is saved until a
+    // template is opened again.
+    void CloseButtonTemplate();
     void AddButtonToTemplate(const std::string &name);
     void DeleteTemplateButton();
     void DeleteAllTemplateButtons();
