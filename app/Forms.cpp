@@ -7,6 +7,8 @@
 #include "LibraryDialog.h"
 #include "MainU.h"
 #include "NameDialogs.h"
+#include "OptionsCommand.h"
+#include "OptionsDialog.h"
 #include "PublishDialog.h"
 
 TMainF *MainF = nullptr;
@@ -14,7 +16,8 @@ TMainF *MainF = nullptr;
 void CreateForms()
 {
     MainF = new TMainF;
-    // The options dialog comes here.
+    ParamsF = new TParamsF(MainF);
+    WireOptionsCommand(*MainF, *ParamsF);
     TempSelF = new TTempSelF(MainF);
     WireLibraryDialog(*MainF, *TempSelF);
     ButtonF = new TButtonF(MainF);
@@ -29,6 +32,7 @@ void FreeForms()
 {
     delete MainF;
     MainF = nullptr;
+    ParamsF = nullptr;
     TempSelF = nullptr;
     ButtonF = nullptr;
     AboutF = nullptr;

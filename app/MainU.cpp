@@ -25,6 +25,7 @@
 #include "SettingsFile.h"
 #include "StatePanel.h"
 #include "StockControls.h"
+#include "TemplatePanel.h"
 #include "UtilsU.h"
 
 #include <QAction>
@@ -124,6 +125,8 @@ TMainF::TMainF(QWidget *parent)
     });
     FProjectCommands = std::make_unique<TProjectCommands>(*this);
     FButtonCommands = std::make_unique<TButtonCommands>(*this);
+    FTemplates = new TTemplatePanel(*this);
+    SetTemplatePanel(FTemplates);
     WireViewCommands();
     WirePropertyCommands();
     WireHelpCommands();
@@ -144,7 +147,7 @@ TMainF::TMainF(QWidget *parent)
     PropFr1->FillTemplateLists();
     FTree->BuildTree();
     DrawPreview();
-    FStates->TemplateClosed();
+    FTemplates->LoadTemplateTabs();
 }
 
 TMainF::~TMainF()
@@ -287,12 +290,14 @@ void TMainF::TranslateAll()
     PropFr1->ApplyLanguage();
     PropFr2->ApplyLanguage();
     PropFr3->ApplyLanguage();
+    FTemplates->ApplyLanguage();
 }
 
 void TMainF::ApplyBackgroundColour()
 {
     FTree->SetBackground(Param().FonColor);
     PropFr1->SetListColour(Param().FonColor);
+    FTemplates->ApplyBackground();
 }
 
 // --- THost ---

@@ -25,6 +25,7 @@ class TProjectCommands;
 class TPreviewImage;
 class TProjectTree;
 class TProjectTreeView;
+class TTemplatePanel;
 class TPropertyPanels;
 class TPropFr1;
 class TPropFr2;
@@ -55,6 +56,7 @@ public:
     // The template panel's place, below its tool bar; SetTemplatePanel puts
     // the real panel in place of the placeholder.
     QToolBar &TemplateToolBar() const { return *ToolBar3; }
+    TTemplatePanel &Templates() const { return *FTemplates; }
     void SetTemplatePanel(QWidget *panel);
 
     // THost
@@ -121,6 +123,7 @@ private:
     QToolBar *ToolBar4 = nullptr;  // main
     QVBoxLayout *FTempLayout = nullptr;
     QWidget *FTemplatePanel = nullptr;
+    TTemplatePanel *FTemplates = nullptr;
     QSplitter *Splitter1 = nullptr;
     bool FShown = false;
 };

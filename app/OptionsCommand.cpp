@@ -1,10 +1,12 @@
 #include "OptionsCommand.h"
 
+#include "ActionList.h"
 #include "CommonDialogs.h"
 #include "GuardedCall.h"
 #include "HostU.h"
 #include "LangSupU.h"
 #include "LanguageSwitch.h"
+#include "MainU.h"
 #include "MessageBoxes.h"
 #include "OptionsDialog.h"
 #include "ProjU.h"
@@ -50,4 +52,18 @@ void AppParamExecute(TParamsF &dialog, const TOptionsHooks &hooks)
     Call(hooks.ApplyBackground);
     Host().SetNeedBgRedraw();
     Host().DrawPreview();
+}
+
+void WireOptionsCommand(TMainF &main, TParamsF &dialog)
+{
+    main.Actions().OnExecute("AppParam", [&main, &dialog] {
+        TOptionsHooks hooks;
+        hooks.CloseMainWindow = [&main] { main.close(); };
+        hooks.ApplyLanguage = [&main] {
+            main.TranslateAll();
+            Proj->ShowCaption();
+        };
+        hooks.ApplyBackground = [&main] { main.ApplyBackgroundColour(); };
+        AppParamExecute(dialog, hooks);
+    });
 }

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class TMainF;
 class TParamsF;
 
 // What the command asks of the main window.
@@ -21,3 +22,6 @@ struct TOptionsHooks {
 };
 
 void AppParamExecute(TParamsF &dialog, const TOptionsHooks &hooks);
+
+// Points the main window's "Options..." command at the dialog.
+void WireOptionsCommand(TMainF &main, TParamsF &dialog);

@@ -90,6 +90,8 @@ std::string LanguageFileOf(const QListWidgetItem &item)
 
 }  // namespace
 
+TParamsF *ParamsF = nullptr;
+
 TParamsF::TParamsF(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("ParamsF"));

@@ -51,3 +51,5 @@ private:
     TColorBox *ColorBox1;
     QListWidget *ListBox1;  // languages
 };
+
+extern TParamsF *ParamsF;

@@ -1,18 +1,26 @@
 #include "TemplatePanel.h"
 
+#include "ActionList.h"
 #include "Codepage.h"
+#include "CommandStates.h"
+#include "CommonDialogs.h"
 #include "FileSystem.h"
 #include "GuardedCall.h"
 #include "LangSupU.h"
+#include "MainDialogs.h"
+#include "MainU.h"
 #include "MessageBoxes.h"
+#include "NameDialogs.h"
 #include "ParamU.h"
 #include "ProjU.h"
+#include "ProjectTree.h"
 #include "TemplateGrid.h"
 #include "UtilsU.h"
 
 #include <QAction>
 #include <QBoxLayout>
 #include <QDir>
+#include <QMenu>
 #include <QSignalBlocker>
 #include <QTabBar>
 
@@ -25,33 +33,34 @@ constexpr int FileExistsError = 4;
 constexpr int DeleteTemplateQuestion = 5;
 const char TemplateExt[] = ".btn";
 
-TFileRequest TemplateFileRequest()
-{
-    TFileRequest request;
-    request.Kind = TFileRequest::Save;
-    request.Filter = QStringLiteral("Template files (*.btn)|*.btn");
-    request.DefaultExt = QStringLiteral("btn");
-    return request;
-}
-
 // A tab shows its text as it is, without mnemonics.
 QString TabText(const std::string &name)
 {
     return QtFilePath(name).replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
-void Connect(QAction *action, QObject *receiver, const std::function<void()> &handler)
+// The name typed in a name dialog; nothing on Cancel.
+std::optional<QString> AskName(TNameDialog &dialog)
 {
-    QObject::connect(action, &QAction::triggered, receiver, [handler] { Guarded(handler); });
+    if (CommonDialogs().Exec(dialog) != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.Name();
+}
+
+// The widget's context menu: the items of the spec.
+void SetContextMenu(QWidget &widget, const TActionList &actions, const TMenuSpec &spec)
+{
+    QMenu *menu = actions.MakeMenu(spec, &widget);
+    widget.setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(&widget, &QWidget::customContextMenuRequested, menu,
+                     [&widget, menu](const QPoint &at) { menu->popup(widget.mapToGlobal(at)); });
 }
 
 }  // namespace
 
-TTemplatePanel::TTemplatePanel(const TTemplateActions &actions, TTemplateHooks hooks, QWidget *parent)
-    : QWidget(parent), FActions(actions), FHooks(std::move(hooks)), SaveDialog3(TemplateFileRequest())
+TTemplatePanel::TTemplatePanel(TMainF &window) : FWindow(window)
 {
-    setObjectName(QStringLiteral("TempPanel"));
-    SaveDialog3.SetInitialDir(TemplatesDir);
+    setObjectName(QStringLiteral("TemplatePanel"));
     TabControl1 = new QTabBar;
     TabControl1->setObjectName(QStringLiteral("TabControl1"));
     TabControl1->setExpanding(false);
@@ -62,23 +71,39 @@ TTemplatePanel::TTemplatePanel(const TTemplateActions &actions, TTemplateHooks h
     layout->setSpacing(0);
     layout->addWidget(TabControl1);
     layout->addWidget(DrawGrid1);
+    SetContextMenu(*TabControl1, FWindow.Actions(), TemplateTabsMenu());
+    SetContextMenu(*DrawGrid1, FWindow.Actions(), TemplateGridMenu());
+    FWindow.States().TemplateChosen = [this] { return TemplateChosen(); };
 
     connect(TabControl1, &QTabBar::currentChanged, this, [this] { Guarded([this] { TabControl1Change(); }); });
+    // A click selects even the cell that is current already: the tree may
+    // have taken the template button's commands away meanwhile.
     connect(DrawGrid1, &QTableWidget::currentCellChanged, this, [this] { DrawGrid1Click(); });
+    connect(DrawGrid1, &QAbstractItemView::clicked, this, [this] { DrawGrid1Click(); });
     connect(DrawGrid1, &QTableWidget::cellDoubleClicked, this,
             [this] { Guarded([this] { CopyPropFromTempExecute(); }); });
-
-    Connect(FActions.MakeTemplate, this, [this] { MakeTemplateExecute(); });
-    Connect(FActions.RemoveTemplate, this, [this] { RemoveTemplateExecute(); });
-    Connect(FActions.RenameTemplate, this, [this] { RenameTemplateExecute(); });
-    Connect(FActions.AddButtonToTemp, this, [this] { AddButtonToTempExecute(); });
-    Connect(FActions.DeleteButtonFromTemp, this, [this] { DeleteButtonFromTempExecute(); });
-    Connect(FActions.CopyPropFromTemp, this, [this] { CopyPropFromTempExecute(); });
-    Connect(FActions.RenameButtonInTemp, this, [this] { RenameButtonInTempExecute(); });
-    Connect(FActions.DeleteAllButtonFromTemp, this, [this] { DeleteAllButtonFromTempExecute(); });
-    Connect(FActions.MoveTempUp, this, [this] { MoveTemplateButton(-1); });
-    Connect(FActions.MoveTempDown, this, [this] { MoveTemplateButton(1); });
+    WireCommands();
     ApplyBackground();
+}
+
+void TTemplatePanel::WireCommands()
+{
+    TActionList &actions = FWindow.Actions();
+    actions.OnExecute("MakeTemplate", [this] { MakeTemplateExecute(); });
+    actions.OnExecute("RemoveTemplate", [this] { RemoveTemplateExecute(); });
+    actions.OnExecute("RenameTemplate", [this] { RenameTemplateExecute(); });
+    actions.OnExecute("AddButtonToTemp", [this] { AddButtonToTempExecute(); });
+    actions.OnExecute("DeleteButtonFromTemp", [this] { DeleteButtonFromTempExecute(); });
+    actions.OnExecute("CopyPropFromTemp", [this] { CopyPropFromTempExecute(); });
+    actions.OnExecute("RenameButtonInTemp", [this] { RenameButtonInTempExecute(); });
+    actions.OnExecute("DeleteAllButtonFromTemp", [this] { DeleteAllButtonFromTempExecute(); });
+    actions.OnExecute("MoveTempUp", [this] { MoveTemplateButton(-1); });
+    actions.OnExecute("MoveTempDown", [this] { MoveTemplateButton(1); });
+}
+
+bool TTemplatePanel::TemplateChosen() const
+{
+    return TabControl1->currentIndex() >= 1;
 }
 
 void TTemplatePanel::ApplyLanguage()
@@ -109,10 +134,7 @@ void TTemplatePanel::LoadTemplateTabs()
             InsertTabSorted(FileNameNoExt(FilePathBytes(file)));
         TabControl1->setCurrentIndex(0);
     }
-    for (QAction *action : {FActions.RemoveTemplate, FActions.RenameTemplate, FActions.AddButtonToTemp,
-                            FActions.DeleteButtonFromTemp, FActions.MoveTempUp, FActions.MoveTempDown,
-                            FActions.CopyPropFromTemp})
-        action->setEnabled(false);
+    FWindow.States().TemplateClosed();
 }
 
 std::string TTemplatePanel::TabName(int index) const
@@ -140,10 +162,11 @@ void TTemplatePanel::ChooseTabQuietly(int index)
 void TTemplatePanel::TabControl1Change()
 {
     const int tab = TabControl1->currentIndex();
-    const bool open = tab >= 1;
-    FActions.RemoveTemplate->setEnabled(open);
-    FActions.RenameTemplate->setEnabled(open);
-    FActions.AddButtonToTemp->setEnabled(open && Proj->CurrentButton());
+    const bool open = TemplateChosen();
+    TActionList &actions = FWindow.Actions();
+    actions["RemoveTemplate"].setEnabled(open);
+    actions["RenameTemplate"].setEnabled(open);
+    actions["AddButtonToTemp"].setEnabled(open && Proj->CurrentButton());
     if (open)
         Proj->OpenButtonTemplate(TabName(tab) + TemplateExt);
     else
@@ -172,42 +195,27 @@ void TTemplatePanel::DrawGrid1Click()
         return;
     const int index = DrawGrid1->CurrentButton();
     if (index >= 0)
-        EnableTemplateButtonActions();
+        FWindow.States().EnableTemplateButtonActions();
     else
-        DisableTemplateButtonActions();
+        FWindow.States().DisableTemplateButtonActions();
     Proj->TemplateButtonIndex = index;
-}
-
-void TTemplatePanel::DisableTemplateButtonActions()
-{
-    for (QAction *action : {FActions.MoveTempUp, FActions.MoveTempDown, FActions.CopyPropFromTemp,
-                            FActions.RenameButtonInTemp, FActions.DeleteButtonFromTemp,
-                            FActions.DeleteAllButtonFromTemp})
-        action->setEnabled(false);
-}
-
-void TTemplatePanel::EnableTemplateButtonActions()
-{
-    FActions.CopyPropFromTemp->setEnabled(Proj->CurrentButton());
-    for (QAction *action : {FActions.MoveTempUp, FActions.MoveTempDown, FActions.RenameButtonInTemp,
-                            FActions.DeleteButtonFromTemp, FActions.DeleteAllButtonFromTemp})
-        action->setEnabled(true);
 }
 
 // The template file always lies in the templates folder, whatever folder
 // the dialog ended in, so that is where the name must be free.
 std::optional<std::string> TTemplatePanel::FreeTemplatePath()
 {
-    if (!SaveDialog3.Execute())
+    TFileDialog &dialog = FWindow.Dialogs().SaveDialog3;
+    if (!dialog.Execute())
         return std::nullopt;
-    const std::string name = FileNameNoExt(SaveDialog3.FileName());
+    const std::string name = FileNameNoExt(dialog.FileName());
     if (name.empty())
         return std::nullopt;
     if (FileExists(TemplatesDir + name + TemplateExt)) {
         Lang->ShowMessageBox(FileExistsError);
         return std::nullopt;
     }
-    return SaveDialog3.FileName();
+    return dialog.FileName();
 }
 
 void TTemplatePanel::MakeTemplateExecute()
@@ -249,7 +257,8 @@ void TTemplatePanel::RenameTemplateExecute()
 
 void TTemplatePanel::AddButtonToTempExecute()
 {
-    const std::optional<QString> name = FHooks.NewButtonName();
+    TempF->SetRename(false);
+    const std::optional<QString> name = AskName(*TempF);
     if (!name || !Proj->CurrentButton())
         return;
     Proj->AddButtonToTemplate(ToAnsi(*name));
@@ -265,7 +274,7 @@ void TTemplatePanel::DeleteButtonFromTempExecute()
         return;
     Proj->DeleteTemplateButton();
     UpdateRowCount();
-    FHooks.SelectionChanged();
+    FWindow.Tree().SelectionChanged();
 }
 
 void TTemplatePanel::RenameButtonInTempExecute()
@@ -273,7 +282,9 @@ void TTemplatePanel::RenameButtonInTempExecute()
     const int index = Proj->TemplateButtonIndex;
     if (index < 0 || index >= Proj->ButtonTemplate.Count())
         return;
-    const std::optional<QString> name = FHooks.Rename(FromAnsi(Proj->ButtonTemplate.GetItem(index).Name));
+    ButtonF->SetName(FromAnsi(Proj->ButtonTemplate.GetItem(index).Name));
+    ButtonF->SetRename(true);
+    const std::optional<QString> name = AskName(*ButtonF);
     if (!name)
         return;
     Proj->RenameTemplateButton(ToAnsi(*name));
@@ -286,7 +297,7 @@ void TTemplatePanel::DeleteAllButtonFromTempExecute()
         return;
     Proj->DeleteAllTemplateButtons();
     UpdateTemplateGrid();
-    FHooks.SelectionChanged();
+    FWindow.Tree().SelectionChanged();
 }
 
 void TTemplatePanel::CopyPropFromTempExecute()
@@ -294,7 +305,7 @@ void TTemplatePanel::CopyPropFromTempExecute()
     if (!Proj->CurrentButton())
         return;
     Proj->CopyPropFromTemplate();
-    FHooks.SelectionChanged();
+    FWindow.Tree().SelectionChanged();
 }
 
 // The grid's current cell moves with the button, without the click logic

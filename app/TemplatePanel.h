@@ -7,47 +7,20 @@
 // to the template's file at once.
 #pragma once
 
-#include "FileDialog.h"
-
 #include <QWidget>
 
-#include <functional>
 #include <optional>
+#include <string>
 
-class QAction;
 class QTabBar;
+class TMainF;
 class TTemplateGrid;
-
-// The template commands, as the main window's action list holds them.
-struct TTemplateActions {
-    QAction *MakeTemplate;
-    QAction *RemoveTemplate;
-    QAction *RenameTemplate;
-    QAction *AddButtonToTemp;
-    QAction *DeleteButtonFromTemp;
-    QAction *CopyPropFromTemp;
-    QAction *RenameButtonInTemp;
-    QAction *DeleteAllButtonFromTemp;
-    QAction *MoveTempUp;
-    QAction *MoveTempDown;
-};
-
-// What the panel asks of the main window.
-struct TTemplateHooks {
-    // The name for a new template button (the template-button-name dialog);
-    // nothing on Cancel.
-    std::function<std::optional<QString>()> NewButtonName;
-    // A new name for the template button called current (the button-name
-    // dialog, renaming); nothing on Cancel.
-    std::function<std::optional<QString>(const QString &current)> Rename;
-    // The project changed: the tree's selection is evaluated again.
-    std::function<void()> SelectionChanged;
-};
 
 class TTemplatePanel : public QWidget {
     Q_OBJECT
 public:
-    TTemplatePanel(const TTemplateActions &actions, TTemplateHooks hooks, QWidget *parent = nullptr);
+    // Takes the template commands of the window's action list.
+    explicit TTemplatePanel(TMainF &window);
 
     QTabBar &Tabs() const { return *TabControl1; }
     TTemplateGrid &Grid() const { return *DrawGrid1; }
@@ -58,16 +31,15 @@ public:
     // Places the template name among the tabs in their order; equal names
     // go after their equals. Returns the new tab's index.
     int InsertTabSorted(const std::string &name);
+    // A template is open: a tab other than the first is chosen.
+    bool TemplateChosen() const;
     // The first tab's text and the grid's background follow the language
     // and the settings.
     void ApplyLanguage();
     void ApplyBackground();
 
-    // The template-button commands that need a chosen template button.
-    void DisableTemplateButtonActions();
-    void EnableTemplateButtonActions();
-
 private:
+    void WireCommands();
     void TabControl1Change();
     void UpdateRowCount();
     void UpdateTemplateGrid();
@@ -88,9 +60,7 @@ private:
     void RenameButtonInTempExecute();
     void DeleteAllButtonFromTempExecute();
 
-    TTemplateActions FActions;
-    TTemplateHooks FHooks;
-    TFileDialog SaveDialog3;
+    TMainF &FWindow;
     bool FGridClickEnabled = true;
     QTabBar *TabControl1;
     TTemplateGrid *DrawGrid1;

@@ -64,6 +64,9 @@ public:
     // background and antialias flag.
     void CopyPropFromTemplate();
     int ButtonCount() const { return static_cast<int>(Buttons.size()); }
+    // The main window's caption: the program's name in the current language,
+    // then the project's file name while one is open.
+    void ShowCaption() const;
 
     // --- Project file ---
     // Opens a project when none is open; a missing or damaged file leaves
@@ -122,7 +125,6 @@ private:
     {
         return index >= 0 && index < ButtonTemplate.Count();
     }
-    void ShowCaption() const;
     void SetPageDir();
     bool ReadProjectFile(std::vector<std::unique_ptr<TButtons>> &buttons, TProjSettings &settings);
     std::string DamagedFileText() const;

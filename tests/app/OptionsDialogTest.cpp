@@ -1,22 +1,22 @@
+#include "AboutBox.h"
 #include "ColorBox.h"
-#include "FormTranslation.h"
+#include "LibraryDialog.h"
+#include "MainWindowFixture.h"
 #include "OptionsCommand.h"
 #include "OptionsDialog.h"
-#include "QStringPrinter.h"
 #include "RenderContext.h"
 #include "Screens.h"
 #include "SettingsFile.h"
-#include "StockControls.h"
+#include "TemplatePanel.h"
 #include "WindowFixture.h"
 #include "XdgSandbox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
 #include <QListWidget>
-#include <QMainWindow>
 #include <QPushButton>
 #include <QSlider>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -194,41 +194,16 @@ TEST_F(OptionsDialogTest, TheAssociationChangesOnlyWithItsBox)
     }
 }
 
-TEST_F(OptionsDialogTest, ALanguageSwitchTranslatesEveryFormAndSwitchingBackRestoresThem)
+TEST_F(OptionsDialogTest, LanguagesAreListedByNameAndOnlyYesClosesTheProgram)
 {
-    WriteText(LanguagesDir + "test.lng",
-              "[Common]\nLanguage=Test\n[ParamsF]\n1=Optionen\n20=Allgemein\n2004=Vorschau\n"
-              "[MainF]\n101=Etikett\n[PropFr1]\n101=Rahmen\n[AboutF]\n2=Gut\n");
+    WriteText(LanguagesDir + "test.lng", "[Common]\nLanguage=Test\n");
     WriteText(LanguagesDir + "nokey.lng", "[ParamsF]\n2004=Ohne\n");
-    QMainWindow mainForm;
-    mainForm.setObjectName("MainF");
-    auto *label = new QLabel("label", &mainForm);
-    SetTag(*label, 101);
-    auto *frame = new TFrame(&mainForm);
-    frame->setObjectName("PropFr1");
-    auto *frameLabel = new QLabel("frame label", frame);
-    SetTag(*frameLabel, 101);
-    QDialog about;
-    about.setObjectName("AboutF");
-    auto *ok = new QPushButton("Ok", &about);
-    SetTag(*ok, 2);
-
-    const auto texts = [&] {
-        auto &page = Control<QTabWidget>(*FDialog, "PageControl1");
-        return TShown{FDialog->windowTitle(), page.tabText(1), Control<QCheckBox>(*FDialog, "CheckBox3").text(),
-                      label->text(), frameLabel->text(), ok->text()};
-    };
-    const TShown builtIn = texts();
+    WriteText(LanguagesDir + "Upper.LNG", "");
     QStringList listed;
     const struct {
         QString language;
         int answer;
-        TShown expected;
-    } steps[] = {
-        {"Test", idYes, {"Optionen", "Allgemein", "Vorschau", "Etikett", "Rahmen", "Gut"}},
-        {"nokey", idNo, {"Options", "Common", "Ohne", "label", "frame label", "Ok"}},
-        {BuiltInEntry, idNo, builtIn},
-    };
+    } steps[] = {{"Test", idYes}, {"nokey", idNo}, {BuiltInEntry, idNo}};
     for (const auto &step : steps) {
         Boxes.Answer(step.answer);
         Run([&](TParamsF &d) {
@@ -239,12 +214,10 @@ TEST_F(OptionsDialogTest, ALanguageSwitchTranslatesEveryFormAndSwitchingBackRest
             ChooseLanguage(d, step.language);
             Click(d, "BitBtn1");
         });
-        EXPECT_EQ(texts(), step.expected) << step.language.toStdString();
     }
-    EXPECT_EQ(listed, QStringList({BuiltInEntry, "nokey", "Test"}));
-    EXPECT_EQ(FClosed, 1) << "only Yes closes the main window";
+    EXPECT_EQ(listed, QStringList({BuiltInEntry, "Upper", "nokey", "Test"}));
+    EXPECT_EQ(FClosed, 1);
     EXPECT_EQ(FLanguageApplied, 3);
-    EXPECT_EQ(Boxes.Shown().size(), 3u);
     EXPECT_EQ(AppParam().LangFile, "");
 }
 
@@ -289,6 +262,48 @@ TEST_F(OptionsDialogTest, ConfirmingRendersAgainAndTheAcceleratorMakesANewContex
     EXPECT_EQ(Boxes.Shown().size(), 1u);
     EXPECT_TRUE(FHost.NeedBgRedraw);
     EXPECT_EQ(FRecoloured, 3);
+}
+
+class OptionsInTheProgramTest : public MainWindowTest {};
+
+TEST_F(OptionsInTheProgramTest, ALanguageSwitchTranslatesEveryFormAndSwitchingBackRestoresThem)
+{
+    Main().show();
+    Run("NewProject");
+    std::string test = "[Common]\nLanguage=Test\n[Interface]\n9=Zu\n[MainF]\n1001=Neu\n";
+    for (const char *form : {"MainF", "ParamsF", "TempSelF", "ButtonF", "AboutF", "TempF"})
+        test += std::string("[") + form + "]\n1=" + form + " T\n";
+    const std::string nokey = "[ParamsF]\n1=Ohne\n";
+    ASSERT_TRUE(WriteFileBytes(LanguagesDir + "test.lng", {test.begin(), test.end()}));
+    ASSERT_TRUE(WriteFileBytes(LanguagesDir + "nokey.lng", {nokey.begin(), nokey.end()}));
+
+    const auto texts = [&] {
+        return QStringList{Main().windowTitle(),     ParamsF->windowTitle(), TempSelF->windowTitle(),
+                           ButtonF->windowTitle(),   AboutF->windowTitle(),  TempF->windowTitle(),
+                           Main().Templates().Tabs().tabText(0), Action("NewProject").text()};
+    };
+    const QStringList builtIn = texts();
+    QStringList withoutKeys = builtIn;
+    withoutKeys[1] = "Ohne";
+    const struct {
+        QString language;
+        QStringList expected;
+    } steps[] = {
+        {"Test", {"MainF T - No name.prj", "ParamsF T", "TempSelF T", "ButtonF T", "AboutF T", "TempF T", "Zu", "Neu"}},
+        {"nokey", withoutKeys},
+        {BuiltInEntry, builtIn},
+    };
+    for (const auto &step : steps) {
+        FBoxes.Answer(idNo);  // close the program?
+        FDialogs.AnswerForm([&](QDialog &dialog) {
+            auto *list = dialog.findChild<QListWidget *>("ListBox1");
+            list->setCurrentItem(list->findItems(step.language, Qt::MatchExactly).value(0));
+            dialog.findChild<QPushButton *>("BitBtn1")->click();
+        });
+        Run("AppParam");
+        EXPECT_EQ(texts(), step.expected) << step.language.toStdString();
+    }
+    EXPECT_EQ(builtIn[0], "Bright Lane - No name.prj");
 }
 
 }  // namespace

@@ -1,16 +1,12 @@
-#include "ButtonStream.h"
-#include "QStringPrinter.h"
+#include "MainWindowFixture.h"
 #include "Screens.h"
+
+#include "MessageBoxes.h"
+#include "StreamBytes.h"
 #include "TemplateGrid.h"
 #include "TemplatePanel.h"
-#include "WindowFixture.h"
 
-#include <QAction>
-#include <QDir>
 #include <QTabBar>
-#include <QTest>
-
-#include <deque>
 
 namespace {
 
@@ -19,57 +15,36 @@ using TNames = std::vector<std::string>;
 // Each state has a colour of its own, so its picture tells which it is.
 constexpr TColor StateColours[] = {0x0000FF, 0x00FF00, 0xFF0000};
 
-class TemplatePanelTest : public WindowTest {
+class TemplatePanelTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
-        WindowTest::SetUp();
-        for (QAction *TTemplateActions::*action : AllActions)
-            FActions.*action = new QAction(&FActionOwner);
-        P().NewProject();
-        for (const char *name : {"Home", "News", "Shop"}) {
-            P().AddButton(name);
+        MainWindowTest::SetUp();
+        Main().show();
+        NewProjectWith({"Home", "News", "Shop"});
+        for (const auto &button : Proj->Buttons)
             for (int k = 0; k < StateCount; ++k) {
-                TItem &state = P().Buttons.back()->States[size_t(k)];
+                TItem &state = button->States[size_t(k)];
                 state.Background = ColorToRGBA(StateColours[k]);
                 state.ButtonItem.Material.Diffuse = ColorToRGBA(StateColours[k]);
             }
-        }
-        P().Select(0, 0);
-        TTemplateHooks hooks;
-        hooks.NewButtonName = [this] { return Next(); };
-        hooks.Rename = [this](const QString &current) {
-            FRenamed.push_back(current);
-            return Next();
-        };
-        hooks.SelectionChanged = [this] { ++FSelectionChanges; };
-        FPanel = std::make_unique<TTemplatePanel>(FActions, hooks);
-        FPanel->resize(420, 260);
-        FPanel->show();
-        FPanel->LoadTemplateTabs();
+        Click(Node(0, 0));
     }
 
-    std::optional<QString> Next()
-    {
-        EXPECT_FALSE(FNames.empty()) << "a name nobody expected was asked for";
-        if (FNames.empty())
-            return std::nullopt;
-        const QString name = FNames.front();
-        FNames.pop_front();
-        return name;
-    }
+    TTemplatePanel &Panel() const { return Main().Templates(); }
+    TTemplateGrid &Grid() const { return Panel().Grid(); }
 
     QStringList TabTexts() const
     {
         QStringList texts;
-        for (int i = 0; i < FPanel->Tabs().count(); ++i)
-            texts << FPanel->Tabs().tabText(i);
+        for (int i = 0; i < Panel().Tabs().count(); ++i)
+            texts << Panel().Tabs().tabText(i);
         return texts;
     }
 
-    TNames NamesInFile(const std::string &file)
+    static TNames NamesInFile(const std::string &file)
     {
-        TButtonTemplate read(&P());
+        TButtonTemplate read(Proj);
         read.LoadFromFile(file);
         TNames names;
         for (int i = 0; i < read.Count(); ++i)
@@ -78,73 +53,62 @@ protected:
     }
 
     // A template file of the given buttons, made without the panel.
-    void MakeTemplateFile(const char *name, int buttons)
+    static void MakeTemplateFile(const char *name, int buttons)
     {
-        ASSERT_TRUE(P().NewButtonTemplate(name));
+        ASSERT_TRUE(Proj->NewButtonTemplate(name));
         for (int i = 0; i < buttons; ++i)
-            P().AddButtonToTemplate("B" + std::to_string(i));
-        P().CloseButtonTemplate();
+            Proj->AddButtonToTemplate("B" + std::to_string(i));
+        Proj->CloseButtonTemplate();
     }
 
+    // The user chooses the template's tab.
     void OpenTab(const QString &text)
     {
-        FPanel->LoadTemplateTabs();
-        FPanel->Tabs().setCurrentIndex(int(TabTexts().indexOf(text)));
+        Panel().LoadTemplateTabs();
+        Panel().Tabs().setCurrentIndex(int(TabTexts().indexOf(text)));
     }
 
     QPoint CellCentre(int row, int column) const
     {
-        TTemplateGrid &grid = FPanel->Grid();
-        return grid.visualRect(grid.model()->index(row, column)).center();
+        return Grid().visualRect(Grid().model()->index(row, column)).center();
+    }
+    void ClickCell(int row, int column) const
+    {
+        QTest::mouseClick(Grid().viewport(), Qt::LeftButton, {}, CellCentre(row, column));
     }
 
     // The picture the cell shows, cut from the grid as it is painted.
     QImage PictureShown(int row, int column) const
     {
-        TTemplateGrid &grid = FPanel->Grid();
-        const QRect cell = grid.visualRect(grid.model()->index(row, column));
-        const QImage shot = grid.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB888);
+        const QRect cell = Grid().visualRect(Grid().model()->index(row, column));
+        const QImage shot = Grid().viewport()->grab().toImage().convertToFormat(QImage::Format_RGB888);
         const QImage picture = Picture(0, 0);
         return shot.copy(cell.left() + (cell.width() - picture.width()) / 2, cell.top() + 5, picture.width(),
                          picture.height());
     }
-    QImage Picture(int button, int state) const
+    static QImage Picture(int button, int state)
     {
-        return FProj->ButtonTemplate.GetItem(button).GetThumbnail(state);
+        return Proj->ButtonTemplate.GetItem(button).GetThumbnail(state);
     }
-
-    static constexpr QAction *TTemplateActions::*AllActions[] = {
-        &TTemplateActions::MakeTemplate,         &TTemplateActions::RemoveTemplate,
-        &TTemplateActions::RenameTemplate,       &TTemplateActions::AddButtonToTemp,
-        &TTemplateActions::DeleteButtonFromTemp, &TTemplateActions::CopyPropFromTemp,
-        &TTemplateActions::RenameButtonInTemp,   &TTemplateActions::DeleteAllButtonFromTemp,
-        &TTemplateActions::MoveTempUp,           &TTemplateActions::MoveTempDown};
-
-    QObject FActionOwner;
-    TTemplateActions FActions{};
-    std::unique_ptr<TTemplatePanel> FPanel;
-    std::deque<QString> FNames;
-    QStringList FRenamed;
-    int FSelectionChanges = 0;
 };
 
 TEST_F(TemplatePanelTest, TabsListTheTemplateFilesInByteOrder)
 {
     for (const char *name : {"b.btn", "B.btn", "a.btn", "x.BTN", "notes.txt"})
-        WriteFile(TemplatesDir + name, std::vector<uint8_t>(4, 0));
+        ASSERT_TRUE(WriteFileBytes(TemplatesDir + name, std::vector<uint8_t>(4, 0)));
     ASSERT_TRUE(CreateFolder(TemplatesDir + "folder.btn"));
-    FPanel->LoadTemplateTabs();
+    Panel().LoadTemplateTabs();
     EXPECT_EQ(TabTexts(), QStringList({"Closed", "B", "a", "b"}));
-    EXPECT_EQ(FPanel->Tabs().currentIndex(), 0);
-    EXPECT_FALSE(FActions.RemoveTemplate->isEnabled());
-    EXPECT_FALSE(FActions.AddButtonToTemp->isEnabled());
+    EXPECT_EQ(Panel().Tabs().currentIndex(), 0);
+    EXPECT_FALSE(Action("RemoveTemplate").isEnabled());
+    EXPECT_FALSE(Action("AddButtonToTemp").isEnabled());
 
     const struct {
         const char *name;
         int index;
     } inserts[] = {{"A", 1}, {"a", 4}, {"c", 6}, {"R&D", 3}};
     for (const auto &insert : inserts)
-        EXPECT_EQ(FPanel->InsertTabSorted(insert.name), insert.index) << insert.name;
+        EXPECT_EQ(Panel().InsertTabSorted(insert.name), insert.index) << insert.name;
     EXPECT_EQ(TabTexts(), QStringList({"Closed", "A", "B", "R&&D", "a", "a", "b", "c"}));
 }
 
@@ -152,12 +116,10 @@ TEST_F(TemplatePanelTest, CommandsWriteTheTemplateFileAtOnce)
 {
     const std::string file = TemplatesDir + "Blue.btn";
     std::vector<uint8_t> threeButtons;
-    const auto clickCell = [this](int row, int column) {
-        QTest::mouseClick(FPanel->Grid().viewport(), Qt::LeftButton, {}, CellCentre(row, column));
-    };
-    const auto yes = [this](QAction *action) {
-        Boxes.Answer(idYes);
-        action->trigger();
+    QString renamedFrom;
+    const auto yes = [this](const char *command) {
+        FBoxes.Answer(idYes);
+        Run(command);
     };
     const struct {
         const char *step;
@@ -166,32 +128,39 @@ TEST_F(TemplatePanelTest, CommandsWriteTheTemplateFileAtOnce)
         int selected;
     } steps[] = {
         {"make", [&] {
-             Dialogs.AnswerFile(QString::fromStdString(AppDir + "elsewhere/Blue.btn"));
-             FActions.MakeTemplate->trigger();
+             FDialogs.AnswerFile(QString::fromStdString(AppDir + "elsewhere/Blue.btn"));
+             Run("MakeTemplate");
          }, {}, -1},
-        {"add", [&] { FNames = {"One"}; FActions.AddButtonToTemp->trigger(); }, {"One"}, -1},
-        {"add another", [&] {
-             P().Select(1, -1);
-             FNames = {"Two"};
-             FActions.AddButtonToTemp->trigger();
-             FNames = {"Three"};
-             FActions.AddButtonToTemp->trigger();
+        {"add", [&] { AnswerName("One"); Run("AddButtonToTemp"); }, {"One"}, -1},
+        {"add two more", [&] {
+             Click(Node(1));
+             AnswerName("Two");
+             Run("AddButtonToTemp");
+             AnswerName("Three");
+             Run("AddButtonToTemp");
              threeButtons = FileBytes(file);
          }, {"One", "Two", "Three"}, -1},
-        {"click", [&] { clickCell(1, 0); }, {"One", "Two", "Three"}, 2},
-        {"move up", [&] { FActions.MoveTempUp->trigger(); }, {"One", "Three", "Two"}, 1},
-        {"move down", [&] { FActions.MoveTempDown->trigger(); }, {"One", "Two", "Three"}, 2},
-        {"rename", [&] { FNames = {"Drei"}; FActions.RenameButtonInTemp->trigger(); }, {"One", "Two", "Drei"}, 2},
-        {"delete", [&] { yes(FActions.DeleteButtonFromTemp); }, {"One", "Two"}, -1},
-        {"delete all", [&] { yes(FActions.DeleteAllButtonFromTemp); }, {}, -1},
+        {"click", [&] { ClickCell(1, 0); }, {"One", "Two", "Three"}, 2},
+        {"move up", [&] { Run("MoveTempUp"); }, {"One", "Three", "Two"}, 1},
+        {"move down", [&] { Run("MoveTempDown"); }, {"One", "Two", "Three"}, 2},
+        {"rename", [&] {
+             FDialogs.AnswerForm([&](QDialog &dialog) {
+                 auto &names = static_cast<TNameDialog &>(dialog);
+                 renamedFrom = names.Name();
+                 names.SetName("Drei");
+                 dialog.accept();
+             });
+             Run("RenameButtonInTemp");
+         }, {"One", "Two", "Drei"}, 2},
+        {"delete", [&] { yes("DeleteButtonFromTemp"); }, {"One", "Two"}, -1},
+        {"delete all", [&] { ClickCell(0, 0); yes("DeleteAllButtonFromTemp"); }, {}, -1},
     };
     for (const auto &step : steps) {
         step.act();
         EXPECT_EQ(NamesInFile("Blue.btn"), step.names) << step.step;
-        EXPECT_EQ(P().TemplateButtonIndex, step.selected) << step.step;
+        EXPECT_EQ(Proj->TemplateButtonIndex, step.selected) << step.step;
         if (std::string(step.step) == "move up") {
-            EXPECT_EQ(FPanel->Grid().currentRow(), 0);
-            EXPECT_EQ(FPanel->Grid().currentColumn(), 1);
+            EXPECT_EQ(QPoint(Grid().currentColumn(), Grid().currentRow()), QPoint(1, 0));
         }
         if (std::string(step.step) == "move down") {
             EXPECT_EQ(FileBytes(file), threeButtons) << "moving back gives the same bytes";
@@ -199,23 +168,22 @@ TEST_F(TemplatePanelTest, CommandsWriteTheTemplateFileAtOnce)
     }
     EXPECT_EQ(FileBytes(file), std::vector<uint8_t>(4, 0));
     EXPECT_EQ(TabTexts(), QStringList({"Closed", "Blue"}));
-    EXPECT_EQ(FRenamed, QStringList({"Three"}));
-    EXPECT_EQ(FSelectionChanges, 2);
-    EXPECT_EQ(Boxes.Shown().size(), 2u);
+    EXPECT_EQ(renamedFrom, "Three");
+    EXPECT_FALSE(Action("DeleteButtonFromTemp").isEnabled()) << "the tree's selection took them away";
+    EXPECT_EQ(FBoxes.Shown().size(), 2u);
 }
 
 TEST_F(TemplatePanelTest, TheGridShowsOverAndPressedPicturesAndKeysSelect)
 {
     MakeTemplateFile("Five", 5);
     OpenTab("Five");
-    TTemplateGrid &grid = FPanel->Grid();
-    EXPECT_EQ(grid.rowCount(), 3);
-    EXPECT_EQ(P().TemplateButtonIndex, 0) << "the first cell is current";
-    QTest::keyClick(&grid, Qt::Key_Down);
-    EXPECT_EQ(P().TemplateButtonIndex, 2);
-    EXPECT_TRUE(FActions.MoveTempUp->isEnabled());
+    EXPECT_EQ(Grid().rowCount(), 3);
+    EXPECT_EQ(Proj->TemplateButtonIndex, 0) << "the first cell is current";
+    QTest::keyClick(&Grid(), Qt::Key_Down);
+    EXPECT_EQ(Proj->TemplateButtonIndex, 2);
+    EXPECT_TRUE(Action("MoveTempUp").isEnabled());
 
-    QWidget *view = grid.viewport();
+    QWidget *view = Grid().viewport();
     const struct {
         const char *event;
         std::function<void()> act;
@@ -235,22 +203,22 @@ TEST_F(TemplatePanelTest, TheGridShowsOverAndPressedPicturesAndKeysSelect)
     }
     EXPECT_NE(Picture(0, 0), Picture(0, 1));
     EXPECT_NE(Picture(0, 1), Picture(0, 2));
-    SaveScreen(*FPanel, "TemplatePanel-grid");
+    SaveScreen(*Panel().parentWidget(), "TemplatePanel-grid");
 
-    QTest::mouseClick(view, Qt::LeftButton, {}, CellCentre(2, 1));
-    EXPECT_EQ(P().TemplateButtonIndex, -1) << "the sixth cell holds no button";
-    EXPECT_FALSE(FActions.CopyPropFromTemp->isEnabled());
-    EXPECT_FALSE(FActions.DeleteButtonFromTemp->isEnabled());
+    ClickCell(2, 1);
+    EXPECT_EQ(Proj->TemplateButtonIndex, -1) << "the sixth cell holds no button";
+    EXPECT_FALSE(Action("CopyPropFromTemp").isEnabled());
+    EXPECT_FALSE(Action("DeleteButtonFromTemp").isEnabled());
 
-    FPanel->Tabs().setCurrentIndex(0);
-    EXPECT_EQ(grid.rowCount(), 0);
-    EXPECT_FALSE(FActions.AddButtonToTemp->isEnabled());
-    EXPECT_EQ(P().TemplateFileName, "");
+    Panel().Tabs().setCurrentIndex(0);
+    EXPECT_EQ(Grid().rowCount(), 0);
+    EXPECT_FALSE(Action("AddButtonToTemp").isEnabled());
+    EXPECT_EQ(Proj->TemplateFileName, "");
 }
 
 TEST_F(TemplatePanelTest, CopyingATemplateButtonKeepsNamesTextsAndSizes)
 {
-    P().Buttons[0]->States[1].ButtonItem.Material.Shininess = 7;
+    Proj->Buttons[0]->States[1].ButtonItem.Material.Shininess = 7;
     MakeTemplateFile("Looks", 1);
     OpenTab("Looks");
     const struct {
@@ -258,25 +226,28 @@ TEST_F(TemplatePanelTest, CopyingATemplateButtonKeepsNamesTextsAndSizes)
         int button;
         std::function<void()> act;
     } ways[] = {
-        {"command", 1, [&] { FActions.CopyPropFromTemp->trigger(); }},
+        {"command", 1, [&] {
+             ClickCell(0, 0);
+             Run("CopyPropFromTemp");
+         }},
+        // A double click is a click, then the second press.
         {"double click", 2, [&] {
-             // A double click is a click, then the second press.
-             QTest::mouseClick(FPanel->Grid().viewport(), Qt::LeftButton, {}, CellCentre(0, 0));
-             QTest::mouseDClick(FPanel->Grid().viewport(), Qt::LeftButton, {}, CellCentre(0, 0));
+             ClickCell(0, 0);
+             QTest::mouseDClick(Grid().viewport(), Qt::LeftButton, {}, CellCentre(0, 0));
          }},
     };
     for (const auto &way : ways) {
-        TButtons &target = *P().Buttons[size_t(way.button)];
+        TButtons &target = *Proj->Buttons[size_t(way.button)];
         target.States[1].Width = 120;
-        P().Select(way.button, 1);
-        FPanel->EnableTemplateButtonActions();
+        Click(Node(way.button, 1));
         way.act();
         EXPECT_EQ(target.States[1].ButtonItem.Material.Shininess, 7) << way.how;
         EXPECT_EQ(target.States[1].Width, 120) << way.how;
         EXPECT_EQ(target.States[1].Name, "Selected") << way.how;
         EXPECT_EQ(target.States[1].TextItem.Text, target.Name) << way.how;
+        EXPECT_TRUE(Proj->Modified) << way.how;
+        EXPECT_FALSE(Action("CopyPropFromTemp").isEnabled()) << way.how << ": the selection was evaluated again";
     }
-    EXPECT_EQ(FSelectionChanges, 2);
 }
 
 TEST_F(TemplatePanelTest, TemplateNamesAreCheckedInTheTemplatesFolder)
@@ -284,41 +255,41 @@ TEST_F(TemplatePanelTest, TemplateNamesAreCheckedInTheTemplatesFolder)
     MakeTemplateFile("Red", 1);
     const std::vector<uint8_t> red = FileBytes(TemplatesDir + "Red.btn");
     const QString elsewhere = QString::fromStdString(AppDir + "elsewhere/");
-    FPanel->LoadTemplateTabs();
-    Dialogs.AnswerFile(elsewhere + "Blue.btn");
-    FActions.MakeTemplate->trigger();
+    Panel().LoadTemplateTabs();
+    FDialogs.AnswerFile(elsewhere + "Blue.btn");
+    Run("MakeTemplate");
 
     const struct {
         const char *step;
-        QAction *action;
+        const char *command;
         std::optional<QString> file;
         int answer;  // to the message box, 0 for none
         QStringList tabs;
         bool blue, green;
     } steps[] = {
-        {"make taken", FActions.MakeTemplate, elsewhere + "Red.btn", idOK, {"Closed", "Blue", "Red"}, true, false},
-        {"rename taken", FActions.RenameTemplate, elsewhere + "Red.btn", idOK, {"Closed", "Blue", "Red"}, true, false},
-        {"rename", FActions.RenameTemplate, elsewhere + "Green.btn", 0, {"Closed", "Green", "Red"}, false, true},
-        {"remove, no", FActions.RemoveTemplate, std::nullopt, idNo, {"Closed", "Green", "Red"}, false, true},
-        {"remove", FActions.RemoveTemplate, std::nullopt, idYes, {"Closed", "Red"}, false, false},
+        {"make taken", "MakeTemplate", elsewhere + "Red.btn", idOK, {"Closed", "Blue", "Red"}, true, false},
+        {"rename taken", "RenameTemplate", elsewhere + "Red.btn", idOK, {"Closed", "Blue", "Red"}, true, false},
+        {"rename", "RenameTemplate", elsewhere + "Green.btn", 0, {"Closed", "Green", "Red"}, false, true},
+        {"remove, no", "RemoveTemplate", std::nullopt, idNo, {"Closed", "Green", "Red"}, false, true},
+        {"remove", "RemoveTemplate", std::nullopt, idYes, {"Closed", "Red"}, false, false},
     };
     for (const auto &step : steps) {
         if (step.file)
-            Dialogs.AnswerFile(step.file);
+            FDialogs.AnswerFile(step.file);
         if (step.answer)
-            Boxes.Answer(step.answer);
-        step.action->trigger();
+            FBoxes.Answer(step.answer);
+        Run(step.command);
         EXPECT_EQ(TabTexts(), step.tabs) << step.step;
         EXPECT_EQ(FileExists(TemplatesDir + "Blue.btn"), step.blue) << step.step;
         EXPECT_EQ(FileExists(TemplatesDir + "Green.btn"), step.green) << step.step;
         EXPECT_EQ(FileBytes(TemplatesDir + "Red.btn"), red) << step.step;
     }
-    EXPECT_EQ(Boxes.Shown().size(), 4u);
-    EXPECT_EQ(FPanel->Tabs().currentIndex(), 0);
-    EXPECT_FALSE(FActions.RemoveTemplate->isEnabled());
-    ASSERT_FALSE(Dialogs.FileRequests().empty());
-    EXPECT_EQ(Dialogs.FileRequests()[0].InitialDir, QString::fromStdString(TemplatesDir));
-    EXPECT_EQ(Dialogs.FileRequests()[1].InitialDir, elsewhere.chopped(1));
+    EXPECT_EQ(FBoxes.Shown().size(), 4u);
+    EXPECT_EQ(Panel().Tabs().currentIndex(), 0);
+    EXPECT_FALSE(Action("RemoveTemplate").isEnabled());
+    ASSERT_FALSE(FDialogs.FileRequests().empty());
+    EXPECT_EQ(FDialogs.FileRequests()[0].InitialDir, QString::fromStdString(TemplatesDir));
+    EXPECT_EQ(FDialogs.FileRequests()[1].InitialDir, elsewhere.chopped(1));
 }
 
 }  // namespace
