@@ -2,6 +2,7 @@
 #include "ColorBox.h"
 #include "LibraryDialog.h"
 #include "MainWindowFixture.h"
+#include "PublishDialog.h"
 #include "OptionsCommand.h"
 #include "OptionsDialog.h"
 #include "RenderContext.h"
@@ -271,16 +272,17 @@ TEST_F(OptionsInTheProgramTest, ALanguageSwitchTranslatesEveryFormAndSwitchingBa
     Main().show();
     Run("NewProject");
     std::string test = "[Common]\nLanguage=Test\n[Interface]\n9=Zu\n[MainF]\n1001=Neu\n";
-    for (const char *form : {"MainF", "ParamsF", "TempSelF", "ButtonF", "AboutF", "TempF"})
+    for (const char *form : {"MainF", "ParamsF", "TempSelF", "ButtonF", "AboutF", "PublishingF", "TempF"})
         test += std::string("[") + form + "]\n1=" + form + " T\n";
     const std::string nokey = "[ParamsF]\n1=Ohne\n";
     ASSERT_TRUE(WriteFileBytes(LanguagesDir + "test.lng", {test.begin(), test.end()}));
     ASSERT_TRUE(WriteFileBytes(LanguagesDir + "nokey.lng", {nokey.begin(), nokey.end()}));
 
     const auto texts = [&] {
-        return QStringList{Main().windowTitle(),     ParamsF->windowTitle(), TempSelF->windowTitle(),
-                           ButtonF->windowTitle(),   AboutF->windowTitle(),  TempF->windowTitle(),
-                           Main().Templates().Tabs().tabText(0), Action("NewProject").text()};
+        return QStringList{Main().windowTitle(),  ParamsF->windowTitle(),     TempSelF->windowTitle(),
+                           ButtonF->windowTitle(), AboutF->windowTitle(),      PublishingF->windowTitle(),
+                           TempF->windowTitle(),   Main().Templates().Tabs().tabText(0),
+                           Action("NewProject").text()};
     };
     const QStringList builtIn = texts();
     QStringList withoutKeys = builtIn;
@@ -289,7 +291,8 @@ TEST_F(OptionsInTheProgramTest, ALanguageSwitchTranslatesEveryFormAndSwitchingBa
         QString language;
         QStringList expected;
     } steps[] = {
-        {"Test", {"MainF T - No name.prj", "ParamsF T", "TempSelF T", "ButtonF T", "AboutF T", "TempF T", "Zu", "Neu"}},
+        {"Test", {"MainF T - No name.prj", "ParamsF T", "TempSelF T", "ButtonF T", "AboutF T", "PublishingF T", "TempF T",
+                  "Zu", "Neu"}},
         {"nokey", withoutKeys},
         {BuiltInEntry, builtIn},
     };
