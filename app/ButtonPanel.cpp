@@ -136,16 +136,17 @@ void TPropFr2::ConnectControls()
             ComboBox1Change();
         }
     });
-    // A size outside the limits, possible while typing, is refused.
+    // A size outside the limits or a text that is no number yet, both
+    // possible while typing, is refused.
     On(SpinEdit2, &TKitSpinEdit::valueChanged, [this] {
-        const double width = SpinEdit2->Value();
-        if (width >= MinSide && width <= MaxWidth)
-            ChangeStates([&](TItem &s) { s.Width = Rounded(width); });
+        const std::optional<double> width = SpinEdit2->Number();
+        if (width && *width >= MinSide && *width <= MaxWidth)
+            ChangeStates([&](TItem &s) { s.Width = Rounded(*width); });
     });
     On(SpinEdit3, &TKitSpinEdit::valueChanged, [this] {
-        const double height = SpinEdit3->Value();
-        if (height >= MinSide && height <= MaxHeight)
-            ChangeStates([&](TItem &s) { s.Height = Rounded(height); });
+        const std::optional<double> height = SpinEdit3->Number();
+        if (height && *height >= MinSide && *height <= MaxHeight)
+            ChangeStates([&](TItem &s) { s.Height = Rounded(*height); });
     });
     On(Shape1, &TColourSwatch::clicked, [this] {
         if (Proj && Proj->CurrentButton() && Shape1->Choose())

@@ -19,6 +19,7 @@
 #include "ParamU.h"
 #include "ProjU.h"
 #include "QtColor.h"
+#include "RenderHold.h"
 #include "SceneU.h"
 
 #include <QApplication>
@@ -42,19 +43,6 @@ constexpr int FullRenderDelay = 1000;  // ms after the last edit
 constexpr int TextLimit = 30;          // characters of a caption
 constexpr int PanelHelpContext = 203;
 constexpr int FirstPageHelpContext = 20301;
-
-// Clears RenderEnabled while the panel sets its own controls, so that their
-// change events write nothing, and restores it however the scope ends.
-class TRenderPause {
-public:
-    TRenderPause() : FSaved(Proj->RenderEnabled) { Proj->RenderEnabled = false; }
-    ~TRenderPause() { Proj->RenderEnabled = FSaved; }
-    TRenderPause(const TRenderPause &) = delete;
-    TRenderPause &operator=(const TRenderPause &) = delete;
-
-private:
-    bool FSaved;
-};
 
 // A colour box that fits a narrow panel: a long name may be cut, its patch
 // still tells the colour.
@@ -284,7 +272,15 @@ void TPropFr1::On(Sender *sender, Signal signal, std::function<void()> handler)
     connect(sender, signal, this, [handler = std::move(handler)] { Guarded(handler); });
 }
 
-bool TPropFr1::Editable() const { return Proj && Proj->RenderEnabled && Proj->CurrentState(); }
+void TPropFr1::OnNumber(TKitSpinEdit *spin, const std::function<void(double)> &handler)
+{
+    On(spin, &TKitSpinEdit::valueChanged, [spin, handler] {
+        if (const std::optional<double> number = spin->Number())
+            handler(*number);
+    });
+}
+
+bool TPropFr1::Editable() const { return RenderAllowed() && Proj->CurrentState(); }
 
 void TPropFr1::Edit(int group, bool draft, const std::function<void(TItem &)> &write)
 {
@@ -362,10 +358,8 @@ void TPropFr1::ConnectTextPage()
        [this] { Edit(pgText, false, [this](TItem &s) { s.TextItem.VAlign = ComboBox1->currentIndex(); }); });
     On(ComboBox2, &QComboBox::activated,
        [this] { Edit(pgText, false, [this](TItem &s) { s.TextItem.HAlign = ComboBox2->currentIndex(); }); });
-    On(SpinEdit4, &TKitSpinEdit::valueChanged,
-       [this] { Edit(pgText, true, [this](TItem &s) { s.TextItem.TopMargin = Rounded(SpinEdit4->Value()); }); });
-    On(SpinEdit5, &TKitSpinEdit::valueChanged,
-       [this] { Edit(pgText, true, [this](TItem &s) { s.TextItem.LeftMargin = Rounded(SpinEdit5->Value()); }); });
+    OnNumber(SpinEdit4, [this](double v) { Edit(pgText, true, [v](TItem &s) { s.TextItem.TopMargin = Rounded(v); }); });
+    OnNumber(SpinEdit5, [this](double v) { Edit(pgText, true, [v](TItem &s) { s.TextItem.LeftMargin = Rounded(v); }); });
     On(SpeedButton1, &TSpeedButton::clicked, [this] { SpeedButton1Click(); });
     On(CheckBox5, &QCheckBox::toggled,
        [this] { Edit(pgText, true, [this](TItem &s) { s.TextItem.Smooth = CheckBox5->isChecked(); }); });
@@ -456,7 +450,7 @@ void TPropFr1::ConnectLibraryPages()
     for (const auto &b : buttons) {
         const TLibraryPage page = b.page;
         On(findChild<QPushButton *>(QLatin1String(b.name)), &QPushButton::clicked, [this, page] {
-            if (page != lpTextures || (Proj && Proj->RenderEnabled))
+            if (page != lpTextures || RenderAllowed())
                 emit advancedRequested(page);
         });
     }
@@ -591,8 +585,7 @@ void TPropFr1::ConnectMaterialPage()
                 ComboBox3->setCurrentIndex(0);
             });
         });
-    On(SpinEdit1, &TKitSpinEdit::valueChanged, [this] {
-        const double shininess = SpinEdit1->Value();
+    OnNumber(SpinEdit1, [this](double shininess) {
         if (shininess < 1 || shininess > 128)
             return;
         Edit(pgMaterial, true, [&](TItem &s) {
@@ -611,7 +604,7 @@ void TPropFr1::ComboBox3Change()
     if (index <= 0 || index > Proj->Materials.Count())
         return;
     Edit(pgMaterial, false, [&](TItem &s) {
-        const TRenderPause pause;
+        const TRenderHold hold;
         const TMaterialBlock &entry = Proj->Materials.GetBlock(index - 1);
         Shape5->SetColour(RGBAToColor(entry.Ambient));
         Shape6->SetColour(RGBAToColor(entry.Diffuse));
@@ -712,14 +705,10 @@ void TPropFr1::ConnectShadowPage()
        [this] { Edit(pgShadow, false, [this](TItem &s) { s.ButtonItem.Shadow.Color = TColor(ColorBox1->Selected()); }); });
     On(ColorBox2, &TColorBox::ColourChosen,
        [this] { Edit(pgShadow, false, [this](TItem &s) { s.TextItem.TextShadowColor = TColor(ColorBox2->Selected()); }); });
-    On(KitSpinEdit4, &TKitSpinEdit::valueChanged,
-       [this] { Edit(pgShadow, false, [this](TItem &s) { s.ButtonItem.Shadow.DX = float(KitSpinEdit4->Value()); }); });
-    On(KitSpinEdit5, &TKitSpinEdit::valueChanged,
-       [this] { Edit(pgShadow, false, [this](TItem &s) { s.ButtonItem.Shadow.DY = float(KitSpinEdit5->Value()); }); });
-    On(SpinEdit20, &TKitSpinEdit::valueChanged,
-       [this] { Edit(pgShadow, false, [this](TItem &s) { s.TextItem.TextShadowDX = Rounded(SpinEdit20->Value()); }); });
-    On(SpinEdit21, &TKitSpinEdit::valueChanged,
-       [this] { Edit(pgShadow, false, [this](TItem &s) { s.TextItem.TextShadowDY = Rounded(SpinEdit21->Value()); }); });
+    OnNumber(KitSpinEdit4, [this](double v) { Edit(pgShadow, false, [v](TItem &s) { s.ButtonItem.Shadow.DX = float(v); }); });
+    OnNumber(KitSpinEdit5, [this](double v) { Edit(pgShadow, false, [v](TItem &s) { s.ButtonItem.Shadow.DY = float(v); }); });
+    OnNumber(SpinEdit20, [this](double v) { Edit(pgShadow, false, [v](TItem &s) { s.TextItem.TextShadowDX = Rounded(v); }); });
+    OnNumber(SpinEdit21, [this](double v) { Edit(pgShadow, false, [v](TItem &s) { s.TextItem.TextShadowDY = Rounded(v); }); });
 }
 
 void TPropFr1::SetShadowControlsEnabled()
@@ -754,7 +743,7 @@ void TPropFr1::LoadFromState()
         return;
     if (FDraftState && FDraftState != state)
         EndDraft();
-    const TRenderPause pause;
+    const TRenderHold hold;
     LoadText(*state);
     SelectLight();
     CheckBox2->setChecked(state->ButtonItem.Texture.Enabled);

@@ -86,6 +86,9 @@ private:
     // Runs an edit handler guarded, so that no error leaves the event loop.
     template <typename Signal, typename Sender>
     void On(Sender *sender, Signal signal, std::function<void()> handler);
+    // A spin edit's change, with the number it holds; a text that is no
+    // number yet (cleared, a lone sign) writes nothing.
+    void OnNumber(TKitSpinEdit *spin, const std::function<void(double)> &handler);
     // Whether edits act now: rendering enabled and a state current.
     bool Editable() const;
     // The edit pattern: timer restart, draft for the costly edits,

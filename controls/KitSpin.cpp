@@ -111,24 +111,23 @@ void TKitSpinEdit::TextChanged()
         emit valueChanged();
 }
 
-double TKitSpinEdit::Value() const
+std::optional<double> TKitSpinEdit::Number() const
 {
     const QString text = lineEdit()->text();
-    std::optional<double> value;
     switch (FValueType) {
     case vtFloat:
-        value = ReadFloat(text);
-        break;
+        return ReadFloat(text);
     case vtHex:
-        value = ReadHex(text);
-        break;
+        return ReadHex(text);
     case vtInteger:
-        value = ReadInteger(text);
         break;
     }
-    if (value)
-        return *value;
-    return FValueType == vtFloat ? FMinValue : std::trunc(FMinValue);
+    return ReadInteger(text);
+}
+
+double TKitSpinEdit::Value() const
+{
+    return Number().value_or(FValueType == vtFloat ? FMinValue : std::trunc(FMinValue));
 }
 
 double TKitSpinEdit::CheckValue(double value) const

@@ -8,6 +8,8 @@
 
 #include <QAbstractSpinBox>
 
+#include <optional>
+
 enum TValueType { vtInteger = 0, vtFloat = 1, vtHex = 2 };
 
 class TKitSpinEdit : public QAbstractSpinBox {
@@ -18,6 +20,9 @@ public:
     // The text as a number; a text that does not convert reads as MinValue
     // (truncated for the integer kinds).
     double Value() const;
+    // The text as a number, or none while it is no number (empty, a lone
+    // sign...), so that a form can wait until the user has typed one.
+    std::optional<double> Number() const;
     void SetValue(double value);
 
     // When MinValue equals MaxValue there is no bound at all.

@@ -104,6 +104,7 @@ TEST_F(ButtonPanel, ImageSettingsGoIntoAllThreeStatesAndSizesOutsideTheLimitsAre
         {"height", [&] { setText("SpinEdit3", "10"); }, [](const TItem &s) { return s.Height == 10; }, true},
         {"height too big", [&] { setText("SpinEdit3", "201"); }, [](const TItem &s) { return s.Height == 10; }, false},
         {"width too small", [&] { setText("SpinEdit2", "9"); }, [](const TItem &s) { return s.Width == 250; }, false},
+        {"width cleared", [&] { setText("SpinEdit2", ""); }, [](const TItem &s) { return s.Width == 250; }, false},
         {"background",
          [&] {
              Dialogs.AnswerColour(0x336699);

@@ -302,6 +302,24 @@ TEST_F(StatePanel, LoadingBrowsingLightsAndClosingTheLibraryWriteNothing)
     EXPECT_EQ(FHost.PreviewsDrawn, previews);
 }
 
+TEST_F(StatePanel, ASpinEditHoldingNoNumberYetWritesNothing)
+{
+    Current().ButtonItem.Shadow.Enabled = 1, Current().TextItem.TextShadow = 1;
+    panel.LoadFromState();
+    std::vector<std::vector<Bytes>> before;
+    for (int g = pgText; g <= pgDeformation; ++g)
+        before.push_back(AllGroupBytes(g));
+    for (const char *spin : {"SpinEdit4", "SpinEdit5", "SpinEdit1", "KitSpinEdit4", "KitSpinEdit5", "SpinEdit20", "SpinEdit21"})
+        for (const char *text : {"", "-"}) {
+            Type(spin, text);
+            QTest::keyClick(Find<TKitSpinEdit>(spin), Qt::Key_Backspace);  // "-" is left empty, "" stays so
+            Type(spin, text);
+        }
+    for (int g = pgText; g <= pgDeformation; ++g)
+        EXPECT_EQ(AllGroupBytes(g), before[size_t(g)]) << "group " << g;
+    EXPECT_FALSE(P().Modified);
+}
+
 TEST_F(StatePanel, DraftModeEndsForTheStateThatEnteredIt)
 {
     auto *timer = Find<QTimer>("Timer1");

@@ -83,10 +83,11 @@ TEST(KitSpinEdit, TextThatIsNoNumberReadsAsTheLowerBound)
         TValueType type;
         const char *text;
         double read;
+        bool number;
     } cases[] = {
-        {vtFloat, "-", -0.75},    {vtFloat, "", -0.75},   {vtFloat, "1e999", -0.75},
-        {vtInteger, "1.5", -0.0}, {vtInteger, "99999999999", -0.0},
-        {vtHex, "1G", -0.0},      {vtHex, "100000000", -0.0},  {vtHex, "7fffffff", 2147483647},
+        {vtFloat, "-", -0.75, false},    {vtFloat, "", -0.75, false},   {vtFloat, "1e999", -0.75, false},
+        {vtInteger, "1.5", -0.0, false}, {vtInteger, "99999999999", -0.0, false},
+        {vtHex, "1G", -0.0, false},      {vtHex, "100000000", -0.0, false},  {vtHex, "7fffffff", 2147483647, true},
     };
     for (const auto &c : cases) {
         TKitSpinEdit spin;
@@ -94,6 +95,7 @@ TEST(KitSpinEdit, TextThatIsNoNumberReadsAsTheLowerBound)
         spin.SetRange(-0.75, 1);
         spin.findChild<QLineEdit *>()->setText(QString::fromLatin1(c.text));
         EXPECT_EQ(spin.Value(), c.read) << c.text;
+        EXPECT_EQ(spin.Number().has_value(), c.number) << c.text;
     }
 }
 
