@@ -186,6 +186,7 @@ TEST_F(OptionsTest, TheAssociationChangesOnlyWithItsBox)
 TEST_F(OptionsTest, ALanguageSwitchTranslatesEveryFormAndSwitchingBackRestoresThem)
 {
     Main().show();
+    Run("NewProject");
     std::string test = "[Common]\nLanguage=Test\n[Interface]\n9=Zu\n[MainF]\n1001=Neu\n";
     for (const char *form : {"MainF", "ParamsF", "TempSelF", "ButtonF", "AboutF", "PublishingF", "TempF"})
         test += std::string("[") + form + "]\n1=" + form + " T\n";
@@ -199,29 +200,33 @@ TEST_F(OptionsTest, ALanguageSwitchTranslatesEveryFormAndSwitchingBackRestoresTh
                            TempF->windowTitle(),   Main().Templates().Tabs().tabText(0),
                            Action("NewProject").text()};
     };
-    const QStringList builtIn = texts();
+    QStringList builtIn = texts();
+    EXPECT_EQ(builtIn[0], "Bright Lane - No name.prj");
+    builtIn[0] = "Bright Lane";  // the project is closed on the way
     QStringList withoutKeys = builtIn;
     withoutKeys[1] = "Ohne";
     QStringList listed;
     const struct {
         QString language;
-        int answer;  // to "Close?"
+        std::vector<int> answers;  // to "Close?" and, on Yes, to "Save changes?"
         QStringList expected;
+        bool windowShown;
     } steps[] = {
-        {"Test", idYes, {"MainF T", "ParamsF T", "TempSelF T", "ButtonF T", "AboutF T", "PublishingF T", "TempF T",
-                         "Zu", "Neu"}},
-        {"nokey", idNo, withoutKeys},
-        {BuiltInEntry, idNo, builtIn},
+        {"Test", {idNo}, {"MainF T - No name.prj", "ParamsF T", "TempSelF T", "ButtonF T", "AboutF T",
+                          "PublishingF T", "TempF T", "Zu", "Neu"}, true},
+        {"nokey", {idYes, idNo}, withoutKeys, false},
+        {BuiltInEntry, {idNo}, builtIn, false},
     };
     for (const auto &step : steps) {
-        FBoxes.Answer(step.answer);
+        for (int answer : step.answers)
+            FBoxes.Answer(answer);
         Options([&](TParamsF &d) {
             listed = Languages(d);
             ChooseLanguage(d, step.language);
             Ok(d);
         });
         EXPECT_EQ(texts(), step.expected) << step.language.toStdString();
-        EXPECT_FALSE(Main().isVisible()) << "Yes closed the window";
+        EXPECT_EQ(Main().isVisible(), step.windowShown) << step.language.toStdString();
     }
     EXPECT_EQ(listed, QStringList({BuiltInEntry, "Upper", "nokey", "Test"}));
     EXPECT_EQ(AppParam().LangFile, "");

@@ -131,7 +131,12 @@ TEST_F(TemplatePanelTest, CommandsWriteTheTemplateFileAtOnce)
              FDialogs.AnswerFile(QString::fromStdString(AppDir + "elsewhere/Blue.btn"));
              Run("MakeTemplate");
          }, {}, -1},
-        {"add", [&] { AnswerName("One"); Run("AddButtonToTemp"); }, {"One"}, -1},
+        {"add", [&] {
+             const QImage shown = Proj->CurrentState()->GetBitmap();
+             AnswerName("One");
+             Run("AddButtonToTemp");
+             EXPECT_EQ(Proj->CurrentState()->GetBitmap(), shown) << "the buffer holds the state again";
+         }, {"One"}, -1},
         {"add two more", [&] {
              Click(Node(1));
              AnswerName("Two");
