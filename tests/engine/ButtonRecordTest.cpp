@@ -19,7 +19,7 @@ size_t NewState()
     return (RecordOf(TButtons(nullptr)).size() - NewHead) / 3;
 }
 
-// The design's values of a new button's fields; the over and pressed states
+// The values a new button starts with, field by field; the over and pressed states
 // differ from the normal one in the fields given last.
 TFieldValues NewButtonValues()
 {
@@ -81,7 +81,7 @@ void MakeUnusual(TButtons &button)
     s.TextItem.TextShadowPad[1] = 0x42;
 }
 
-TEST(ButtonRecord, ANewButtonIsWrittenFieldByFieldWithTheDesignsValues)
+TEST(ButtonRecord, ANewButtonIsWrittenFieldByFieldWithItsDefaults)
 {
     const std::vector<uint8_t> record = RecordOf(TButtons(nullptr));
     size_t offset = 0;

@@ -57,17 +57,6 @@ protected:
     std::unique_ptr<TBitsmap> buffer = std::make_unique<TBitsmap>();
 };
 
-TEST_F(CaptionMerge, CentredSmoothCaptionIsTheMaskDrawnByHand)
-{
-    const auto before = Copy();
-    auto expected = Copy();
-    const QSize extent = Extent();
-    BlendTextMask(*expected, MaskAt((100 - extent.width()) / 2, (30 - extent.height()) / 2), 0xFFFFFF);
-    item.TextItem.Draw(*buffer);
-    EXPECT_TRUE(buffer->Data == expected->Data);
-    EXPECT_FALSE(buffer->Data == before->Data);
-}
-
 // Without smoothing the caption is stamped in its colour alone (only the
 // colour's low three bytes count), where the alignment and margins place it.
 TEST_F(CaptionMerge, HardMergePaintsOnlyTheExactColourWhereItBelongs)

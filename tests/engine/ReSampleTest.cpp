@@ -1,3 +1,6 @@
+// The reduction of supersampled renders shows in every fingerprinted render
+// (OutputBytesTest); here the filter itself and the stretching of pictures
+// into textures.
 #include "ErrorOf.h"
 #include "ReSample.h"
 
@@ -18,53 +21,6 @@ TEST(HermiteFilter, ValuesSymmetryAndPrecisionAtTheEdgeOfItsSupport)
     for (int k = 19; k < 40; ++k) {
         const long double e = std::ldexp((long double)k, -24);
         EXPECT_EQ(HermiteFilter(float(1 - e)), float(e * e * (3 - 2 * e))) << k;
-    }
-}
-
-std::vector<int> PixelsOf(const TContributorList &list)
-{
-    std::vector<int> pixels;
-    for (const TContributor &c : list)
-        pixels.push_back(c.Pixel);
-    return pixels;
-}
-
-TEST(Contributors, HalvingMirrorsAtBothBordersAndShrinkingStaysInside)
-{
-    const auto lists = BuildContributors(500, 250, HermiteFilter, 1.0f);
-    ASSERT_EQ(lists.size(), 250u);
-    EXPECT_EQ(PixelsOf(lists[0]), (std::vector<int>{2, 1, 0, 1, 2}));
-    EXPECT_EQ(PixelsOf(lists[249]), (std::vector<int>{497, 498, 499, 499, 498}));
-    EXPECT_FLOAT_EQ(lists[0][2].Weight, float(1 / float(1 / float(249.0 / 499))));  // Hermite(0) / 2.004...
-    for (const TContributorList &list : lists) {
-        double sum = 0;
-        for (const TContributor &c : list)
-            sum += c.Weight;
-        EXPECT_NEAR(sum, 1.0, 0.01);
-    }
-    for (int dst : {1, 2, 3})
-        for (const TContributorList &list : BuildContributors(1000, dst, HermiteFilter, 1.0f))
-            for (const TContributor &c : list)
-                EXPECT_TRUE(c.Pixel >= 0 && c.Pixel < 1000) << c.Pixel;
-}
-
-// The exact bytes of supersampled renders are pinned down in OutputBytesTest;
-// here a uniform picture stays uniform with alpha 0, and sums beyond a byte
-// are clamped.
-TEST(StretchBitsmap, UniformStaysUniformWithZeroAlphaAndSumsAreClamped)
-{
-    auto big = std::make_unique<TBigBitsmap>();
-    for (size_t i = 0; i < big->Data.size(); i += 4)
-        big->Data[i] = 200, big->Data[i + 1] = 10, big->Data[i + 2] = 100, big->Data[i + 3] = 255;
-    auto dst = std::make_unique<TBitsmap>();
-    const std::pair<TFilterProc, std::vector<int>> cases[] = {
-        {HermiteFilter, {200, 10, 100, 0}},
-        {[](float x) { return std::fabs(x) < 1 ? 3.0f : 0.0f; }, {255, 255, 255, 0}},
-        {[](float x) { return std::fabs(x) < 1 ? -1.0f : 0.0f; }, {0, 0, 0, 0}}};
-    for (const auto &[filter, pixel] : cases) {
-        StretchBitsmap(*dst, *big, filter, 1.0f);
-        for (const QPoint p : {QPoint(0, 0), QPoint(100, 100), QPoint(249, 249)})
-            EXPECT_EQ(std::vector<int>(dst->Pixel(p.x(), p.y()), dst->Pixel(p.x(), p.y()) + 4), pixel);
     }
 }
 

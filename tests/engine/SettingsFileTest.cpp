@@ -25,7 +25,7 @@ protected:
     TTempFolder FDir;
 };
 
-TEST_F(SettingsFile, MissingOrDamagedFilesGiveTheDesignsDefaults)
+TEST_F(SettingsFile, MissingOrDamagedFilesGiveTheDefaults)
 {
     const TParam missing = LoadSettings(FDir.Path("missing.ini"));
     EXPECT_EQ(Saved(missing), DefaultText);

@@ -1,6 +1,6 @@
 // The layout of the button record in files, written down field by field: a
 // reader of our own walks the bytes by this table and names every value, so a
-// test compares a file with the values the design gives each field. A field
+// test compares a file with the value each field must hold. A field
 // at the wrong offset, of the wrong width or with the wrong value shows as a
 // wrong value under its name.
 #pragma once
