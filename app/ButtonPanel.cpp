@@ -17,7 +17,6 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -44,16 +43,11 @@ TFileRequest LinkRequest()
     return request;
 }
 
-// A line of a control and a "..." button beside it.
+// A control and its "..." button on one line.
 QWidget *WithBrowseButton(QWidget *control, TSpeedButton *button)
 {
-    auto *row = new QWidget;
-    auto *layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(control, 1);
     button->setText(QStringLiteral("..."));
-    layout->addWidget(button);
-    return row;
+    return InLine({control, button}, control);
 }
 
 int Rounded(double v) { return int(std::nearbyint(v)); }
@@ -81,7 +75,7 @@ TPropFr2::TPropFr2(QWidget *parent) : TFrame(parent), OpenDialog1(LinkRequest())
 
 void TPropFr2::BuildControls()
 {
-    QFormLayout *form = StackedFormLayout(this);
+    QFormLayout *form = FormLayout(ScrollingPage(this));
     Edit1 = Named(new QLineEdit, "Edit1");
     Edit1->setMaxLength(TextLimit);
     Edit2 = Named(new QLineEdit, "Edit2");
@@ -100,7 +94,8 @@ void TPropFr2::BuildControls()
     form->addRow(Label("Target", 3), WithBrowseButton(ComboBox1, SpeedButton1));
     form->addRow(Label("Width", 5), SpinEdit2);
     form->addRow(Label("Height", 6), SpinEdit3);
-    form->addRow(Label("Background color", 7), Shape1);
+    // A line of its own: the long label would narrow every field.
+    form->addRow(InLine({Label("Background color", 7), Shape1}, Shape1));
     form->addRow(CheckBox5);
 }
 

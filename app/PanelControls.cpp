@@ -1,11 +1,14 @@
 #include "PanelControls.h"
 
 #include "KitSpin.h"
+#include "VerticalScroller.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QMouseEvent>
+#include <QScrollArea>
+#include <QVBoxLayout>
 
 QLabel *Label(const char *text, int tag)
 {
@@ -37,6 +40,25 @@ QFormLayout *FormLayout(QWidget *page)
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     form->setLabelAlignment(Qt::AlignLeft);
     return form;
+}
+
+QWidget *ScrollingPage(QWidget *panel)
+{
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(VerticalScroller(page));
+    return page;
+}
+
+QWidget *InLine(std::initializer_list<QWidget *> widgets, QWidget *stretched)
+{
+    auto *line = new QWidget;
+    auto *layout = new QHBoxLayout(line);
+    layout->setContentsMargins(0, 0, 0, 0);
+    for (QWidget *widget : widgets)
+        layout->addWidget(widget, widget == stretched ? 1 : 0);
+    return line;
 }
 
 QFormLayout *StackedFormLayout(QWidget *page)

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QString>
 
+#include <initializer_list>
+
 class QCheckBox;
 class QFormLayout;
 class QWidget;
@@ -33,6 +35,12 @@ TKitSpinEdit *IntegerSpin(const char *name, int min, int max, int value);
 
 // Labels on the left, fields growing to the right.
 QFormLayout *FormLayout(QWidget *page);
+// The page that the panel's controls go on: it fills the panel and scrolls
+// when the panel is shorter than the controls need.
+QWidget *ScrollingPage(QWidget *panel);
+// The widgets side by side on one line, the stretched one taking the room
+// left over.
+QWidget *InLine(std::initializer_list<QWidget *> widgets, QWidget *stretched);
 // Each label above its field, for panels whose fields need the whole width.
 QFormLayout *StackedFormLayout(QWidget *page);
 

@@ -36,13 +36,13 @@ TPropFr3::TPropFr3(QWidget *parent) : TFrame(parent)
     setObjectName(QStringLiteral("PropFr3"));
     setMinimumWidth(205);
     SetHelpContext(*this, PanelHelpContext);
-    QFormLayout *form = StackedFormLayout(this);
+    QFormLayout *form = StackedFormLayout(ScrollingPage(this));
     Shape1 = Named(new TColourSwatch, "Shape1");
     CheckBox1 = Named(new QCheckBox, "CheckBox1");
     CheckBox1->setChecked(true);
     ComboBox1 = Named(new QComboBox, "ComboBox1");
     ComboBox2 = Named(new QComboBox, "ComboBox2");
-    form->addRow(Label("Background color", 2), Shape1);
+    form->addRow(InLine({Label("Background color", 2), Shape1}, Shape1));
     form->addRow(WrappingCheckBox(CheckBox1, "Change button's background color", 1));
     form->addRow(Label("Menu align", 3), ComboBox1);
     form->addRow(Label("Menu orientation", 4), ComboBox2);

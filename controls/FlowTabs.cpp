@@ -1,5 +1,7 @@
 #include "FlowTabs.h"
 
+#include "VerticalScroller.h"
+
 #include <QButtonGroup>
 #include <QScrollArea>
 #include <QEvent>
@@ -128,13 +130,7 @@ void TFlowTabs::AddPage(QWidget *page, const QString &caption)
     button->setFocusPolicy(Qt::TabFocus);
     FButtons->addButton(button, FPages->count());
     FStrip->Add(button);
-    // A page taller than the room it gets scrolls rather than being squeezed.
-    auto *scroller = new QScrollArea;
-    scroller->setFrameShape(QFrame::NoFrame);
-    scroller->setWidgetResizable(true);
-    scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroller->setWidget(page);
-    FPages->addWidget(scroller);
+    FPages->addWidget(VerticalScroller(page));
     if (FPages->count() == 1)
         button->setChecked(true);
 }

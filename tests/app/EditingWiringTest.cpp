@@ -11,6 +11,8 @@
 #include "PropertyPanels.h"
 
 #include <QFile>
+#include <QAbstractSpinBox>
+#include <QComboBox>
 #include <QLineEdit>
 
 namespace {
@@ -21,6 +23,19 @@ protected:
     Control *InPanel(TPropPanel panel, const char *name) const
     {
         return Main().Panels().Panel(panel).findChild<Control *>(QLatin1String(name));
+    }
+    // The panel's edits, lists and spin edits have the height they need in
+    // the window's default size: a panel shorter than its controls scrolls.
+    void ExpectUnsqueezed(TPropPanel panel) const
+    {
+        for (QWidget *control : Main().Panels().Panel(panel).findChildren<QWidget *>()) {
+            const bool field = qobject_cast<QAbstractSpinBox *>(control) || qobject_cast<QComboBox *>(control) ||
+                               (qobject_cast<QLineEdit *>(control) && !qobject_cast<QAbstractSpinBox *>(control->parent()) &&
+                                !qobject_cast<QComboBox *>(control->parent()));
+            if (field && control->isVisible()) {
+                EXPECT_GE(control->height(), control->minimumSizeHint().height()) << control->objectName().toStdString();
+            }
+        }
     }
     void TypeCaption(const char *text) const
     {
@@ -61,6 +76,7 @@ TEST_F(EditingWiring, TheSelectionLoadsThePanelsAndTheCommandsActOnTheState)
     EXPECT_EQ(Proj->Buttons[1]->States[0].TextItem.Text, "Start");
     Run("LightParam");
     QApplication::processEvents();  // the page lays itself out
+    ExpectUnsqueezed(ppState);
     SaveScreen(Main(), "MainF-statePanel");
 
     ASSERT_EQ(Proj->CurrentState()->Draft, 1);
@@ -70,9 +86,11 @@ TEST_F(EditingWiring, TheSelectionLoadsThePanelsAndTheCommandsActOnTheState)
     EXPECT_EQ(AppParam().MeshCols, 180);
     EXPECT_TRUE(Main().Panels().IsOn(ppButton));
     EXPECT_EQ(InPanel<QLineEdit>(ppButton, "Edit2")->text(), QStringLiteral("#"));
+    ExpectUnsqueezed(ppButton);
     SaveScreen(Main(), "MainF-buttonPanel");
     Click(Tree().RootNode());
     EXPECT_TRUE(Main().Panels().IsOn(ppProject));
+    ExpectUnsqueezed(ppProject);
     SaveScreen(Main(), "MainF-projectPanel");
 }
 
