@@ -190,12 +190,7 @@ void TPropFr2::ApplyLanguage()
 {
     OpenDialog1.SetInitialDir(HtmlPagesDir);
     TranslateFrame(*this, *Lang);
-    const bool loading = std::exchange(FLoading, true);
-    ComboBox1->clear();
-    for (int code = FirstTargetString; code < FirstTargetString + int(TargetKeywords.size()); ++code)
-        ComboBox1->addItem(FromAnsi(Lang->GetInterfaceString(code)));
-    ComboBox1->setCurrentIndex(0);
-    FLoading = loading;
+    FillInterfaceList(*ComboBox1, FirstTargetString, int(TargetKeywords.size()), 0);
 }
 
 void TPropFr2::LoadFromButton()

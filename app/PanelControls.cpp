@@ -1,13 +1,17 @@
 #include "PanelControls.h"
 
+#include "Codepage.h"
 #include "KitSpin.h"
+#include "LangSupU.h"
 #include "VerticalScroller.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QScrollArea>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 QLabel *Label(const char *text, int tag)
@@ -24,6 +28,20 @@ QLabel *Heading(const char *text, int tag)
     font.setBold(true);
     label->setFont(font);
     return label;
+}
+
+void FillInterfaceList(QComboBox &combo, int firstCode, int count, int index)
+{
+    const QSignalBlocker blocker(combo);
+    const int shown = combo.currentIndex();
+    const QString text = combo.currentText();
+    const bool typed = combo.isEditable() && shown >= 0 && text != combo.itemText(shown);
+    combo.clear();
+    for (int code = firstCode; code < firstCode + count; ++code)
+        combo.addItem(FromAnsi(Lang->GetInterfaceString(code)));
+    combo.setCurrentIndex(shown >= 0 && shown < count ? shown : index);
+    if (typed)
+        combo.setEditText(text);
 }
 
 TKitSpinEdit *IntegerSpin(const char *name, int min, int max, int value)

@@ -11,6 +11,7 @@
 #include <initializer_list>
 
 class QCheckBox;
+class QComboBox;
 class QFormLayout;
 class QWidget;
 class TKitSpinEdit;
@@ -29,6 +30,11 @@ Control *Named(Control *control, const char *name, int tag = 0)
         SetTag(*control, tag);
     return control;
 }
+
+// Fills a drop-down list with the interface strings from firstCode on; a
+// list that shows a choice keeps showing it in the new texts (a typed text
+// too), an empty one starts at the given entry. Raises no change event.
+void FillInterfaceList(QComboBox &combo, int firstCode, int count, int index);
 
 // An integer spin edit within min..max (no bounds when they are equal).
 TKitSpinEdit *IntegerSpin(const char *name, int min, int max, int value);

@@ -1,6 +1,5 @@
 #include "ProjectPanel.h"
 
-#include "Codepage.h"
 #include "ColourSwatch.h"
 #include "GuardedCall.h"
 #include "HelpContext.h"
@@ -14,20 +13,10 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QLabel>
-#include <QSignalBlocker>
 
 namespace {
 
 constexpr int PanelHelpContext = 201;
-
-void FillList(QComboBox *combo, int firstCode, int count, int index)
-{
-    const QSignalBlocker blocker(combo);
-    combo->clear();
-    for (int code = firstCode; code < firstCode + count; ++code)
-        combo->addItem(FromAnsi(Lang->GetInterfaceString(code)));
-    combo->setCurrentIndex(index);
-}
 
 }  // namespace
 
@@ -66,8 +55,8 @@ TPropFr3::TPropFr3(QWidget *parent) : TFrame(parent)
 void TPropFr3::ApplyLanguage()
 {
     TranslateFrame(*this, *Lang);
-    FillList(ComboBox1, 20, 3, 1);
-    FillList(ComboBox2, 23, 2, 0);
+    FillInterfaceList(*ComboBox1, 20, 3, 1);
+    FillInterfaceList(*ComboBox2, 23, 2, 0);
 }
 
 void TPropFr3::LoadFromProj()

@@ -141,7 +141,7 @@ TPropFr1::TPropFr1(QWidget *parent) : TFrame(parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(PageControl1);
 
-    FillAlignLists();
+    ApplyLanguage();
     ConnectTextPage();
     ConnectLibraryPages();
     ConnectMaterialPage();
@@ -402,22 +402,11 @@ void TPropFr1::LoadText(const TItem &state)
     CheckBox5->setChecked(text.Smooth);
 }
 
-void TPropFr1::FillAlignLists()
-{
-    const auto fill = [](QComboBox *combo, int firstCode) {
-        combo->clear();
-        for (int code = firstCode; code < firstCode + 3; ++code)
-            combo->addItem(FromAnsi(Lang->GetInterfaceString(code)));
-        combo->setCurrentIndex(0);
-    };
-    fill(ComboBox1, 30);
-    fill(ComboBox2, 33);
-}
-
 void TPropFr1::ApplyLanguage()
 {
     TranslateFrame(*this, *Lang);
-    FillAlignLists();
+    FillInterfaceList(*ComboBox1, 30, 3, 0);
+    FillInterfaceList(*ComboBox2, 33, 3, 0);
 }
 
 // --- Shape, deformation, texture ---

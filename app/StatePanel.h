@@ -81,7 +81,6 @@ private:
     void ConnectMaterialPage();
     void ConnectLightPage();
     void ConnectShadowPage();
-    void FillAlignLists();
 
     // Runs an edit handler guarded, so that no error leaves the event loop.
     template <typename Signal, typename Sender>

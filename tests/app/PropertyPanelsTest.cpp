@@ -141,7 +141,7 @@ TEST_F(ButtonPanel, LoadingShowsTheButtonAndItsNormalStateAndWritesNothing)
     const struct {
         const char *target;
         int index;  // -1: shown as typed text
-    } cases[] = {{"_top", 3}, {"_TOP", -1}, {"MainFrame", -1}};
+    } cases[] = {{"_top", 3}, {"_TOP", -1}, {"MainFrame", -1}, {"_top", 3}};
     for (const auto &c : cases) {
         P().Select(1, -1);
         Button().Prop = {"Http://Site/", "Go home", c.target};
@@ -150,6 +150,7 @@ TEST_F(ButtonPanel, LoadingShowsTheButtonAndItsNormalStateAndWritesNothing)
         P().Modified = false;
 
         panel.LoadFromButton();
+        panel.ApplyLanguage();  // new texts keep the choice shown
         EXPECT_EQ(Line("Edit2")->text(), QStringLiteral("Http://Site/"));
         EXPECT_EQ(Line("Edit1")->text(), QStringLiteral("Go home"));
         EXPECT_EQ(Find<QComboBox>("ComboBox1")->currentText(), QString::fromLatin1(c.target));
@@ -232,6 +233,7 @@ TEST_F(ProjectPanel, AlignmentAndOrientationMarkTheProjectAndRenderNothing)
 
     P().Settings = {0x00FF00, 0, 1};
     panel.LoadFromProj();
+    panel.ApplyLanguage();  // new texts keep the choices shown
     EXPECT_EQ(Find<TColourSwatch>("Shape1")->Colour(), 0x00FF00);
     EXPECT_EQ(Find<QComboBox>("ComboBox1")->currentText(), QStringLiteral("Center"));
     EXPECT_EQ(Find<QComboBox>("ComboBox2")->currentText(), QStringLiteral("Vertical"));

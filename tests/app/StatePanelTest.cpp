@@ -273,9 +273,10 @@ TEST_F(StatePanel, ShadowTabEdits)
 
 namespace {
 
-TEST_F(StatePanel, LoadingBrowsingLightsAndClosingTheLibraryWriteNothing)
+TEST_F(StatePanel, LoadingBrowsingLightsNewTextsAndClosingTheLibraryWriteNothing)
 {
     FHost.AutoButtonOn = false;
+    State(1, 2).TextItem.VAlign = 1, State(1, 2).TextItem.HAlign = 2;
     std::vector<std::vector<Bytes>> before;
     for (int g = pgText; g <= pgDeformation; ++g)
         before.push_back(AllGroupBytes(g));
@@ -283,7 +284,10 @@ TEST_F(StatePanel, LoadingBrowsingLightsAndClosingTheLibraryWriteNothing)
 
     P().Select(1, 2);
     panel.LoadFromState();
+    panel.ApplyLanguage();
     EXPECT_EQ(Find<QLineEdit>("Edit1")->text(), QStringLiteral("Copied++++++"));
+    EXPECT_EQ(Find<QComboBox>("ComboBox1")->currentIndex(), 1) << "new texts keep the alignment shown";
+    EXPECT_EQ(Find<QComboBox>("ComboBox2")->currentIndex(), 2);
     auto *lightNumber = Find<TKitSpinEdit>("SpinEdit100");
     for (const int light : {5, 3, 0}) {
         lightNumber->SetValue(light);
