@@ -385,6 +385,7 @@ void TPropFr1::SpeedButton1Click()
         t.Color = TColor(chosen->Color);
         t.Height = -int(std::lround(chosen->Size * 96.0 / 72.0));  // at 96 pixels an inch
         t.FontName = ToAnsi(chosen->Name);
+        t.Pitch = chosen->Pitch;
         t.Size = chosen->Size;
         t.Style = chosen->Style;
     });

@@ -34,6 +34,7 @@ struct TFontChoice {
     uint8_t Style = 0;      // fsBold, fsItalic, fsUnderline, fsStrikeOut bits
     uint32_t Color = 0;     // R + G shl 8 + B shl 16
     uint8_t Charset = 1;
+    uint8_t Pitch = 0;  // 0 default, 1 variable, 2 fixed
 };
 
 class ICommonDialogs {

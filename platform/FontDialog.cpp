@@ -7,6 +7,7 @@
 #include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QFormLayout>
 #include <QPixmap>
 #include <QPushButton>
@@ -107,6 +108,7 @@ TFontChoice TFontDialog::Choice() const
     choice.Style = StyleBits(font);
     choice.Color = FColour;
     choice.Charset = uint8_t(FCharset->currentData().toUInt());
+    choice.Pitch = QFontInfo(font).fixedPitch() ? 2 : 1;
     return choice;
 }
 

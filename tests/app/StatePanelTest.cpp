@@ -126,7 +126,7 @@ protected:
 
 TEST_F(StatePanel, TextTabEdits)
 {
-    Dialogs.AnswerFont(TFontChoice{QStringLiteral("Arial"), 12, fsBold | fsItalic, 0x0000FF, 204});
+    Dialogs.AnswerFont(TFontChoice{QStringLiteral("Arial"), 12, fsBold | fsItalic, 0x0000FF, 204, 1});
     CheckEdits(TPropFr1::pgTextPage,
                {
                    {"caption", [&] { Type("Edit1", "Go"); }, [](const TItem &s) { return s.TextItem.Text == "Go"; }, pgText, true},
@@ -139,7 +139,7 @@ TEST_F(StatePanel, TextTabEdits)
                     [](const TItem &s) {
                         const TTextProp &t = s.TextItem;
                         return t.FontName == "Arial" && t.Size == 12 && t.Height == -16 && t.Style == 3 && t.Color == 0xFF &&
-                               t.Charset == 204;
+                               t.Charset == 204 && t.Pitch == 1;
                     },
                     pgText, false},
                    {"smoothing", [&] { Click("CheckBox5"); }, [](const TItem &s) { return s.TextItem.Smooth == 0; }, pgText, true},

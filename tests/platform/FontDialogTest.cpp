@@ -32,6 +32,14 @@ TEST(FontDialog, CarriesTheCaptionsColourAndCharacterSetWithTheFont)
         EXPECT_EQ(choice.Charset, c.charset);
     }
 
+    // The pitch comes from the font chosen: a fixed one for a typewriter face.
+    for (const bool fixed : {false, true}) {
+        TFontDialog dialog;
+        const QFont font = QFontDatabase::systemFont(fixed ? QFontDatabase::FixedFont : QFontDatabase::GeneralFont);
+        dialog.SetChoice(TFontChoice{font.family(), 10, 0, 0, 1});
+        EXPECT_EQ(dialog.Choice().Pitch, fixed ? 2 : 1) << font.family().toStdString();
+    }
+
     TFontDialog dialog;
     dialog.SetChoice(TFontChoice{family, 10, 0, 0x0000FF, 204});
     dialogs.AnswerColour(0x00FF00);
