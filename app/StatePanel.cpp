@@ -50,7 +50,7 @@ TColorBox *NarrowColorBox(const char *name)
 {
     auto *box = Named(new TColorBox, name);
     box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    box->setMinimumContentsLength(6);
+    box->setMinimumContentsLength(3);
     return box;
 }
 

@@ -14,6 +14,7 @@
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QScrollArea>
 
 namespace {
 
@@ -25,9 +26,14 @@ protected:
         return Main().Panels().Panel(panel).findChild<Control *>(QLatin1String(name));
     }
     // The panel's edits, lists and spin edits have the height they need in
-    // the window's default size: a panel shorter than its controls scrolls.
+    // the window's default size: a panel shorter than its controls scrolls,
+    // and no page is wider than its room.
     void ExpectUnsqueezed(TPropPanel panel) const
     {
+        for (QScrollArea *scroller : Main().Panels().Panel(panel).findChildren<QScrollArea *>())
+            if (scroller->isVisible()) {
+                EXPECT_LE(scroller->widget()->width(), scroller->viewport()->width()) << scroller->widget()->objectName().toStdString();
+            }
         for (QWidget *control : Main().Panels().Panel(panel).findChildren<QWidget *>()) {
             const bool field = qobject_cast<QAbstractSpinBox *>(control) || qobject_cast<QComboBox *>(control) ||
                                (qobject_cast<QLineEdit *>(control) && !qobject_cast<QAbstractSpinBox *>(control->parent()) &&
@@ -74,10 +80,13 @@ TEST_F(EditingWiring, TheSelectionLoadsThePanelsAndTheCommandsActOnTheState)
     TypeCaption("Over");
     EXPECT_EQ(Proj->Buttons[1]->States[1].TextItem.Text, "Over") << "the same state of every button";
     EXPECT_EQ(Proj->Buttons[1]->States[0].TextItem.Text, "Start");
-    Run("LightParam");
-    QApplication::processEvents();  // the page lays itself out
-    ExpectUnsqueezed(ppState);
-    SaveScreen(Main(), "MainF-statePanel");
+    for (const char *page : {"TextParam", "ShapeParam", "DeformationParam", "MaterialParam", "TextureParam", "ShadowParam",
+                             "LightParam"}) {
+        Run(page);
+        QApplication::processEvents();  // the page lays itself out
+        ExpectUnsqueezed(ppState);
+        SaveScreen(Main(), QStringLiteral("MainF-statePanel-") + QString::fromLatin1(page));
+    }
 
     ASSERT_EQ(Proj->CurrentState()->Draft, 1);
     TItem &drafted = *Proj->CurrentState();
