@@ -199,7 +199,8 @@ QWidget *TMainF::BuildTemplatePanel()
 
 void TMainF::SetTemplatePanel(QWidget *panel)
 {
-    FTempLayout->replaceWidget(FTemplatePanel, panel);
+    // The layout hands back the placeholder's item, which is ours to free.
+    delete FTempLayout->replaceWidget(FTemplatePanel, panel);
     delete FTemplatePanel;
     FTemplatePanel = panel;
 }
