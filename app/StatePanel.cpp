@@ -287,9 +287,9 @@ void TPropFr1::Edit(int group, bool draft, const std::function<void(TItem &)> &w
     if (!Editable())
         return;
     TItem &state = *Proj->CurrentState();
-    Timer1->start();  // restarts a running timer
     if (draft)
         EnterDraft(state);
+    Timer1->start();  // restarts a running timer
     Proj->Modified = true;
     write(state);
     Proj->RenderCurrent();
@@ -301,6 +301,10 @@ void TPropFr1::EnterDraft(TItem &state)
 {
     if (FDraftState && FDraftState != &state)
         EndDraft();
+    // Without the fast preview there is no draft mode: asking for it would
+    // only have the full mesh rebuilt at every step.
+    if (!AppParam().UsePreview)
+        return;
     state.SetDraft(true);
     FDraftState = &state;
 }

@@ -2,7 +2,8 @@
 // control's change to the preview image taken from the render buffer. A
 // draft edit (a step of the text's top margin), an edit rendered at full
 // quality (a step of the text shadow's offset), and the timer's render that
-// ends draft mode (with its rebuild of the full mesh).
+// ends draft mode (with its rebuild of the full mesh); the draft edit with
+// the fast preview off.
 #include "FileSystem.h"
 #include "HostU.h"
 #include "KitSpin.h"
@@ -75,6 +76,15 @@ void BM_DraftEdit(benchmark::State &run)
     StepEdits(run, bench, "SpinEdit4");
 }
 BENCHMARK(BM_DraftEdit)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+// The same edit with the fast preview off: rendered at full quality.
+void BM_DraftEditWithoutFastPreview(benchmark::State &run)
+{
+    TEditBench bench;
+    AppParam().UsePreview = false;
+    StepEdits(run, bench, "SpinEdit4");
+}
+BENCHMARK(BM_DraftEditWithoutFastPreview)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 void BM_FullEdit(benchmark::State &run)
 {
