@@ -360,6 +360,13 @@ TEST_F(StatePanel, DraftModeEndsForTheStateThatEnteredIt)
     EXPECT_EQ(FHost.PreviewsDrawn, previews) << "no render of a state that was never in draft mode";
 
     typeIntoFirstState();
+    P().Select(1, 0);
+    Type("Edit1", "y");  // an edit of another state that the panel was not reloaded for
+    EXPECT_EQ(State(0, 0).Draft, 0);
+    EXPECT_EQ(State(1, 0).Draft, 1);
+    EXPECT_TRUE(timer->isActive()) << "the timer runs for the state now in draft mode";
+
+    typeIntoFirstState();
     P().DeleteButton();
     panel.EndDraft();
     EXPECT_TRUE(fullMesh()) << "the state went with its button";
