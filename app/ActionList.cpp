@@ -41,10 +41,9 @@ TActionList::TActionList(QWidget &window) : QObject(&window)
         FByName[spec.Name] = action;
         window.addAction(action);
     }
-    FCopyProp = MakeMenu(CopyPropMenu(), &window);
-    FCopyToAll = MakeMenu(CopyToAllMenu(), &window);
-    (*this)["CopyProp"].setMenu(FCopyProp);
-    (*this)["CopyToAll"].setMenu(FCopyToAll);
+    // The submenus go with their owners wherever these stand.
+    (*this)["CopyProp"].setMenu(MakeMenu(CopyPropMenu(), &window));
+    (*this)["CopyToAll"].setMenu(MakeMenu(CopyToAllMenu(), &window));
 }
 
 QAction &TActionList::operator[](const std::string &name) const

@@ -32,10 +32,6 @@ public:
     void SetEnabled(const TNames &group, bool enabled);
     int EnabledCount() const;
 
-    // The submenus owned by "CopyProp" and "CopyToAll".
-    QMenu &CopyPropSubmenu() const { return *FCopyProp; }
-    QMenu &CopyToAllSubmenu() const { return *FCopyToAll; }
-
     // A menu of the given items, owned by parent.
     QMenu *MakeMenu(const TMenuSpec &spec, QWidget *parent) const;
     // Fills a tool bar with the items of its spec and names it.
@@ -46,6 +42,4 @@ private:
 
     std::vector<QAction *> FAll;
     std::map<std::string, QAction *> FByName;
-    QMenu *FCopyProp = nullptr;
-    QMenu *FCopyToAll = nullptr;
 };

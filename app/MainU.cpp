@@ -288,6 +288,7 @@ void TMainF::WireEditing()
 void TMainF::TranslateAll()
 {
     TranslateForm(*this, *Lang);
+    FTree->RetranslateRoot();
     PropFr1->ApplyLanguage();
     PropFr2->ApplyLanguage();
     PropFr3->ApplyLanguage();

@@ -79,8 +79,9 @@ public:
     void NavigateToPreview();
     // The lists take the settings' background colour.
     void ApplyBackgroundColour();
-    // Translates the window and its panels, whose lists are refilled in the
-    // language: at creation and after a change of the language.
+    // Translates the window, the tree's project node and the panels, whose
+    // lists are refilled in the language: at creation and after a change of
+    // the language.
     void TranslateAll();
 
 protected:

@@ -61,7 +61,6 @@ public:
     void SetBackground(uint32_t colour);
 
 private:
-    void Restyle(QTreeWidgetItem *current, QTreeWidgetItem *previous);
     void SelectState(QTreeWidgetItem &node);
     void SelectButton(QTreeWidgetItem &node);
     void SelectProject();

@@ -99,7 +99,7 @@ TEST_F(MainWindowTest, EnabledCommandsFollowTheSelection)
 
     Lang->AddItem("Interface", "Site menu", 7);
     Lang->SetBuiltIn(false);
-    Tree().RetranslateRoot();
+    Main().TranslateAll();  // as after a change of the language
     EXPECT_EQ(Tree().RootNode()->text(0), "Site menu");
     Click(Tree().RootNode());
     EXPECT_EQ(Enabled(), 27);
