@@ -517,9 +517,13 @@ void TPropFr1::FillTemplateLists()
         list->setCurrentRow(library.Count() > 0 ? 0 : -1);
     };
     fillList(ListBox1, Proj->Textures, true);
-    if (Proj->Textures.Count() == 0) {
+    {
+        // The switch shows the state's texture as the library dialog left it,
+        // also when the library is now empty: the user can still switch a
+        // texture off then, though no entry can switch one on.
+        const TItem *state = Proj->CurrentState();
         const QSignalBlocker blocker(CheckBox2);
-        CheckBox2->setChecked(false);
+        CheckBox2->setChecked(state && state->ButtonItem.Texture.Enabled);
     }
     {
         const QSignalBlocker blocker(ComboBox3);
@@ -540,10 +544,8 @@ void TPropFr1::LibraryDialogClosed(TLibraryPage page, int textureRow)
 {
     FillTemplateLists();
     if (page == lpTextures) {
-        const QSignalBlocker listBlocker(ListBox1), boxBlocker(CheckBox2);
+        const QSignalBlocker blocker(ListBox1);
         ListBox1->setCurrentRow(textureRow);
-        if (const TItem *state = Proj ? Proj->CurrentState() : nullptr)
-            CheckBox2->setChecked(state->ButtonItem.Texture.Enabled);
     }
     AutoCopy(page == lpTextures ? pgTexture : page == lpShapes ? pgShape : pgDeformation);
 }

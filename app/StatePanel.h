@@ -39,7 +39,8 @@ public:
     // Shows the current state in every control; writes nothing and leaves
     // the project unmodified. The light number shown is kept.
     void LoadFromState();
-    // Refills the four library lists, each with its first entry chosen.
+    // Refills the four library lists, each with its first entry chosen;
+    // "Use texture" shows the current state's texture switch.
     void FillTemplateLists();
     // Translates the frame and refills the two text-align lists.
     void ApplyLanguage();

@@ -251,6 +251,21 @@ TEST_F(StatePanel, TextureTabSwitchingOnAppliesTheEntryAndOffKeepsTheTexels)
                                         });
 }
 
+TEST_F(StatePanel, WithTheTextureLibraryEmptiedATextureCanBeSwitchedOffButNotOn)
+{
+    auto *box = Find<QCheckBox>("CheckBox2");
+    Current().ButtonItem.Texture.Enabled = 1;
+    P().Textures.Clear();
+    panel.FillTemplateLists();
+    EXPECT_TRUE(box->isChecked()) << "the switch shows the state's texture";
+    EXPECT_FALSE(P().Modified);
+    for (int click = 0; click < 2; ++click) {
+        box->click();
+        EXPECT_FALSE(box->isChecked()) << click;
+        EXPECT_EQ(Current().ButtonItem.Texture.Enabled, 0) << click;
+    }
+}
+
 TEST_F(StatePanel, ShadowTabEdits)
 {
     const auto choose = [&](const char *box) { Key(box, Qt::Key_Down); };
