@@ -5,11 +5,11 @@
 #include "ColourSwatch.h"
 #include "GuardedCall.h"
 #include "HelpContext.h"
-#include "HostU.h"
 #include "KitSpin.h"
 #include "LangSupU.h"
 #include "PanelControls.h"
 #include "ProjU.h"
+#include "RenderAnew.h"
 #include "SceneU.h"
 #include "UtilsU.h"
 
@@ -165,12 +165,7 @@ void TPropFr2::ChangeStates(const std::function<void(TItem &)> &write)
         return;
     for (TItem &state : button->States)
         write(state);
-    if (TItem *state = Proj->CurrentState()) {
-        state->Dirty = 1;
-        Proj->RenderCurrent();
-        Host().SetNeedBgRedraw();
-        Host().DrawPreview();
-    }
+    RenderCurrentAnew();
 }
 
 void TPropFr2::ComboBox1Change()

@@ -2,10 +2,10 @@
 
 #include "CopyBufferU.h"
 #include "GuardedCall.h"
-#include "HostU.h"
 #include "LangSupU.h"
 #include "MessageBoxes.h"
 #include "ProjU.h"
+#include "RenderAnew.h"
 #include "StatePanel.h"
 
 #include <QAction>
@@ -116,11 +116,7 @@ void TCopyCommands::PasteConfirmed(int message, const std::function<void()> &pas
 
 void TCopyCommands::Refresh()
 {
-    TItem &state = *Proj->CurrentState();
     FStatePanel.LoadFromState();
     Proj->Modified = true;
-    Host().SetNeedBgRedraw();
-    state.Dirty = 1;
-    Proj->RenderCurrent();
-    Host().DrawPreview();
+    RenderCurrentAnew();
 }

@@ -3,10 +3,10 @@
 #include "ColourSwatch.h"
 #include "GuardedCall.h"
 #include "HelpContext.h"
-#include "HostU.h"
 #include "LangSupU.h"
 #include "PanelControls.h"
 #include "ProjU.h"
+#include "RenderAnew.h"
 #include "SceneU.h"
 
 #include <QCheckBox>
@@ -82,10 +82,5 @@ void TPropFr3::Shape1MouseUp()
     for (const auto &button : Proj->Buttons)
         for (TItem &state : button->States)
             state.Background = ColorToRGBA(Shape1->Colour());
-    if (TItem *state = Proj->CurrentState()) {
-        state->Dirty = 1;
-        Proj->RenderCurrent();
-        Host().SetNeedBgRedraw();
-        Host().DrawPreview();
-    }
+    RenderCurrentAnew();
 }

@@ -18,7 +18,6 @@ class QLineEdit;
 class QListWidget;
 class QSlider;
 class QTimer;
-class TButtons;
 class TColorBox;
 class TColourSwatch;
 class TFlowTabs;
