@@ -13,6 +13,7 @@
 #include "HostU.h"
 #include "KitSpin.h"
 #include "LangSupU.h"
+#include "ListBox.h"
 #include "MaterialPicture.h"
 #include "Outline.h"
 #include "PanelControls.h"
@@ -22,13 +23,11 @@
 #include "RenderHold.h"
 #include "SceneU.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHideEvent>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -177,12 +176,12 @@ QWidget *TPropFr1::BuildTextPage()
     return page;
 }
 
-QWidget *TPropFr1::BuildListPage(QListWidget *&list, const char *listName, TLibraryKind kind, const char *buttonName,
+QWidget *TPropFr1::BuildListPage(TListBox *&list, const char *listName, TLibraryKind kind, const char *buttonName,
                                  int buttonTag)
 {
     auto *page = new QWidget;
     auto *layout = new QVBoxLayout(page);
-    list = Named(new QListWidget, listName);
+    list = Named(new TListBox, listName);
     ShowLibraryThumbnails(*list, kind);
     layout->addWidget(list);
     auto *button = Named(new QPushButton(QStringLiteral("Advanced >>")), buttonName, buttonTag);
@@ -416,18 +415,13 @@ void TPropFr1::ApplyLanguage()
 
 // --- Shape, deformation, texture ---
 
-// A list row chosen by a click or by the keyboard; rows set from code
-// raise nothing, and a press is left to its click.
-void TPropFr1::ListRowChosen(QListWidget *list, const std::function<void(int row)> &handler)
+// A row chosen by the user, with a click or a key; rows set from code
+// raise nothing.
+void TPropFr1::ListRowChosen(TListBox *list, const std::function<void(int row)> &handler)
 {
-    const auto chosen = [list, handler] {
-        if (list->currentRow() >= 0)
-            handler(list->currentRow());
-    };
-    On(list, &QListWidget::clicked, chosen);
-    On(list, &QListWidget::currentRowChanged, [chosen] {
-        if (QApplication::mouseButtons() == Qt::NoButton)
-            chosen();
+    On(list, &TListBox::Click, [list, handler] {
+        if (list->ItemIndex() >= 0)
+            handler(list->ItemIndex());
     });
 }
 
@@ -509,12 +503,11 @@ void TPropFr1::FillTemplateLists()
 {
     if (!Proj)
         return;
-    const auto fillList = [](QListWidget *list, const TBaseTemplate &library, bool named) {
-        const QSignalBlocker blocker(list);
+    const auto fillList = [](TListBox *list, const TBaseTemplate &library, bool named) {
         list->clear();
         for (int i = 0; i < library.Count(); ++i)
             list->addItem(named ? FromAnsi(library.GetItem(i).Name) : QString());
-        list->setCurrentRow(library.Count() > 0 ? 0 : -1);
+        list->SetItemIndex(0);
     };
     fillList(ListBox1, Proj->Textures, true);
     {
@@ -543,16 +536,14 @@ void TPropFr1::FillTemplateLists()
 void TPropFr1::LibraryDialogClosed(TLibraryPage page, int textureRow)
 {
     FillTemplateLists();
-    if (page == lpTextures) {
-        const QSignalBlocker blocker(ListBox1);
-        ListBox1->setCurrentRow(textureRow);
-    }
+    if (page == lpTextures)
+        ListBox1->SetItemIndex(textureRow);
     AutoCopy(page == lpTextures ? pgTexture : page == lpShapes ? pgShape : pgDeformation);
 }
 
 void TPropFr1::SetListColour(uint32_t colour)
 {
-    for (QListWidget *list : {ListBox1, ListBox2, ListBox3}) {
+    for (TListBox *list : {ListBox1, ListBox2, ListBox3}) {
         QPalette palette = list->palette();
         palette.setColor(QPalette::Base, ToQColor(colour));
         list->setPalette(palette);

@@ -15,7 +15,6 @@
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
-class QListWidget;
 class QSlider;
 class QTimer;
 class TColorBox;
@@ -23,6 +22,7 @@ class TColourSwatch;
 class TFlowTabs;
 class TItem;
 class TKitSpinEdit;
+class TListBox;
 class TLightItem;
 
 class TPropFr1 : public TFrame {
@@ -70,7 +70,7 @@ protected:
 
 private:
     QWidget *BuildTextPage();
-    QWidget *BuildListPage(QListWidget *&list, const char *listName, TLibraryKind kind, const char *buttonName,
+    QWidget *BuildListPage(TListBox *&list, const char *listName, TLibraryKind kind, const char *buttonName,
                            int buttonTag);
     QWidget *BuildMaterialPage();
     QWidget *BuildLightPage();
@@ -106,7 +106,7 @@ private:
 
     void SpeedButton1Click();
     void ComboBox3Change();
-    void ListRowChosen(QListWidget *list, const std::function<void(int row)> &handler);
+    void ListRowChosen(TListBox *list, const std::function<void(int row)> &handler);
     // Copies from the library entry of the row, if there is one, in an edit.
     template <typename Library, typename Copy>
     void ApplyEntry(const Library &library, int row, int group, Copy copy);
@@ -125,7 +125,7 @@ private:
     TSpeedButton *SpeedButton1;
     QCheckBox *CheckBox5;
     // Shape, deformation, texture
-    QListWidget *ListBox2, *ListBox3, *ListBox1;
+    TListBox *ListBox2, *ListBox3, *ListBox1;
     QCheckBox *CheckBox2;
     // Material
     QComboBox *ComboBox3;
