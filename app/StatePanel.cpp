@@ -286,9 +286,9 @@ void TPropFr1::Edit(int group, bool draft, const std::function<void(TItem &)> &w
     if (!Editable())
         return;
     TItem &state = *Proj->CurrentState();
+    Timer1->start();  // restarts a running timer
     if (draft)
         EnterDraft(state);
-    Timer1->start();  // restarts a running timer
     Proj->Modified = true;
     write(state);
     Proj->RenderCurrent();
@@ -298,8 +298,9 @@ void TPropFr1::Edit(int group, bool draft, const std::function<void(TItem &)> &w
 
 void TPropFr1::EnterDraft(TItem &state)
 {
-    if (FDraftState && FDraftState != &state)
-        EndDraft();
+    // Another state left in draft leaves it; the timer runs on for this one.
+    if (FDraftState != &state)
+        LeaveDraft();
     // Without the fast preview there is no draft mode: asking for it would
     // only have the full mesh rebuilt at every step.
     if (!AppParam().UsePreview)
@@ -311,6 +312,11 @@ void TPropFr1::EnterDraft(TItem &state)
 void TPropFr1::EndDraft()
 {
     Timer1->stop();
+    LeaveDraft();
+}
+
+void TPropFr1::LeaveDraft()
+{
     if (!FDraftState)
         return;
     TItem *state = StateInProject(FDraftState);

@@ -94,6 +94,8 @@ private:
     // Modified, the write, render, preview, automatic copy of the group.
     void Edit(int group, bool draft, const std::function<void(TItem &)> &write);
     void EnterDraft(TItem &state);
+    // The state in draft mode, if any, leaves it; the timer is left alone.
+    void LeaveDraft();
     // The light that the light tab shows, of the given state.
     TLightItem &CurLight(TItem &state) const;
 
