@@ -7,6 +7,7 @@
 #include "HelpContext.h"
 #include "IniFile.h"
 #include "LangSupU.h"
+#include "PanelControls.h"
 #include "QtColor.h"
 #include "UtilsU.h"
 
@@ -36,15 +37,6 @@ constexpr int HighestBmpFormat = 7;
 
 // The file name of the built-in language's entry is empty.
 const char BuiltInLanguage[] = "По умолчанию (default)";
-
-template <typename T>
-T *Named(T *widget, const char *name, int tag = 0)
-{
-    widget->setObjectName(QLatin1String(name));
-    if (tag)
-        SetTag(*widget, tag);
-    return widget;
-}
 
 QLabel *Label(const char *name, int tag, const char *text, QWidget *buddy)
 {
