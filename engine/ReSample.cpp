@@ -203,37 +203,74 @@ std::vector<TContributorList> BuildContributors(int srcLen, int dstLen, TFilterP
     return lists;
 }
 
+namespace {
+
+// The lists of the 500 to 250 reduction, made once for a filter and kept.
+const std::vector<TContributorList> &HalvingLists(TFilterProc filter, float filterWidth)
+{
+    static TFilterProc madeFor = nullptr;
+    static float madeWidth = 0.0f;
+    static std::vector<TContributorList> lists;
+    if (filter != madeFor || filterWidth != madeWidth || lists.empty()) {
+        lists = BuildContributors(TBigBitsmap::Size, TBitsmap::Size, filter, filterWidth);
+        madeFor = filter;
+        madeWidth = filterWidth;
+    }
+    return lists;
+}
+
+// One more than the highest source index that the first `count` lists use.
+int ListsReach(const std::vector<TContributorList> &lists, int count)
+{
+    int reach = 0;
+    for (int i = 0; i < count; ++i)
+        for (const TContributor &c : lists[size_t(i)])
+            reach = std::max(reach, c.Pixel + 1);
+    return reach;
+}
+
+}  // namespace
+
+TPixelBlock SupersampleReach(TFilterProc filter, float filterWidth, int width, int height)
+{
+    const std::vector<TContributorList> &lists = HalvingLists(filter, filterWidth);
+    return {ListsReach(lists, width), ListsReach(lists, height)};
+}
+
 // Both passes sum whole lines of bytes at a time, every byte alike (the
 // alpha sums are never used), so that they run in vectors; the first pass
 // writes its result transposed, one line per source column, so that the
 // second pass reads lines as well. Each pixel still adds its contributors
-// in their order.
-void StretchBitsmap(TBitsmap &dst, const TBigBitsmap &src, TFilterProc filter, float filterWidth)
+// in their order, so a block gives the bytes that the whole reduction gives
+// there.
+void StretchBitsmap(TBitsmap &dst, const TBigBitsmap &src, TFilterProc filter, float filterWidth, int width,
+                    int height)
 {
-    constexpr int srcLen = TBigBitsmap::Size, dstLen = TBitsmap::Size;
-    constexpr int srcLineBytes = srcLen * 4, dstLineBytes = dstLen * 4;
-    const std::vector<TContributorList> lists = BuildContributors(srcLen, dstLen, filter, filterWidth);
+    constexpr int dstLineBytes = TBitsmap::Size * 4;
+    const std::vector<TContributorList> &lists = HalvingLists(filter, filterWidth);
+    const int reachX = ListsReach(lists, width);
+    const int reachBytes = reachX * 4, heightBytes = height * 4;
 
-    // Between rows: output row i of every source column k, stored at byte
-    // k * dstLineBytes + i * 4.
-    std::vector<uint8_t> work(size_t(srcLen) * dstLineBytes);
-    std::vector<float> sums(srcLineBytes);
-    for (int i = 0; i < dstLen; ++i) {
-        std::fill(sums.begin(), sums.end(), 0.0f);
+    // Between rows: output row i of every source column k the second pass
+    // reads, stored at byte k * dstLineBytes + i * 4.
+    static std::vector<uint8_t> work(size_t(TBigBitsmap::Size) * dstLineBytes);
+    static std::vector<float> sums(TBigBitsmap::RowBytes);
+    for (int i = 0; i < height; ++i) {
+        std::fill(sums.begin(), sums.begin() + reachBytes, 0.0f);
         for (const TContributor &c : lists[size_t(i)])
-            AddLine(sums.data(), src.Pixel(0, c.Pixel), srcLineBytes, c.Weight);
-        for (int k = 0; k < srcLen; ++k) {
+            AddLine(sums.data(), src.Pixel(0, c.Pixel), reachBytes, c.Weight);
+        for (int k = 0; k < reachX; ++k) {
             const uint32_t pixel = PixelFromSums(&sums[size_t(k) * 4]);
             std::memcpy(&work[size_t(k) * dstLineBytes + size_t(i) * 4], &pixel, 4);
         }
     }
     // Along rows: output column i of every row, into the destination with a
     // zero alpha byte.
-    for (int i = 0; i < dstLen; ++i) {
-        std::fill(sums.begin(), sums.begin() + dstLineBytes, 0.0f);
+    for (int i = 0; i < width; ++i) {
+        std::fill(sums.begin(), sums.begin() + heightBytes, 0.0f);
         for (const TContributor &c : lists[size_t(i)])
-            AddLine(sums.data(), work.data() + size_t(c.Pixel) * dstLineBytes, dstLineBytes, c.Weight);
-        for (int k = 0; k < dstLen; ++k) {
+            AddLine(sums.data(), work.data() + size_t(c.Pixel) * dstLineBytes, heightBytes, c.Weight);
+        for (int k = 0; k < height; ++k) {
             uint8_t *out = dst.Pixel(i, k);
             const uint32_t pixel = PixelFromSums(&sums[size_t(k) * 4]);
             std::memcpy(out, &pixel, 3);

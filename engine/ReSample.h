@@ -24,9 +24,22 @@ using TContributorList = std::vector<TContributor>;
 // borders, always inside 0..srcLen-1) and their non-zero weights.
 std::vector<TContributorList> BuildContributors(int srcLen, int dstLen, TFilterProc filter, float filterWidth);
 
-// Reduces the supersampled render to the render buffer. The alpha byte of
-// every output pixel is 0.
-void StretchBitsmap(TBitsmap &dst, const TBigBitsmap &src, TFilterProc filter, float filterWidth);
+// Reduces the supersampled render to the render buffer: its lower-left
+// width x height pixels (all of it unless told), each with a zero alpha
+// byte; the rest of dst is left as it is. Only the block of src that
+// SupersampleReach gives for that size is read.
+void StretchBitsmap(TBitsmap &dst, const TBigBitsmap &src, TFilterProc filter, float filterWidth,
+                    int width = TBitsmap::Size, int height = TBitsmap::Size);
+
+// A block of pixels from a buffer's lower-left corner.
+struct TPixelBlock {
+    int Width;
+    int Height;
+};
+
+// The block of the supersampled picture that the lower-left width x height
+// pixels of its reduction draw on.
+TPixelBlock SupersampleReach(TFilterProc filter, float filterWidth, int width, int height);
 
 // Resamples src to dst's current size; both become 24 bits a pixel
 // (Format_RGB888). An empty source raises "Source bitmap too small"; an

@@ -11,6 +11,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -29,6 +30,25 @@ void ReadPixels(int side, uint8_t *target)
 {
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glReadPixels(0, 0, side, side, GL_RGBA, GL_UNSIGNED_BYTE, target);
+}
+
+// Reads the lower-left block into a buffer of the surface's whole rows.
+void ReadBlock(const TPixelBlock &block, TBigBitsmap &target)
+{
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glPixelStorei(GL_PACK_ROW_LENGTH, TBigBitsmap::Size);
+    glReadPixels(0, 0, block.Width, block.Height, GL_RGBA, GL_UNSIGNED_BYTE, target.Data.data());
+    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+}
+
+// Outside the state's image a supersampled render leaves the background
+// colour with a zero alpha byte, as reducing the cleared surface gives.
+void FillOutsideImage(TBitsmap &buffer, int width, int height, const TRGBA &background)
+{
+    const uint8_t pixel[4] = {RedToByte(background), GreenToByte(background), BlueToByte(background), 0};
+    for (int y = 0; y < TBitsmap::Size; ++y)
+        for (int x = y < height ? width : 0; x < TBitsmap::Size; ++x)
+            std::memcpy(buffer.Pixel(x, y), pixel, 4);
 }
 
 // The supersampled picture before it is reduced; kept, as every full render
@@ -167,10 +187,13 @@ void TItem::RenderBody()
         ApplyLights();
         ButtonItem.Draw(rebuild, false);
         if (Antialias) {
+            // Only the block that the state's image draws on is read and
+            // reduced.
             TBigBitsmap &big = SupersampleBuffer();
-            ReadPixels(TBigBitsmap::Size, big.Data.data());
+            ReadBlock(SupersampleReach(HermiteFilter, 1.0f, ImageWidth(), ImageHeight()), big);
             CheckNoGLError();
-            StretchBitsmap(RenderBuffer(), big, HermiteFilter, 1.0f);
+            StretchBitsmap(RenderBuffer(), big, HermiteFilter, 1.0f, ImageWidth(), ImageHeight());
+            FillOutsideImage(RenderBuffer(), ImageWidth(), ImageHeight(), Background);
         } else {
             ReadPixels(TBitsmap::Size, RenderBuffer().Data.data());
         }

@@ -4,7 +4,9 @@
 #include "ErrorOf.h"
 #include "ReSample.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
@@ -29,6 +31,39 @@ QImage Filled(int width, int height, QRgb colour)
     QImage image(width, height, QImage::Format_RGB888);
     image.fill(colour);
     return image;
+}
+
+// A block of the reduction reads nothing beyond the reach it names, gives
+// the bytes the whole reduction gives there and leaves the rest alone.
+TEST(StretchBitsmap, ABlockReadsOnlyItsReachAndMatchesTheWhole)
+{
+    auto big = std::make_unique<TBigBitsmap>();
+    uint32_t seed = 777;
+    for (uint8_t &b : big->Data) {
+        seed = seed * 1103515245u + 12345u;
+        b = uint8_t(seed >> 16);
+    }
+    auto whole = std::make_unique<TBitsmap>();
+    StretchBitsmap(*whole, *big, HermiteFilter, 1.0f);
+    for (const auto &[width, height] : {std::pair{100, 30}, {1, 1}, {37, 91}, {250, 3}, {250, 250}}) {
+        const TPixelBlock reach = SupersampleReach(HermiteFilter, 1.0f, width, height);
+        EXPECT_GE(reach.Width, std::min(500, 2 * width + 1));
+        EXPECT_LE(reach.Width, std::min(500, 2 * width + 4));
+        auto cut = std::make_unique<TBigBitsmap>(*big);
+        for (int y = 0; y < 500; ++y)
+            for (int x = reach.Width * (y < reach.Height); x < 500; ++x)
+                std::fill(cut->Pixel(x, y), cut->Pixel(x, y) + 4, uint8_t(0xAB));
+        auto block = std::make_unique<TBitsmap>();
+        block->Data.fill(0x5A);
+        StretchBitsmap(*block, *cut, HermiteFilter, 1.0f, width, height);
+        for (int y = 0; y < 250; ++y)
+            for (int x = 0; x < 250; ++x) {
+                if (x < width && y < height)
+                    ASSERT_EQ(0, std::memcmp(block->Pixel(x, y), whole->Pixel(x, y), 4)) << x << "," << y;
+                else
+                    ASSERT_EQ(block->Pixel(x, y)[0], 0x5A) << x << "," << y;
+            }
+    }
 }
 
 TEST(Stretch, PicturesOfAnySizeToAnySize)
