@@ -51,7 +51,10 @@ public:
     uint8_t Draft = 0;  // 1 while in draft mode; changed only by SetDraft
     TButtons *Owner;    // not owned
     std::string Name;
-    uint8_t Dirty = 1;  // the shared mesh must be rebuilt from this state
+    // Set by whoever changes the state's geometry or renders it after another,
+    // cleared by Render. The renderer compares every input of the shared
+    // mesh itself, so a flag left clear never draws another state's mesh.
+    uint8_t Dirty = 1;
     TButtonItem ButtonItem;
     TTextItem TextItem;
     std::array<TLightItem, LightCount> Lights;

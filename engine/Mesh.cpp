@@ -4,6 +4,7 @@
 #include "ParamU.h"
 
 #include <algorithm>
+#include <cstring>
 
 std::array<TVector3, MeshCapacity> MeshVertices;
 std::array<TVector3, MeshCapacity> MeshNormals;
@@ -12,7 +13,15 @@ std::array<TPoint2, MeshCapacity> MeshTexCoords;
 namespace {
 
 TMeshSize builtSize;
+TMeshKey builtKey{};
 unsigned generation = 0;
+
+uint32_t FloatBits(float value)
+{
+    uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
 
 TVector3 &Vertex(int ring, int point)
 {
@@ -63,6 +72,27 @@ unsigned MeshGeneration()
     return generation;
 }
 
+bool TMeshKey::operator==(const TMeshKey &other) const
+{
+    return std::memcmp(this, &other, sizeof *this) == 0;
+}
+
+TMeshKey MeshKeyOf(const TShapeBlock &shape, const TDeformationBlock &deformation, const TMeshSize &size)
+{
+    return {{shape.A0, shape.A1, shape.A2, shape.A3, shape.A4, shape.A5, shape.A6, shape.A7},
+            {deformation.D0, deformation.D1, deformation.D2, deformation.D3},
+            FloatBits(deformation.TopHeight),
+            FloatBits(deformation.ScaleX),
+            FloatBits(deformation.ScaleY),
+            size.Cols,
+            size.Rows};
+}
+
+TMeshKey BuiltMeshKey()
+{
+    return builtKey;
+}
+
 // Ring 0 is the outline itself; ring r is the outline scaled towards
 // (ScaleX, ScaleY) by the profile's horizontal scale and raised to its
 // height. The profile depends only on the ring, so it is evaluated once per
@@ -96,6 +126,7 @@ void TButtonItem::BuildMesh()
         }
     }
     builtSize = size;
+    builtKey = MeshKeyOf(Shape, Deformation, size);
     FillTexCoords(size);
     BuildNormals();
 }

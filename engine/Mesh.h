@@ -8,6 +8,7 @@
 #include "Vector3.h"
 
 #include <array>
+#include <cstdint>
 
 constexpr int MeshMaxCols = 360;  // points on a ring
 constexpr int MeshMaxRows = 180;  // rings along the profile
@@ -32,6 +33,24 @@ TMeshSize CurrentMeshSize();
 
 // The size the arrays were last built with; 0 by 0 before the first build.
 TMeshSize BuiltMeshSize();
+
+// Every input of a mesh: the outline's angles, the profile's angles, top
+// height and scales (floats by their bits) and the mesh size. Equal keys
+// give equal meshes, so a mesh is reused only under an equal key.
+struct TMeshKey {
+    int32_t Angles[8];
+    int32_t Profile[4];
+    uint32_t TopHeight, ScaleX, ScaleY;
+    int32_t Cols, Rows;
+
+    bool operator==(const TMeshKey &other) const;
+    bool operator!=(const TMeshKey &other) const { return !(*this == other); }
+};
+
+TMeshKey MeshKeyOf(const TShapeBlock &shape, const TDeformationBlock &deformation, const TMeshSize &size);
+
+// The key of the arrays' mesh; of no mesh (0 columns) before the first build.
+TMeshKey BuiltMeshKey();
 
 // Counts the builds, so that a copy of the arrays (the renderer's) knows
 // when it is stale.

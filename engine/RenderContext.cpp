@@ -7,6 +7,7 @@
 #define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
 #include <GL/glext.h>
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <memory>
@@ -23,10 +24,17 @@ struct TRenderContext {
     bool textureLoaded = false;
     std::array<uint8_t, TextureBytes> loadedTexels{};
 
-    GLuint meshBuffer = 0;
+    // The meshes drawn last, each under the key it was built from: the
+    // states of a button differ in their profiles, and an image set draws
+    // them in turn.
+    struct TKeptMesh {
+        GLuint buffer = 0;
+        TMeshKey key{};  // of no mesh until loaded
+        unsigned lastUse = 0;
+    };
+    std::array<TKeptMesh, 4> meshes;
+    unsigned uses = 0;
     GLuint indexBuffer = 0;
-    bool meshLoaded = false;
-    unsigned loadedGeneration = 0;
     TMeshSize indexedSize;
 };
 
@@ -86,22 +94,48 @@ std::vector<GLuint> StripIndices(const TMeshSize &size)
     return indices;
 }
 
-void LoadMesh(TRenderContext &context, const TMeshSize &size)
+// Binds the strip indexes of the mesh size, made again when it changes.
+void BindIndexes(TRenderContext &context, const TMeshSize &size)
 {
-    const size_t points = size_t(size.Rows) * MeshRingStride;
-    const size_t vertexBytes = points * sizeof(TVector3), texBytes = points * sizeof(TPoint2);
-    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(2 * vertexBytes + texBytes), nullptr, GL_STATIC_DRAW);
-    glBufferSubData(GL_ARRAY_BUFFER, 0, GLsizeiptr(vertexBytes), MeshVertices.data());
-    glBufferSubData(GL_ARRAY_BUFFER, GLintptr(vertexBytes), GLsizeiptr(vertexBytes), MeshNormals.data());
-    glBufferSubData(GL_ARRAY_BUFFER, GLintptr(2 * vertexBytes), GLsizeiptr(texBytes), MeshTexCoords.data());
-    context.loadedGeneration = MeshGeneration();
-    context.meshLoaded = true;
+    if (context.indexBuffer == 0)
+        glGenBuffers(1, &context.indexBuffer);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, context.indexBuffer);
     if (context.indexedSize != size) {
         const std::vector<GLuint> indices = StripIndices(size);
         glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indices.size() * sizeof(GLuint)), indices.data(),
                      GL_STATIC_DRAW);
         context.indexedSize = size;
     }
+}
+
+TRenderContext::TKeptMesh *FindKeptMesh(TRenderContext &context, const TMeshKey &key)
+{
+    for (TRenderContext::TKeptMesh &mesh : context.meshes)
+        if (mesh.buffer != 0 && mesh.key == key)
+            return &mesh;
+    return nullptr;
+}
+
+// Uploads the arrays into the place of their key, or else the place used
+// least recently, and binds it.
+TRenderContext::TKeptMesh &LoadMesh(TRenderContext &context)
+{
+    const TMeshKey key = BuiltMeshKey();
+    TRenderContext::TKeptMesh *mesh = FindKeptMesh(context, key);
+    if (!mesh)
+        mesh = &*std::min_element(context.meshes.begin(), context.meshes.end(),
+                                  [](const auto &a, const auto &b) { return a.lastUse < b.lastUse; });
+    if (mesh->buffer == 0)
+        glGenBuffers(1, &mesh->buffer);
+    glBindBuffer(GL_ARRAY_BUFFER, mesh->buffer);
+    const size_t points = size_t(BuiltMeshSize().Rows) * MeshRingStride;
+    const size_t vertexBytes = points * sizeof(TVector3), texBytes = points * sizeof(TPoint2);
+    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(2 * vertexBytes + texBytes), nullptr, GL_STATIC_DRAW);
+    glBufferSubData(GL_ARRAY_BUFFER, 0, GLsizeiptr(vertexBytes), MeshVertices.data());
+    glBufferSubData(GL_ARRAY_BUFFER, GLintptr(vertexBytes), GLsizeiptr(vertexBytes), MeshNormals.data());
+    glBufferSubData(GL_ARRAY_BUFFER, GLintptr(2 * vertexBytes), GLsizeiptr(texBytes), MeshTexCoords.data());
+    mesh->key = key;
+    return *mesh;
 }
 
 const void *Offset(size_t bytes)
@@ -111,25 +145,29 @@ const void *Offset(size_t bytes)
 
 }  // namespace
 
-void UploadMesh()
+bool KeepsMesh(const TMeshKey &key)
 {
-    TRenderContext &context = Context();
-    if (context.meshBuffer == 0) {
-        glGenBuffers(1, &context.meshBuffer);
-        glGenBuffers(1, &context.indexBuffer);
-    }
-    glBindBuffer(GL_ARRAY_BUFFER, context.meshBuffer);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, context.indexBuffer);
-    if (!context.meshLoaded || context.loadedGeneration != MeshGeneration())
-        LoadMesh(context, BuiltMeshSize());
+    return FindKeptMesh(Context(), key) != nullptr;
 }
 
-void DrawMesh()
+void UploadMesh()
 {
-    const TMeshSize size = BuiltMeshSize();
+    LoadMesh(Context());
+}
+
+void DrawMesh(const TMeshKey &key)
+{
+    const TMeshSize size{key.Cols, key.Rows};
     if (size.Rows < 2)
         return;
-    UploadMesh();
+    TRenderContext &context = Context();
+    TRenderContext::TKeptMesh *mesh = FindKeptMesh(context, key);
+    if (mesh)
+        glBindBuffer(GL_ARRAY_BUFFER, mesh->buffer);
+    else
+        mesh = &LoadMesh(context);
+    mesh->lastUse = ++context.uses;
+    BindIndexes(context, size);
     const size_t vertexBytes = size_t(size.Rows) * MeshRingStride * sizeof(TVector3);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);

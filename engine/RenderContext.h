@@ -5,6 +5,7 @@
 // DoneRenderContext then InitRenderContext.
 #pragma once
 
+#include "Mesh.h"
 #include "SceneBlocks.h"
 
 // (Re)makes the context; raises ERenderError when it cannot.
@@ -24,13 +25,18 @@ public:
     TRenderScope &operator=(const TRenderScope &) = delete;
 };
 
-// Binds the vertex buffers kept in the context, uploading the mesh into them
-// again only when it was rebuilt since. Only inside a TRenderScope.
+// The context keeps the last few meshes it drew, each under its key.
+// Whether it keeps the mesh of this key. Only inside a TRenderScope.
+bool KeepsMesh(const TMeshKey &key);
+
+// Uploads the mesh arrays into the context under their key. Only inside a
+// TRenderScope.
 void UploadMesh();
 
-// Draws the uploaded mesh: one triangle strip round each pair of rings. Only
-// inside a TRenderScope.
-void DrawMesh();
+// Draws the mesh of the key, one triangle strip round each pair of rings:
+// the one kept under it, or else the arrays, which must then have been built
+// under it, uploaded first. Only inside a TRenderScope.
+void DrawMesh(const TMeshKey &key);
 
 // Binds the body texture, uploading it only when its texels differ from what
 // the context already holds. Only inside a TRenderScope.

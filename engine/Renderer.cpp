@@ -91,6 +91,7 @@ void TButtonItem::Draw(bool rebuild, bool shadow)
 {
     if (rebuild)
         BuildMesh();
+    const TMeshKey key = MeshKeyOf(Shape, Deformation, CurrentMeshSize());
     glPushMatrix();
     if (shadow) {
         const TRGBA none{0, 0, 0, 0};
@@ -108,7 +109,7 @@ void TButtonItem::Draw(bool rebuild, bool shadow)
             glDisable(GL_TEXTURE_2D);
         }
     }
-    DrawMesh();
+    DrawMesh(key);
     glPopMatrix();
 }
 
@@ -150,13 +151,16 @@ void TItem::Render()
     Dirty = 0;
 }
 
-// The mesh is shared by every state: it is rebuilt when this state changed
-// it, and also when it was built at another mesh size, so that a state left
-// in draft can never make a later full render coarse.
+// The mesh is shared by every state and follows from the state's outline,
+// profile and the mesh size alone: it is built again unless the arrays or
+// the context hold one made from exactly the same inputs. So a state left
+// in draft can never make a later full render coarse, and the states of an
+// image set, drawn in turn, reuse their meshes.
 void TItem::RenderBody()
 {
     const TRenderScope scope;
-    bool rebuild = Dirty || BuiltMeshSize() != CurrentMeshSize();
+    const TMeshKey key = MeshKeyOf(ButtonItem.Shape, ButtonItem.Deformation, CurrentMeshSize());
+    bool rebuild = BuiltMeshKey() != key && !KeepsMesh(key);
     SetupCamera();
     glPushMatrix();
     glLoadIdentity();

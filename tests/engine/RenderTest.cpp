@@ -6,6 +6,7 @@
 #include "SceneU.h"
 
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -167,10 +168,63 @@ TEST_F(Render, EveryRenderDrawsTheStatesOwnMeshAtTheCurrentSize)
     pressed.SetDraft(false);
     normal.Render();  // Dirty is 0
     EXPECT_EQ(normal.GetBitmap(), first);
-    EXPECT_EQ(BuiltMeshSize(), (TMeshSize{180, 90}));
     // The image is the lower left of the buffer; the rest keeps the background.
     const uint8_t *outside = RenderBuffer().Pixel(150, 100);
     EXPECT_EQ(MakeRGB(outside[0], outside[1], outside[2]), 0xFFFFFF);
+}
+
+// The three states differ in their profiles; drawn in turn again, as an
+// image set does, they reuse their meshes and give the same pictures.
+TEST_F(Render, StatesDrawnInTurnReuseTheirMeshes)
+{
+    std::vector<QImage> first;
+    for (TItem &state : button.States)
+        first.push_back(Rendered(state));
+    const unsigned builds = MeshGeneration();
+    for (size_t s = 0; s < first.size(); ++s)
+        EXPECT_EQ(Rendered(button.States[s]), first[s]) << s;
+    EXPECT_EQ(MeshGeneration(), builds);
+}
+
+// Every input of the mesh, changed alone, builds it again; a colour does not.
+TEST_F(Render, MeshIsReusedOnlyWhenEveryInputIsEqual)
+{
+    const std::pair<const char *, std::function<void(TItem &)>> changes[] = {
+        {"A0", [](TItem &s) { s.ButtonItem.Shape.A0 = 44; }},
+        {"A1", [](TItem &s) { s.ButtonItem.Shape.A1 = 89; }},
+        {"A2", [](TItem &s) { s.ButtonItem.Shape.A2 = 91; }},
+        {"A3", [](TItem &s) { s.ButtonItem.Shape.A3 = 136; }},
+        {"A4", [](TItem &s) { s.ButtonItem.Shape.A4 = 224; }},
+        {"A5", [](TItem &s) { s.ButtonItem.Shape.A5 = 269; }},
+        {"A6", [](TItem &s) { s.ButtonItem.Shape.A6 = 271; }},
+        {"A7", [](TItem &s) { s.ButtonItem.Shape.A7 = 316; }},
+        {"D0", [](TItem &s) { s.ButtonItem.Deformation.D0 = 35; }},
+        {"D1", [](TItem &s) { s.ButtonItem.Deformation.D1 = 65; }},
+        {"D2", [](TItem &s) { s.ButtonItem.Deformation.D2 = 67; }},
+        {"D3", [](TItem &s) { s.ButtonItem.Deformation.D3 = 89; }},
+        {"top height", [](TItem &s) { s.ButtonItem.Deformation.TopHeight = 0.9f; }},
+        {"scale x", [](TItem &s) { s.ButtonItem.Deformation.ScaleX = 0.1f; }},
+        {"scale y", [](TItem &s) { s.ButtonItem.Deformation.ScaleY = -0.0f; }},
+        {"mesh size", [](TItem &s) { s.SetDraft(true); }},
+    };
+    for (const auto &[name, change] : changes) {
+        TButtons changed(nullptr);
+        TItem &state = changed.States[stNormal];
+        Rendered(state);
+        const unsigned builds = MeshGeneration();
+        change(state);
+        Rendered(state);
+        EXPECT_GT(MeshGeneration(), builds) << name;
+        EXPECT_EQ(BuiltMeshKey(), MeshKeyOf(state.ButtonItem.Shape, state.ButtonItem.Deformation, CurrentMeshSize()))
+            << name;
+        state.SetDraft(false);
+    }
+    Rendered(normal);
+    const unsigned builds = MeshGeneration();
+    normal.ButtonItem.Material.Diffuse = {0.9f, 0.1f, 0.1f, 1.0f};
+    normal.Background = ColorToRGBA(0x102030);
+    Rendered(normal);
+    EXPECT_EQ(MeshGeneration(), builds);
 }
 
 TEST_F(Render, ContextIsMadeAgainAndOneThatCannotBeMadeLeavesNoPicture)
