@@ -68,6 +68,10 @@ std::optional<double> ReadFloat(const QString &text)
     return ok && std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
 }
 
+// The characters that erase: Backspace, and Delete, which X11 sends as
+// U+007F.
+bool IsErasing(QChar c) { return c.unicode() == 8 || c.unicode() == 127; }
+
 bool IsHexDigit(QChar c)
 {
     const QChar upper = c.toUpper();
@@ -206,8 +210,10 @@ void TKitSpinEdit::changeEvent(QEvent *event)
 
 bool TKitSpinEdit::IsValidChar(QChar c) const
 {
+    if (IsErasing(c))
+        return FEditorEnabled;
     if (c.unicode() < 32)
-        return FEditorEnabled || c.unicode() != 8;
+        return true;
     if (!FEditorEnabled)
         return false;
     QString accepted = QStringLiteral("+-0123456789");

@@ -49,7 +49,9 @@ public:
 
     // The value kept within the bounds (unchanged when they are equal).
     double CheckValue(double value) const;
-    // Whether the character may be typed into the current text.
+    // Whether the character may be typed into the current text. Control
+    // characters pass (Enter, Escape, Ctrl+V...), the erasing ones
+    // (Backspace, Delete) only while typing is on.
     bool IsValidChar(QChar c) const;
 
     // One step up or down: the change event once if the text changed (letter

@@ -5,6 +5,7 @@
 #include "PanelFixture.h"
 #include "Screens.h"
 #include "StatePanel.h"
+#include "X11Keys.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -78,6 +79,12 @@ protected:
         line->selectAll();
         QTest::keyClicks(line, QString::fromLatin1(text));
     }
+    // Delete at the start of a spin edit's text.
+    void EraseFirst(const char *spin)
+    {
+        Find<QWidget>(spin)->findChild<QLineEdit *>()->setCursorPosition(0);
+        PressDelete(Find<QWidget>(spin));
+    }
     void Key(const char *control, Qt::Key key) { QTest::keyClick(Find<QWidget>(control), key); }
     void Click(const char *box) { Find<QCheckBox>(box)->click(); }
     void PickColour(const char *swatch, uint32_t colour)
@@ -135,6 +142,8 @@ TEST_F(StatePanel, TextTabEdits)
                    {"top margin", [&] { Key("SpinEdit4", Qt::Key_Up); }, [](const TItem &s) { return s.TextItem.TopMargin == 1; }, pgText, true},
                    {"left margin", [&] { Type("SpinEdit5", "-7"); },
                     [](const TItem &s) { return s.TextItem.LeftMargin == -7; }, pgText, true},
+                   {"left margin's sign deleted", [&] { EraseFirst("SpinEdit5"); },
+                    [](const TItem &s) { return s.TextItem.LeftMargin == 7; }, pgText, true},
                    {"font", [&] { QTest::mouseClick(Find<QWidget>("SpeedButton1"), Qt::LeftButton); },
                     [](const TItem &s) {
                         const TTextProp &t = s.TextItem;

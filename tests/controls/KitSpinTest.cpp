@@ -1,8 +1,11 @@
 #include "KitSpin.h"
 #include "QStringPrinter.h"
 #include "Screens.h"
+#include "X11Keys.h"
 
+#include <QClipboard>
 #include <QDialog>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -12,6 +15,8 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -149,15 +154,35 @@ TEST(KitSpinEdit, TypingIsLimitedToTheCharactersOfANumber)
         form.Type(QString::fromLatin1(c.typed));
         EXPECT_EQ(form.Text(), QString::fromLatin1(c.shown)) << c.typed;
     }
+}
 
-    TSpinForm locked;
-    locked.spin->SetEditorEnabled(false);
-    locked.Type(QStringLiteral("7"));
-    QTest::keyClick(locked.spin, Qt::Key_V, Qt::ControlModifier);
-    QTest::keyClick(locked.spin, Qt::Key_Backspace);
-    EXPECT_EQ(locked.Text(), QStringLiteral("0"));
-    QTest::keyClick(locked.spin, Qt::Key_Up);
-    EXPECT_EQ(locked.Text(), QStringLiteral("1")) << "the arrow keys still step";
+// Delete, Backspace and Ctrl+V with the characters X11 gives them edit the
+// text while typing is on; with typing off they change nothing, and neither
+// does a digit, while the arrow keys still step.
+TEST(KitSpinEdit, ErasingAndPastingActOnlyWhileTypingIsOn)
+{
+    QGuiApplication::clipboard()->setText(QStringLiteral("45"));
+    const struct {
+        const char *What;
+        std::function<void(QWidget *)> Press;
+        const char *Typing, *Locked;  // "123" with the caret after the "1"
+    } cases[] = {
+        {"Delete", PressDelete, "13", "123"},
+        {"Backspace", [](QWidget *w) { QTest::keyClick(w, Qt::Key_Backspace); }, "23", "123"},
+        {"Ctrl+V", PressPaste, "14523", "123"},
+        {"a digit", [](QWidget *w) { QTest::keyClick(w, Qt::Key_7); }, "1723", "123"},
+        {"Up", [](QWidget *w) { QTest::keyClick(w, Qt::Key_Up); }, "124", "124"},
+    };
+    for (const auto &c : cases)
+        for (const bool typing : {true, false}) {
+            TSpinForm form;
+            form.spin->SetValue(123);
+            form.spin->SetEditorEnabled(typing);
+            form.spin->findChild<QLineEdit *>()->setCursorPosition(1);
+            c.Press(form.spin);
+            EXPECT_EQ(form.Text(), QString::fromLatin1(typing ? c.Typing : c.Locked))
+                << c.What << (typing ? " while typing is on" : " while typing is off");
+        }
 }
 
 TEST(KitSpinEdit, LeavingPullsAnOutOfRangeNumberToTheNearerBound)
