@@ -159,7 +159,8 @@ void TPublishingF::SavePage()
     UpdateButtons();
 }
 
-// Enter in the file name field loads the page and leaves the dialog open.
+// Enter in the file name field presses Ok before the page loads: with the
+// field focused the dialog stays open, whatever box the load then shows.
 void TPublishingF::OkClick()
 {
     if (!FilenameEdit1->hasFocus())

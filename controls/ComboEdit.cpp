@@ -1,5 +1,6 @@
 #include "ComboEdit.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyle>
@@ -132,7 +133,31 @@ void TCustomComboEdit::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
+    if (IsDialogKey(*event)) {
+        PassToForm(*event);
+        QLineEdit::keyPressEvent(event);
+        event->accept();
+        return;
+    }
     QLineEdit::keyPressEvent(event);
+}
+
+bool TCustomComboEdit::IsDialogKey(const QKeyEvent &event)
+{
+    const bool plain = event.modifiers() == Qt::NoModifier ||
+                       (event.modifiers() == Qt::KeypadModifier && event.key() == Qt::Key_Enter);
+    return plain && (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter || event.key() == Qt::Key_Escape);
+}
+
+// The form's default or cancel button acts on the key before the edit's
+// own handlers run. A handler may show a box that takes the focus: the
+// form has decided by then, as it saw the edit focused.
+void TCustomComboEdit::PassToForm(const QKeyEvent &event)
+{
+    if (QWidget *form = parentWidget()) {
+        QKeyEvent dialogKey(event.type(), event.key(), event.modifiers(), event.text());
+        QCoreApplication::sendEvent(form, &dialogKey);
+    }
 }
 
 void TCustomComboEdit::resizeEvent(QResizeEvent *event)

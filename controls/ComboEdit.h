@@ -1,6 +1,8 @@
 // A one-line edit with a small button at its right edge, and that button.
 // The button (or the click key, Alt+Down) runs the edit's button action;
 // a read-only edit ignores it unless AlwaysEnableButton is set.
+// Enter and Esc press the form's default or cancel button before the edit's
+// own handlers see them.
 #pragma once
 
 #include "KitSpeedButton.h"
@@ -71,6 +73,10 @@ protected:
     void RebuildGlyph();
 
 private:
+    // Enter and Esc: they go to the form first (its default or cancel
+    // button), then to the edit's handlers, and no further.
+    static bool IsDialogKey(const QKeyEvent &event);
+    void PassToForm(const QKeyEvent &event);
     void PlaceButton();
     void ApplyReadOnly();
 

@@ -1,5 +1,6 @@
 #include "PublishDialog.h"
 
+#include "BoxesAnsweredByEnter.h"
 #include "BrowserCheck.h"
 #include "FileNameEdit.h"
 #include "MainWindowFixture.h"
@@ -54,10 +55,19 @@ protected:
     // Types the name into the field and presses Enter, as the user loads a page.
     void Load(const std::string &name)
     {
+        Dialog().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&Dialog()));
         TFilenameEdit &edit = Dialog().FileNameEdit();
         edit.setFocus();
         edit.setText(QtFilePath(name));
-        QTest::keyClick(&edit, Qt::Key_Return);
+        Press(Qt::Key_Return, QStringLiteral("\r"));
+    }
+
+    // A key as the keyboard sends it: to the focus widget of the active
+    // window, with its character.
+    static void Press(Qt::Key key, const QString &character)
+    {
+        QTest::sendKeyEvent(QTest::Click, static_cast<QWidget *>(nullptr), key, character, Qt::NoModifier);
     }
 
     void InsertAt(int row, int col)
@@ -208,6 +218,37 @@ TEST_F(PublishDialogTest, AFailedLoadChangesNothingAndARelativeNameLivesInThePag
     EXPECT_EQ(Boxes.Shown()[0].Icon, TMsgIcon::Error);
     EXPECT_NE(Boxes.Shown()[0].Text.find("missing.html"), std::string::npos);
     EXPECT_EQ(Images(HtmlPagesDir + "blimg/"), BlockImages(0));
+}
+
+// The load may show a box (a missing page's error, the question before an
+// unsaved insertion is dropped); the box takes the focus and the user's
+// next Enter answers it, but the Enter that loaded still never closes the
+// dialog.
+TEST_F(PublishDialogTest, EnterInTheFileNameFieldLoadsAndKeepsTheDialogOpenThoughABoxTookTheFocus)
+{
+    const std::string folder = Folder("enter");
+    const std::string first = folder + "first.html", second = folder + "second.html";
+    WriteText(first, JoinLines(Page));
+    WriteText(second, JoinLines(Page));
+    TBoxesAnsweredByEnter boxes;
+    Run([&] {
+        const auto loadKeepsItOpen = [&](const std::string &page) {
+            Load(page);
+            EXPECT_TRUE(Dialog().isVisible()) << page;
+            QTest::qWait(50);  // whatever the closed box left queued
+            EXPECT_TRUE(Dialog().isVisible()) << page;
+        };
+        loadKeepsItOpen(folder + "missing.html");
+        EXPECT_FALSE(Dialog().InsertButton().isEnabled());
+        loadKeepsItOpen(first);
+        InsertAt(0, 0);
+        loadKeepsItOpen(second);  // Enter answers Yes: the first page is saved
+        EXPECT_EQ(Dialog().Session().FileName(), second);
+    });
+    ASSERT_EQ(boxes.Shown().size(), 2u);
+    EXPECT_NE(boxes.Shown()[0].find("missing.html"), std::string::npos);
+    EXPECT_EQ(boxes.Shown()[1], "Save before close?");
+    EXPECT_EQ(FileText(first), JoinLines(Inserted(Page, 0, 0)));
 }
 
 TEST_F(MainWindowTest, InsertToPageOpensThePublishDialog)
