@@ -74,10 +74,14 @@ void DrawBitmapTransparent(QPainter &dest, int dstX, int dstY, int dstW, int dst
 QImage CreateDisabledBitmapEx(const QImage &bitmap, TColor outlineColor, TColor backColor,
                               TColor highlightColor, TColor shadowColor, bool drawHighlight)
 {
-    // A monochrome glyph is embossed where it is white: its picture, not
-    // the pixels of the outline colour.
-    const QRgb outline = (bitmap.depth() == 1 ? qRgb(255, 255, 255) : ColorToQRgb(outlineColor)) & 0xFFFFFF;
-    const auto isOutline = [outline](QRgb pixel) { return (pixel & 0xFFFFFF) == outline; };
+    // A monochrome glyph is a picture on white paper: the picture is
+    // embossed, whatever the outline colour.
+    const bool monochrome = bitmap.depth() == 1;
+    const QRgb outline = ColorToQRgb(outlineColor) & 0xFFFFFF, paper = 0xFFFFFF;
+    const auto isOutline = [=](QRgb pixel) {
+        pixel &= 0xFFFFFF;
+        return monochrome ? pixel != paper : pixel == outline;
+    };
     QImage result(bitmap.size(), QImage::Format_RGB32);
     result.fill(ColorToQRgb(backColor));
     QPainter painter(&result);

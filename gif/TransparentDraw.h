@@ -23,9 +23,10 @@ void DrawBitmapTransparent(QPainter &dest, int dstX, int dstY, int dstW, int dst
                            const QRect &srcRect, const QImage &bitmap, TColor transparentColor);
 
 // A new bitmap of the source's size filled with backColor, on which the
-// pixels of outlineColor (the white pixels of a monochrome bitmap) appear in
-// shadowColor, with a highlight edge one pixel below and to the right when
-// drawHighlight is set.
+// pixels of outlineColor appear in shadowColor, with a highlight edge one
+// pixel below and to the right when drawHighlight is set. Of a monochrome
+// bitmap the picture appears, every pixel but the white paper, whatever
+// outlineColor is.
 QImage CreateDisabledBitmapEx(const QImage &bitmap, TColor outlineColor, TColor backColor,
                               TColor highlightColor, TColor shadowColor, bool drawHighlight);
 

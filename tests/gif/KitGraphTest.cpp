@@ -145,35 +145,41 @@ TEST(RemovePendingMessage, DropsWaitingEventsButKeepsAQuit)
 
 namespace {
 
-// A monochrome 3 x 3 picture: one black pixel in the middle of white ones.
-QImage MonoDot()
+// A monochrome 3 x 3 picture: one black pixel in the middle of white paper,
+// whichever bit value the colour table gives to black.
+QImage MonoDot(bool blackIsZero)
 {
     QImage mono(3, 3, QImage::Format_Mono);
-    mono.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
-    mono.fill(1);
-    mono.setPixel(1, 1, 0);
+    const QRgb black = qRgb(0, 0, 0), white = qRgb(255, 255, 255);
+    mono.setColorTable(blackIsZero ? QVector<QRgb>{black, white} : QVector<QRgb>{white, black});
+    mono.fill(blackIsZero ? 1 : 0);
+    mono.setPixel(1, 1, blackIsZero ? 0 : 1);
     return mono;
 }
 
 }  // namespace
 
-TEST(Monochrome, WhiteIsLeftOutAndEmbossedWhateverColourIsGiven)
+TEST(Monochrome, WhiteIsLeftOutAndOnlyThePictureIsEmbossedWhateverColourIsGiven)
 {
-    const QImage mono = MonoDot();
-    for (const TColor given : {clBlack, clWhite, clDefault, RGBToColor(1, 2, 3)}) {
-        SCOPED_TRACE(given);
-        QImage canvas(3, 3, QImage::Format_RGB32);
-        canvas.fill(qRgb(9, 9, 9));
-        {
-            QPainter painter(&canvas);
-            StretchBitmapTransparent(painter, mono, given, 0, 0, 0, 0, 0, 0, 0, 0);
-        }
-        EXPECT_EQ(canvas.pixel(1, 1) & 0xFFFFFF, 0u);         // the black dot is drawn
-        EXPECT_EQ(canvas.pixel(0, 0) & 0xFFFFFF, 0x090909u);  // white is left out
+    const QRgb back = 0x0A0A0A, highlight = 0xFA0000, shadow = 0x00005A;
+    for (const bool blackIsZero : {true, false})
+        for (const TColor given : {clBlack, clWhite, clDefault, RGBToColor(1, 2, 3)}) {
+            SCOPED_TRACE(testing::Message() << given << (blackIsZero ? " black 0" : " black 1"));
+            const QImage mono = MonoDot(blackIsZero);
+            QImage canvas(3, 3, QImage::Format_RGB32);
+            canvas.fill(qRgb(9, 9, 9));
+            {
+                QPainter painter(&canvas);
+                StretchBitmapTransparent(painter, mono, given, 0, 0, 0, 0, 0, 0, 0, 0);
+            }
+            EXPECT_EQ(canvas.pixel(1, 1) & 0xFFFFFF, 0u);         // the black dot is drawn
+            EXPECT_EQ(canvas.pixel(0, 0) & 0xFFFFFF, 0x090909u);  // white is left out
 
-        const QImage disabled = CreateDisabledBitmapEx(mono, given, RGBToColor(10, 10, 10),
-                                                       RGBToColor(250, 0, 0), RGBToColor(0, 0, 90), false);
-        EXPECT_EQ(disabled.pixel(0, 0) & 0xFFFFFF, 0x00005Au);  // white pixels are embossed
-        EXPECT_EQ(disabled.pixel(1, 1) & 0xFFFFFF, 0x0A0A0Au);  // the dot stays background
-    }
+            const QImage disabled = CreateDisabledBitmapEx(mono, given, QRgbToColor(back), QRgbToColor(highlight),
+                                                           QRgbToColor(shadow), true);
+            EXPECT_EQ(disabled.pixel(1, 1) & 0xFFFFFF, shadow);     // the dot is embossed
+            EXPECT_EQ(disabled.pixel(2, 2) & 0xFFFFFF, highlight);  // with its edge below and right
+            EXPECT_EQ(disabled.pixel(0, 0) & 0xFFFFFF, back);       // the paper stays background
+            EXPECT_EQ(disabled.pixel(2, 1) & 0xFFFFFF, back);
+        }
 }
