@@ -12,9 +12,6 @@
 #include <QImage>
 #include <cstdint>
 
-constexpr uint32_t BI_RGB_Compression = 0;
-constexpr uint32_t BI_BITFIELDS_Compression = 3;
-
 struct TBitmapInfoHeader {
     int32_t Width = 0;
     int32_t Height = 0;  // positive: rows stored bottom-up

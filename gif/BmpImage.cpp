@@ -75,6 +75,39 @@ std::vector<uint8_t> IndexedToBmp(const QImage &image, int bits)
     return bmp;
 }
 
+// The image's 15-, 16- or 32-bit pixels as it holds them: 16-bit words of
+// 5-5-5 stored plainly or of 5-6-5 behind their three bit masks, or 32-bit
+// words of blue, green, red and alpha.
+std::vector<uint8_t> DirectColorToBmp(const QImage &image)
+{
+    const bool fiveSixFive = image.format() == QImage::Format_RGB16;
+    const int bits = image.depth();
+    // The three masks take the room of three colour-table entries.
+    std::vector<uint8_t> bmp = NewBmp(image.width(), image.height(), bits, fiveSixFive ? 3 : 0);
+    const size_t pixelOffset = GetLE32(&bmp[10]);
+    if (fiveSixFive) {
+        PutLE32(&bmp[kBmpFileHeaderSize + 16], BI_BITFIELDS_Compression);
+        uint8_t *masks = &bmp[kBmpFileHeaderSize + kBmpInfoHeaderSize];
+        PutLE32(masks, 0xF800);
+        PutLE32(masks + 4, 0x07E0);
+        PutLE32(masks + 8, 0x001F);
+    }
+    const size_t stride = static_cast<size_t>(DIBStride(image.width(), bits));
+    for (int y = 0; y < image.height(); ++y) {
+        uint8_t *out = &bmp[pixelOffset + (image.height() - 1 - y) * stride];
+        if (bits == 16) {
+            const auto *in = reinterpret_cast<const uint16_t *>(image.constScanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                PutLE16(out + 2 * x, in[x]);
+        } else {
+            const auto *in = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                PutLE32(out + 4 * x, in[x]);
+        }
+    }
+    return bmp;
+}
+
 }  // namespace
 
 bool HasColorTable(const QImage &image)
@@ -112,6 +145,11 @@ std::vector<uint8_t> ImageToBmp(const QImage &image)
         return IndexedToBmp(image.convertToFormat(QImage::Format_Mono), 1);
     if (image.format() == QImage::Format_Indexed8)
         return IndexedToBmp(image, 8);
+    if (image.format() == QImage::Format_RGB555 || image.format() == QImage::Format_RGB16 ||
+        image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32)
+        return DirectColorToBmp(image);
+    if (image.format() == QImage::Format_ARGB32_Premultiplied)
+        return DirectColorToBmp(image.convertToFormat(QImage::Format_ARGB32));
     const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
     if (rgb.isNull())
         throw EInvalidGraphic(kBitmapNotValid);

@@ -39,7 +39,9 @@ void StoreBmpPalette(const QVector<QRgb> &table, uint8_t *palette, int entries);
 bool HasColorTable(const QImage &image);
 
 // The bitmap in its own BMP form: 1 bit for a monochrome image, 8 bits with a
-// 256-entry table for an indexed image, 24 bits for everything else.
+// 256-entry table for an indexed image, 16 bits for 5-5-5 and (with bit
+// masks) 5-6-5 images, 32 bits (blue, green, red, alpha) for 32-bit images,
+// 24 bits for everything else.
 std::vector<uint8_t> ImageToBmp(const QImage &image);
 
 // The image of a BMP file image: monochrome for 1 bit, indexed for 4 and 8

@@ -60,21 +60,56 @@ TEST(ReductionEntry, TargetsOfEveryDepth)
               "Bitmap image is not valid");
 }
 
-TEST(ReductionEntry, AnyFormatEqualToTheTargetIsHandedOnElseUnsupportedIsNotImplemented)
+// A bitmap already held in the target format comes back in that format, its
+// rows as it holds them, bottom row first; only then are the unsupported
+// targets turned away.
+TEST(ReductionEntry, AnyFormatEqualToTheTargetIsHandedOnInThatFormElseUnsupportedIsNotImplemented)
 {
     int shown = 0;
     const TNotImplementedHook previous = SetNotImplementedHook([&shown](const std::string &) { ++shown; });
+    const QRgb top = qRgb(255, 0, 0), bottom = qRgb(0, 0, 255);
     const struct {
         QImage::Format held;
         TPixelFormat target;
-    } same[] = {{QImage::Format_RGB32, TPixelFormat::pf32bit},
-                {QImage::Format_ARGB32, TPixelFormat::pf32bit},
-                {QImage::Format_RGB555, TPixelFormat::pf15bit},
-                {QImage::Format_RGB16, TPixelFormat::pf16bit}};
+        int bits;
+        uint32_t compression;
+        Bytes topPixel, bottomPixel;
+    } same[] = {{QImage::Format_RGB32, TPixelFormat::pf32bit, 32, 0, {0, 0, 255, 255}, {255, 0, 0, 255}},
+                {QImage::Format_ARGB32, TPixelFormat::pf32bit, 32, 0, {0, 0, 255, 255}, {255, 0, 0, 255}},
+                {QImage::Format_ARGB32_Premultiplied, TPixelFormat::pf32bit, 32, 0, {0, 0, 255, 255}, {255, 0, 0, 255}},
+                {QImage::Format_RGB555, TPixelFormat::pf15bit, 16, 0, {0x00, 0x7C}, {0x1F, 0x00}},
+                {QImage::Format_RGB16, TPixelFormat::pf16bit, 16, 3, {0x00, 0xF8}, {0x1F, 0x00}}};
     for (const auto &c : same) {
+        SCOPED_TRACE(c.held);
         QImage image(3, 2, c.held);
-        image.fill(Qt::red);
-        EXPECT_EQ(BitmapToReducedStream(image, c.target, rmPopularity), ImageToBmp(image)) << c.held;
+        image.fill(QColor(top));
+        for (int x = 0; x < 3; ++x)
+            image.setPixel(x, 1, bottom);
+        const Bytes bmp = BitmapToReducedStream(image, c.target, rmPopularity);
+        const uint8_t *info = &bmp[kBmpFileHeaderSize];
+        const size_t masks = c.compression == 3 ? 12 : 0;
+        const size_t pixels = kBmpFileHeaderSize + kBmpInfoHeaderSize + masks;
+        const size_t stride = size_t(DIBStride(3, c.bits));
+        ASSERT_EQ(bmp.size(), pixels + 2 * stride);
+        EXPECT_EQ(GetLE32(&bmp[2]), bmp.size());
+        EXPECT_EQ(GetLE32(&bmp[10]), pixels);
+        EXPECT_EQ(GetLE16(info + 14), c.bits);
+        EXPECT_EQ(GetLE32(info + 16), c.compression);
+        EXPECT_EQ(GetLE32(info + 20), 2 * stride);
+        if (masks) {
+            EXPECT_EQ(GetLE32(info + 40), 0xF800u);
+            EXPECT_EQ(GetLE32(info + 44), 0x07E0u);
+            EXPECT_EQ(GetLE32(info + 48), 0x001Fu);
+        }
+        const size_t pixelBytes = c.topPixel.size();
+        for (int x = 0; x < 3; ++x) {
+            const auto stored = [&](size_t row) {
+                const auto at = bmp.begin() + long(pixels + row * stride + x * pixelBytes);
+                return Bytes(at, at + long(pixelBytes));
+            };
+            EXPECT_EQ(stored(0), c.bottomPixel) << x;
+            EXPECT_EQ(stored(1), c.topPixel) << x;
+        }
     }
     EXPECT_EQ(shown, 0);
     QImage image(2, 2, QImage::Format_RGB32);
