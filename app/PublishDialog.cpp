@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QHideEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -165,6 +166,14 @@ void TPublishingF::OkClick()
 {
     if (!FilenameEdit1->hasFocus())
         accept();
+}
+
+void TPublishingF::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Cancel))
+        BitBtn2->click();
+    else
+        QDialog::keyPressEvent(event);
 }
 
 void TPublishingF::hideEvent(QHideEvent *event)

@@ -36,6 +36,8 @@ public:
     QPushButton &OkButton() const { return *BitBtn2; }
 
 protected:
+    // Esc presses Ok, like Enter: the dialog has nothing to cancel.
+    void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
     // However the dialog closes, an unsaved insertion is offered for saving.
     void hideEvent(QHideEvent *event) override;

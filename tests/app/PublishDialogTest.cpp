@@ -40,14 +40,15 @@ protected:
     }
 
     // Shows the dialog through the service, lets the script act on it,
-    // then closes it with Ok.
+    // then closes it with Ok unless the script closed it.
     void Run(const std::function<void()> &script)
     {
         Dialogs.AnswerForm([&](QDialog &) {
             Dialog().activateWindow();
             EXPECT_TRUE(QTest::qWaitForWindowActive(&Dialog()));
             script();
-            QTest::mouseClick(&Dialog().OkButton(), Qt::LeftButton);
+            if (Dialog().isVisible())
+                QTest::mouseClick(&Dialog().OkButton(), Qt::LeftButton);
         });
         CommonDialogs().Exec(Dialog());
     }
@@ -249,6 +250,31 @@ TEST_F(PublishDialogTest, EnterInTheFileNameFieldLoadsAndKeepsTheDialogOpenThoug
     EXPECT_NE(boxes.Shown()[0].find("missing.html"), std::string::npos);
     EXPECT_EQ(boxes.Shown()[1], "Save before close?");
     EXPECT_EQ(FileText(first), JoinLines(Inserted(Page, 0, 0)));
+}
+
+// Esc presses Ok, as Enter does: it keeps the dialog open while the file
+// name field has the focus and closes it with Ok anywhere else, after the
+// question about an unsaved insertion.
+TEST_F(PublishDialogTest, EscPressesOkWhichClosesTheDialogOnlyOutsideTheFileNameField)
+{
+    const std::string page = Folder("esc") + "page.html";
+    WriteText(page, JoinLines(Page));
+    Boxes.Answer(idNo);
+    Run([&] {
+        Load(page);
+        InsertAt(0, 0);
+        Dialog().FileNameEdit().setFocus();
+        Press(Qt::Key_Escape, QStringLiteral("\x1b"));
+        ASSERT_TRUE(Dialog().isVisible());
+        EXPECT_TRUE(Boxes.Shown().empty());
+
+        Dialog().Editor().setFocus();
+        Press(Qt::Key_Escape, QStringLiteral("\x1b"));
+        EXPECT_FALSE(Dialog().isVisible());
+        EXPECT_EQ(Dialog().result(), QDialog::Accepted);
+    });
+    ASSERT_EQ(Boxes.Shown().size(), 1u);
+    EXPECT_EQ(Boxes.Shown()[0].Text, "Save before close?");
 }
 
 TEST_F(MainWindowTest, InsertToPageOpensThePublishDialog)
