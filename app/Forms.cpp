@@ -2,7 +2,6 @@
 
 #include "AboutBox.h"
 #include "ActionList.h"
-#include "CommonDialogs.h"
 #include "LibraryCommand.h"
 #include "LibraryDialog.h"
 #include "MainU.h"
@@ -23,7 +22,7 @@ void CreateForms()
     ButtonF = new TButtonF(MainF);
     AboutF = new TAboutF(MainF);
     PublishingF = new TPublishingF(MainF);
-    MainF->Actions().OnExecute("Publish", [] { CommonDialogs().Exec(*PublishingF); });
+    MainF->Actions().OnExecute("Publish", [] { PublishingF->Open(); });
     TempF = new TTempF(MainF);
 }
 

@@ -1,6 +1,7 @@
 #include "PublishDialog.h"
 
 #include "Codepage.h"
+#include "CommonDialogs.h"
 #include "FileSystem.h"
 #include "GuardedCall.h"
 #include "HelpContext.h"
@@ -117,9 +118,14 @@ void TPublishingF::BuildLayout()
     layout->addLayout(status);
 }
 
-void TPublishingF::showEvent(QShowEvent *event)
+void TPublishingF::Open()
 {
-    QDialog::showEvent(event);
+    StartEmpty();
+    CommonDialogs().Exec(*this);
+}
+
+void TPublishingF::StartEmpty()
+{
     FSession.Clear();
     Memo1->clear();
     FilenameEdit1->clear();

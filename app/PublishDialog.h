@@ -21,6 +21,10 @@ class TPublishingF : public QDialog {
 public:
     explicit TPublishingF(QWidget *parent = nullptr);
 
+    // Opens the dialog modally, empty: every opening starts afresh (a
+    // restore after minimizing is no opening and shows it as it was).
+    void Open();
+
     // The page named (a relative name is taken in the edit's folder)
     // replaces the editor's text; a page that cannot be read changes
     // nothing and raises its error.
@@ -38,7 +42,6 @@ public:
 protected:
     // Esc presses Ok, like Enter: the dialog has nothing to cancel.
     void keyPressEvent(QKeyEvent *event) override;
-    void showEvent(QShowEvent *event) override;
     // However the dialog closes, an unsaved insertion is offered for saving.
     void hideEvent(QHideEvent *event) override;
 
@@ -55,6 +58,7 @@ private:
     };
 
     void BuildLayout();
+    void StartEmpty();
     void OkClick();
     TLines EditorLines() const;
     void SetEditorLines(const TLines &lines);

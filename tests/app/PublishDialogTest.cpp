@@ -50,7 +50,7 @@ protected:
             if (Dialog().isVisible())
                 QTest::mouseClick(&Dialog().OkButton(), Qt::LeftButton);
         });
-        CommonDialogs().Exec(Dialog());
+        Dialog().Open();
     }
 
     // Types the name into the field and presses Enter, as the user loads a page.
@@ -272,6 +272,33 @@ TEST_F(PublishDialogTest, EscPressesOkWhichClosesTheDialogOnlyOutsideTheFileName
         Press(Qt::Key_Escape, QStringLiteral("\x1b"));
         EXPECT_FALSE(Dialog().isVisible());
         EXPECT_EQ(Dialog().result(), QDialog::Accepted);
+    });
+    ASSERT_EQ(Boxes.Shown().size(), 1u);
+    EXPECT_EQ(Boxes.Shown()[0].Text, "Save before close?");
+}
+
+// Minimizing and restoring is no new opening: the page, its name and the
+// unsaved insertion are still there, and closing still offers to save.
+TEST_F(PublishDialogTest, ARestoreAfterMinimizingShowsTheDialogAsItWas)
+{
+    const std::string page = Folder("restore") + "page.html";
+    WriteText(page, JoinLines(Page));
+    Boxes.Answer(idNo);
+    Run([&] {
+        Load(page);
+        InsertAt(1, 3);
+        const QString name = Dialog().FileNameEdit().text(), text = Dialog().Editor().toPlainText();
+        Dialog().showMinimized();
+        ASSERT_TRUE(Dialog().isMinimized());
+        Dialog().showNormal();
+        EXPECT_FALSE(Dialog().isMinimized());
+        EXPECT_EQ(Dialog().FileNameEdit().text(), name);
+        EXPECT_EQ(Dialog().Editor().toPlainText(), text);
+        EXPECT_EQ(Dialog().Session().FileName(), page);
+        EXPECT_TRUE(Dialog().Session().Unsaved());
+        EXPECT_TRUE(Dialog().InsertButton().isEnabled());
+        EXPECT_TRUE(Dialog().SaveButton().isEnabled());
+        SaveScreen(Dialog(), "PublishingF-restored");
     });
     ASSERT_EQ(Boxes.Shown().size(), 1u);
     EXPECT_EQ(Boxes.Shown()[0].Text, "Save before close?");
