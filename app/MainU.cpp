@@ -15,6 +15,7 @@
 #include "HelpWindow.h"
 #include "LangSupU.h"
 #include "MainDialogs.h"
+#include "NotImplemented.h"
 #include "PreviewImage.h"
 #include "ProjU.h"
 #include "ProjectCommands.h"
@@ -86,6 +87,7 @@ TMainF::TMainF(QWidget *parent)
     setMinimumSize(500, 500);
     move(screen()->availableGeometry().center() - rect().center());
     SetHost(this);
+    InstallNotImplementedBox();
 
     BuildMenus();
     ToolBar4 = MakeToolBar(*FActions, MainToolBar(), this);
@@ -155,6 +157,7 @@ TMainF::~TMainF()
     delete Proj;
     Proj = nullptr;
     Lang = std::make_unique<TLanguage>();
+    SetNotImplementedHook(nullptr);
     SetHost(nullptr);
 }
 

@@ -3,7 +3,6 @@
 #include "CommandIcons.h"
 #include "Forms.h"
 #include "MainU.h"
-#include "NotImplemented.h"
 #include "TerminationSignals.h"
 #include "UtilsU.h"
 
@@ -23,7 +22,6 @@ int main(int argc, char **argv)
     // The browser's start-up report is for its own developers.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
     QApplication::setApplicationName(QStringLiteral("Bright Lane"));
-    InstallNotImplementedBox();
     ChooseIconTheme();
     InitAppFolders(ExecutableDir());
 

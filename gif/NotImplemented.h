@@ -12,7 +12,8 @@ using TNotImplementedHook = std::function<void(const std::string &message)>;
 TNotImplementedHook SetNotImplementedHook(TNotImplementedHook hook);
 
 // The program's hook: an information box with an OK button, titled with the
-// application's name, through the message-box service. Installed at start.
+// application's name, through the message-box service. The main window
+// installs it for its lifetime.
 void InstallNotImplementedBox();
 
 // Resets the cursor, shows "Function not yet implemented" through the hook and

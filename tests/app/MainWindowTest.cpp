@@ -1,8 +1,10 @@
 #include "MainWindowFixture.h"
 #include "Screens.h"
 
+#include "ColorReduction.h"
 #include "CommandStates.h"
 #include "CopyBufferU.h"
+#include "Exceptions.h"
 #include "HelpWindow.h"
 #include "LangSupU.h"
 #include "MessageBoxes.h"
@@ -63,6 +65,23 @@ TEST_F(MainWindowTest, StartsWithTheNoProjectCommandsOnlyAndShowsThePreviewPage)
         }
     }
     SaveScreen(Main(), "MainF-start");
+}
+
+// A request the program does not support, such as a bitmap reduced to 15
+// bits, tells the user in an information box and ends quietly; a busy cursor
+// goes first.
+TEST_F(MainWindowTest, AnUnsupportedRequestIsToldInAnInformationBox)
+{
+    FBoxes.Answer(idOK);
+    QImage bitmap(2, 2, QImage::Format_RGB32);
+    bitmap.fill(Qt::red);
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    EXPECT_THROW(BitmapToReducedStream(bitmap, TPixelFormat::pf15bit, rmPopularity), EAbort);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    ASSERT_EQ(FBoxes.Shown().size(), 1u);
+    EXPECT_EQ(FBoxes.Shown()[0].Text, "Function not yet implemented");
+    EXPECT_EQ(FBoxes.Shown()[0].Buttons, TMsgButtons::OK);
+    EXPECT_EQ(FBoxes.Shown()[0].Icon, TMsgIcon::Information);
 }
 
 // The enabled commands follow what is selected; the copy buffer adds the
