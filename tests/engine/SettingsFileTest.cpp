@@ -1,4 +1,5 @@
 #include "IniFile.h"
+#include "LangSupU.h"
 #include "SettingsFile.h"
 #include "StreamBytes.h"
 
@@ -84,15 +85,24 @@ TEST_F(SettingsFile, PathsWithAnyLettersAreKept)
     SaveSettings(param, folder + "/" + SettingsFileName);
     EXPECT_EQ(LoadSettings(folder + "/" + SettingsFileName).FonColor, 0x00FF00u);
 
-    for (const char *languages : {"/home/u/\xD0\xAF\xD0\xB7\xD1\x8B\xD0\xBA\xD0\xB8/", "/home/u/\xE8\xA8\x80\xE8\xAA\x9E/"})
+    // A language file in a folder whose name the code page can spell
+    // (Cyrillic) or cannot (Japanese) is found again through the settings.
+    for (const char *languages : {"\xD0\xAF\xD0\xB7\xD1\x8B\xD0\xBA\xD0\xB8", "\xE8\xA8\x80\xE8\xAA\x9E"}) {
+        ASSERT_TRUE(CreateFolder(FDir.Path(languages)));
+        const std::string path = FDir.Write(std::string(languages) + "/Deutsch.lng", "[MainF]\n1=Knopf\n");
         for (const std::string mark : {"\xEF\xBB\xBF", ""}) {
-            const std::string path = std::string(languages) + "Deutsch.lng";
+            SCOPED_TRACE(languages + std::string(mark.empty() ? " in the code page" : " in UTF-8"));
             const std::string file = FDir.Write(SettingsFileName, mark + "[Common]\nLangFile=" + path + "\n");
             TParam read = LoadSettings(file);
             EXPECT_EQ(read.LangFile, path);
+            TLanguage language;
+            language.SetBuiltIn(false);
+            language.LoadFromFile(read.LangFile);
+            EXPECT_EQ(language.FindText("MainF", 1), "Knopf");
             SaveSettings(read, file);
             EXPECT_EQ(FileText(file).rfind(mark + "[Common]\nLangFile=" + path + "\n", 0), 0u) << FileText(file);
         }
+    }
 }
 
 TEST_F(SettingsFile, SavingKeepsTheFilesOtherLinesAndRefusesLineBreaks)
