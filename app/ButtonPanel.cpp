@@ -3,6 +3,7 @@
 #include "AnsiText.h"
 #include "Codepage.h"
 #include "ColourSwatch.h"
+#include "FocusedWheel.h"
 #include "GuardedCall.h"
 #include "HelpContext.h"
 #include "KitSpin.h"
@@ -71,6 +72,7 @@ TPropFr2::TPropFr2(QWidget *parent) : TFrame(parent), OpenDialog1(LinkRequest())
     SetHelpContext(*this, PanelHelpContext);
     BuildControls();
     ConnectControls();
+    WheelEditsOnlyFocused(*this);
 }
 
 void TPropFr2::BuildControls()

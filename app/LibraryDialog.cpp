@@ -7,6 +7,7 @@
 #include "Exceptions.h"
 #include "FileDialog.h"
 #include "FileSystem.h"
+#include "FocusedWheel.h"
 #include "FormTranslation.h"
 #include "GraphicsColor.h"
 #include "GuardedCall.h"
@@ -179,6 +180,7 @@ TTempSelF::TTempSelF(QWidget *parent)
     FTimer.setSingleShot(true);
     connect(&FTimer, &QTimer::timeout, this, GuardedSlot([this] { FullRender(); }));
     TranslateForm(*this, *Lang);
+    WheelEditsOnlyFocused(*this);
 }
 
 TTempSelF::~TTempSelF() = default;

@@ -3,6 +3,7 @@
 #include "Codepage.h"
 #include "ColorBox.h"
 #include "FileSystem.h"
+#include "FocusedWheel.h"
 #include "FormTranslation.h"
 #include "HelpContext.h"
 #include "IniFile.h"
@@ -102,6 +103,7 @@ TParamsF::TParamsF(QWidget *parent) : QDialog(parent)
 
     TranslateForm(*this, *Lang);
     FillChoiceLists();
+    WheelEditsOnlyFocused(*this);
 }
 
 QWidget *TParamsF::BuildExportPage()

@@ -1,6 +1,7 @@
 #include "ProjectPanel.h"
 
 #include "ColourSwatch.h"
+#include "FocusedWheel.h"
 #include "GuardedCall.h"
 #include "HelpContext.h"
 #include "LangSupU.h"
@@ -50,6 +51,7 @@ TPropFr3::TPropFr3(QWidget *parent) : TFrame(parent)
             Proj->Settings.MenuOrientation = index;
         }
     });
+    WheelEditsOnlyFocused(*this);
 }
 
 void TPropFr3::ApplyLanguage()

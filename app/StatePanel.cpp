@@ -7,6 +7,7 @@
 #include "CommonDialogs.h"
 #include "CopyBufferU.h"
 #include "FlowTabs.h"
+#include "FocusedWheel.h"
 #include "FormTranslation.h"
 #include "GuardedCall.h"
 #include "HelpContext.h"
@@ -146,6 +147,7 @@ TPropFr1::TPropFr1(QWidget *parent) : TFrame(parent)
     ConnectMaterialPage();
     ConnectLightPage();
     ConnectShadowPage();
+    WheelEditsOnlyFocused(*this);
 }
 
 // --- Building the pages ---

@@ -1,12 +1,13 @@
 #include "KitSpin.h"
 
+#include "FocusedWheel.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
 #include <QStyle>
 #include <QStyleOptionSpinBox>
-#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -103,8 +104,7 @@ std::optional<double> ReadInteger(const QString &text)
 
 TKitSpinEdit::TKitSpinEdit(QWidget *parent) : QAbstractSpinBox(parent)
 {
-    // The wheel steps only a focused edit and never takes the focus itself.
-    setFocusPolicy(Qt::StrongFocus);
+    WheelEditsOnlyFocused(*this);
     connect(lineEdit(), &QLineEdit::textChanged, this, &TKitSpinEdit::TextChanged);
     lineEdit()->setText(QStringLiteral("0"));
 }
@@ -302,15 +302,6 @@ void TKitSpinEdit::focusOutEvent(QFocusEvent *event)
     const double value = Value();
     if (CheckValue(value) != value)
         SetValue(value);
-}
-
-void TKitSpinEdit::wheelEvent(QWheelEvent *event)
-{
-    if (!hasFocus()) {
-        event->ignore();
-        return;
-    }
-    QAbstractSpinBox::wheelEvent(event);
 }
 
 // Wide enough for the longest of the bounds and the current text.

@@ -74,7 +74,6 @@ protected:
     StepEnabled stepEnabled() const override;
     void keyPressEvent(QKeyEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
-    void wheelEvent(QWheelEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:

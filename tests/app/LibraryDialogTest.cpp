@@ -10,6 +10,7 @@
 #include "ScriptedCommonDialogs.h"
 #include "ScriptedMessageBoxes.h"
 #include "TextureFile.h"
+#include "WheelCheck.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -320,6 +321,28 @@ TEST_F(LibraryDialog, EntriesTriedOnAStateStayOnlyWithOk)
 
 // An outline change renders in draft; the full render comes a second after
 // the last change, or at once when the dialog closes, and never later.
+// The wheel over a number that does not have the focus changes neither the
+// number nor the state it is tried on.
+TEST_F(LibraryDialog, TheWheelOverAnUnfocusedControlChangesNothing)
+{
+    TItem &state = CurrentState();
+    QStringList turned;
+    Open(true, [&] {
+        const std::vector<uint8_t> look = LookOf(state);
+        auto &pages = Child<QTabWidget>("PageControl1");
+        for (int page = 0; page < pages.count(); ++page) {
+            pages.setCurrentIndex(page);
+            turned << CheckWheelPassesOver(*FDialog, [&](const QString &name) {
+                EXPECT_TRUE(LookOf(state) == look) << name.toStdString();
+            });
+        }
+    });
+    turned.sort();
+    EXPECT_EQ(turned, QStringList({"KitSpinEdit1", "KitSpinEdit2", "KitSpinEdit3", "SpinEdit1", "SpinEdit10",
+                                   "SpinEdit11", "SpinEdit12", "SpinEdit13", "SpinEdit14", "SpinEdit15", "SpinEdit16",
+                                   "SpinEdit17", "SpinEdit6", "SpinEdit7", "SpinEdit8", "SpinEdit9"}));
+}
+
 TEST_F(LibraryDialog, DraftEndsAfterASecondOrWhenTheDialogCloses)
 {
     TItem &state = CurrentState();

@@ -11,6 +11,7 @@
 #include "SettingsFile.h"
 #include "StreamBytes.h"
 #include "TemplatePanel.h"
+#include "WheelCheck.h"
 #include "XdgSandbox.h"
 
 #include <QCheckBox>
@@ -230,6 +231,26 @@ TEST_F(OptionsTest, ALanguageSwitchTranslatesEveryFormAndSwitchingBackRestoresTh
     }
     EXPECT_EQ(listed, QStringList({BuiltInEntry, "Upper", "nokey", "Test"}));
     EXPECT_EQ(AppParam().LangFile, "");
+}
+
+// The wheel over the dialog's lists and slider changes nothing: OK then
+// writes what a plain OK writes.
+TEST_F(OptionsTest, TheWheelOverAnUnfocusedControlChangesNothing)
+{
+    Options(Ok);
+    const std::string untouched = SettingsText();
+    QStringList turned;
+    Options([&](TParamsF &d) {
+        auto &pages = Control<QTabWidget>(d, "PageControl1");
+        for (int page = 0; page < pages.count(); ++page) {
+            pages.setCurrentIndex(page);
+            turned << CheckWheelPassesOver(d, [](const QString &) {});
+        }
+        Ok(d);
+    });
+    EXPECT_EQ(SettingsText(), untouched);
+    turned.sort();
+    EXPECT_EQ(turned, QStringList({"ColorBox1", "ComboBox1", "ComboBox2", "ComboBox3", "TrackBar1"}));
 }
 
 TEST_F(OptionsTest, ConfirmingRendersAgainAndTheAcceleratorMakesANewContext)

@@ -5,6 +5,7 @@
 #include "PanelFixture.h"
 #include "ProjectPanel.h"
 #include "Screens.h"
+#include "WheelCheck.h"
 #include "FileSystem.h"
 
 #include <QCheckBox>
@@ -165,6 +166,24 @@ TEST_F(ButtonPanel, LoadingShowsTheButtonAndItsNormalStateAndWritesNothing)
     SaveScreen(panel, QStringLiteral("PropFr2-loaded"));
 }
 
+// Scrolling the short panel with the wheel over its controls changes
+// nothing: only a focused control takes the wheel.
+TEST_F(ButtonPanel, TheWheelOverAnUnfocusedControlScrollsThePanelAndChangesNothing)
+{
+    panel.resize(panel.width(), 60);
+    const TButtonProp prop = Button().Prop;
+    const std::vector<std::vector<Bytes>> before = EveryGroupBytes();
+    QStringList turned = CheckWheelPassesOver(panel, [&](const QString &name) {
+        const TButtonProp &now = Button().Prop;
+        EXPECT_TRUE(now.Link == prop.Link && now.Alt == prop.Alt && now.Target == prop.Target) << name.toStdString();
+        EXPECT_TRUE(EveryGroupBytes() == before) << name.toStdString();
+        EXPECT_FALSE(P().Modified) << name.toStdString();
+    });
+    SaveScreen(panel, QStringLiteral("PropFr2-scrolled"));
+    turned.sort();
+    EXPECT_EQ(turned, QStringList({"ComboBox1", "SpinEdit2", "SpinEdit3"}));
+}
+
 class ProjectPanel : public PanelTest {
 protected:
     void SetUp() override
@@ -237,6 +256,20 @@ TEST_F(ProjectPanel, AlignmentAndOrientationMarkTheProjectAndRenderNothing)
     EXPECT_EQ(Find<TColourSwatch>("Shape1")->Colour(), 0x00FF00);
     EXPECT_EQ(Find<QComboBox>("ComboBox1")->currentText(), QStringLiteral("Center"));
     EXPECT_EQ(Find<QComboBox>("ComboBox2")->currentText(), QStringLiteral("Vertical"));
+}
+
+TEST_F(ProjectPanel, TheWheelOverAnUnfocusedControlScrollsThePanelAndChangesNothing)
+{
+    panel.resize(panel.width(), 60);
+    const TProjSettings settings = P().Settings;
+    const QStringList turned = CheckWheelPassesOver(panel, [&](const QString &name) {
+        const TProjSettings &now = P().Settings;
+        EXPECT_TRUE(now.MenuAlign == settings.MenuAlign && now.MenuOrientation == settings.MenuOrientation)
+            << name.toStdString();
+        EXPECT_FALSE(P().Modified) << name.toStdString();
+    });
+    SaveScreen(panel, QStringLiteral("PropFr3-scrolled"));
+    EXPECT_EQ(turned, QStringList({"ComboBox1", "ComboBox2"}));
 }
 
 }  // namespace

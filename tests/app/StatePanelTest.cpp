@@ -5,6 +5,7 @@
 #include "PanelFixture.h"
 #include "Screens.h"
 #include "StatePanel.h"
+#include "WheelCheck.h"
 #include "X11Keys.h"
 
 #include <QCheckBox>
@@ -346,6 +347,30 @@ TEST_F(StatePanel, ASpinEditHoldingNoNumberYetWritesNothing)
     for (int g = pgText; g <= pgDeformation; ++g)
         EXPECT_EQ(AllGroupBytes(g), before[size_t(g)]) << "group " << g;
     EXPECT_FALSE(P().Modified);
+}
+
+// Scrolling a short panel with the wheel over its controls changes nothing:
+// only a focused control takes the wheel.
+TEST_F(StatePanel, TheWheelOverAnUnfocusedControlScrollsThePageAndChangesNothing)
+{
+    TItem &state = Current();
+    state.ButtonItem.Shadow.Enabled = 1, state.TextItem.TextShadow = 1, state.Lights[0].Enabled = 1;
+    panel.LoadFromState();
+    panel.resize(panel.width(), 110);
+    const std::vector<std::vector<Bytes>> before = EveryGroupBytes();
+    QStringList turned;
+    for (int page = TPropFr1::pgTextPage; page <= TPropFr1::pgShadowPage; ++page) {
+        panel.ShowPage(TPropFr1::TPage(page));
+        turned << CheckWheelPassesOver(*Find<TFlowTabs>("PageControl1")->Page(page), [&](const QString &name) {
+            EXPECT_TRUE(EveryGroupBytes() == before) << name.toStdString();
+            EXPECT_FALSE(P().Modified) << name.toStdString();
+        });
+    }
+    SaveScreen(panel, QStringLiteral("PropFr1-scrolled"));
+    turned.sort();
+    EXPECT_EQ(turned, QStringList({"ColorBox1", "ColorBox2", "ComboBox1", "ComboBox2", "ComboBox3", "KitSpinEdit4",
+                                   "KitSpinEdit5", "SpinEdit1", "SpinEdit100", "SpinEdit20", "SpinEdit21", "SpinEdit4",
+                                   "SpinEdit5", "TrackBar1", "TrackBar2", "TrackBar3"}));
 }
 
 TEST_F(StatePanel, DraftModeEndsForTheStateThatEnteredIt)

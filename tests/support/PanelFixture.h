@@ -68,6 +68,14 @@ protected:
                 all.push_back(GroupBytes(state, group));
         return all;
     }
+    // The bytes of every group of every state.
+    std::vector<std::vector<Bytes>> EveryGroupBytes()
+    {
+        std::vector<std::vector<Bytes>> all;
+        for (int g = pgText; g <= pgDeformation; ++g)
+            all.push_back(AllGroupBytes(g));
+        return all;
+    }
 
 private:
     std::tuple<bool, int32_t, int32_t> FSavedBuffers;
