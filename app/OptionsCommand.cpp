@@ -9,6 +9,7 @@
 #include "MainU.h"
 #include "MessageBoxes.h"
 #include "OptionsDialog.h"
+#include "ParamU.h"
 #include "ProjU.h"
 #include "SettingsFile.h"
 #include "UtilsU.h"

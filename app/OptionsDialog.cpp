@@ -9,6 +9,7 @@
 #include "IniFile.h"
 #include "LangSupU.h"
 #include "PanelControls.h"
+#include "ParamU.h"
 #include "QtColor.h"
 #include "UtilsU.h"
 
@@ -206,28 +207,28 @@ void TParamsF::showEvent(QShowEvent *event)
 void TParamsF::FormShow()
 {
     const TParam defaults;
-    FParam = AppParam();
-    SelectEntry(*ComboBox1, HighestBmpFormat - FParam.BmpPixelFormat,
+    const TParam &settings = AppParam();
+    SelectEntry(*ComboBox1, HighestBmpFormat - settings.BmpPixelFormat,
                 HighestBmpFormat - defaults.BmpPixelFormat);
-    SelectEntry(*ComboBox2, FParam.JpgPixelFormat, defaults.JpgPixelFormat);
-    SelectEntry(*ComboBox3, FParam.BatchExp, defaults.BatchExp);
-    TrackBar1->setValue(FParam.JpgCompressionQuality);
-    CheckBox2->setChecked(FParam.JpgSmoothing);
-    ColorBox1->SetSelected(FParam.FonColor);
-    CheckBox1->setChecked(FParam.UseAccelerator);
-    CheckBox3->setChecked(FParam.UsePreview);
+    SelectEntry(*ComboBox2, settings.JpgPixelFormat, defaults.JpgPixelFormat);
+    SelectEntry(*ComboBox3, settings.BatchExp, defaults.BatchExp);
+    TrackBar1->setValue(settings.JpgCompressionQuality);
+    CheckBox2->setChecked(settings.JpgSmoothing);
+    ColorBox1->SetSelected(settings.FonColor);
+    CheckBox1->setChecked(settings.UseAccelerator);
+    CheckBox3->setChecked(settings.UsePreview);
     FAssociated = IsProjectAssociated();
     CheckBox4->setChecked(FAssociated);
 
     QPalette palette = ListBox1->palette();
-    palette.setColor(QPalette::Base, ToQColor(FParam.FonColor));
+    palette.setColor(QPalette::Base, ToQColor(settings.FonColor));
     ListBox1->setPalette(palette);
-    FillLanguageList();
+    FillLanguageList(settings.LangFile);
 }
 
-void TParamsF::FillLanguageList()
+void TParamsF::FillLanguageList(const std::string &langFile)
 {
-    const std::string current = ExtractFileName(FParam.LangFile);
+    const std::string current = ExtractFileName(langFile);
     ListBox1->clear();
     AddLanguage(*ListBox1, std::string(), QString::fromUtf8(BuiltInLanguage));
     ListBox1->setCurrentRow(0);
@@ -242,24 +243,26 @@ void TParamsF::FillLanguageList()
     }
 }
 
+// The settings the dialog does not show (the mesh size above all, which
+// draft mode may have switched while the dialog was open) are left alone.
 void TParamsF::BitBtn1Click()
 {
-    FParam.BmpPixelFormat = uint8_t(HighestBmpFormat - ComboBox1->currentIndex());
-    FParam.JpgPixelFormat = uint8_t(ComboBox2->currentIndex());
-    FParam.JpgCompressionQuality = uint8_t(TrackBar1->value());
-    FParam.JpgSmoothing = CheckBox2->isChecked();
-    FParam.BatchExp = ComboBox3->currentIndex();
-    FParam.FonColor = ColorBox1->Selected();
+    TParam &settings = AppParam();
+    settings.BmpPixelFormat = uint8_t(HighestBmpFormat - ComboBox1->currentIndex());
+    settings.JpgPixelFormat = uint8_t(ComboBox2->currentIndex());
+    settings.JpgCompressionQuality = uint8_t(TrackBar1->value());
+    settings.JpgSmoothing = CheckBox2->isChecked();
+    settings.BatchExp = ComboBox3->currentIndex();
+    settings.FonColor = ColorBox1->Selected();
 
     const QListWidgetItem *language = ListBox1->currentItem();
     const std::string fileName = language ? LanguageFileOf(*language) : std::string();
-    FParam.LangFile = fileName.empty() ? std::string() : LanguagesDir + fileName;
+    settings.LangFile = fileName.empty() ? std::string() : LanguagesDir + fileName;
 
-    FParam.UseAccelerator = CheckBox1->isChecked();
-    FParam.UsePreview = CheckBox3->isChecked();
+    settings.UseAccelerator = CheckBox1->isChecked();
+    settings.UsePreview = CheckBox3->isChecked();
     // Only a change of the box touches the association: a program that
     // registered the file type itself keeps it when the box stays clear.
     if (CheckBox4->isChecked() != FAssociated)
         SetProjectAssociation(CheckBox4->isChecked());
-    AppParam() = FParam;
 }

@@ -1,13 +1,14 @@
-// The options dialog: edits a copy of the settings record and hands it to
-// AppParam() on OK; Cancel leaves everything as it was. The export choices,
-// the background colour, the accelerator and preview switches, the file
-// association and the language (the files of the languages folder by their
-// display names) are set here.
+// The options dialog: shows the settings record and, on OK, writes back
+// into AppParam() only the settings it edits, so that what changed in the
+// meantime (the mesh size that draft mode switches) stays; Cancel leaves
+// everything as it was. The export choices, the background colour, the
+// accelerator and preview switches, the file association and the language
+// (the files of the languages folder by their display names) are set here.
 #pragma once
 
-#include "ParamU.h"
-
 #include <QDialog>
+
+#include <string>
 
 class QCheckBox;
 class QComboBox;
@@ -21,9 +22,6 @@ class TParamsF : public QDialog {
 public:
     explicit TParamsF(QWidget *parent = nullptr);
 
-    // The settings as the dialog holds them.
-    const TParam &Param() const { return FParam; }
-
 protected:
     void showEvent(QShowEvent *event) override;
 
@@ -33,10 +31,9 @@ private:
     QWidget *BuildButtons();
     void FillChoiceLists();
     void FormShow();
-    void FillLanguageList();
+    void FillLanguageList(const std::string &langFile);
     void BitBtn1Click();
 
-    TParam FParam;
     bool FAssociated = false;  // what the association box showed at first
 
     QTabWidget *PageControl1;

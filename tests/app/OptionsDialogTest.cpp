@@ -6,6 +6,7 @@
 #include "LibraryDialog.h"
 #include "MessageBoxes.h"
 #include "OptionsDialog.h"
+#include "PropertyPanels.h"
 #include "PublishDialog.h"
 #include "RenderContext.h"
 #include "SettingsFile.h"
@@ -16,6 +17,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QSlider>
 #include <QTabBar>
@@ -231,6 +233,24 @@ TEST_F(OptionsTest, ALanguageSwitchTranslatesEveryFormAndSwitchingBackRestoresTh
     }
     EXPECT_EQ(listed, QStringList({BuiltInEntry, "Upper", "nokey", "Test"}));
     EXPECT_EQ(AppParam().LangFile, "");
+}
+
+// OK writes back only what the dialog edits: a draft render that ends while
+// the dialog is open gives back the full mesh, and OK keeps it.
+TEST_F(OptionsTest, OkKeepsTheMeshSizeThatDraftModeChangedMeanwhile)
+{
+    Main().show();
+    NewProjectWith({"Home"});
+    auto &panel = Main().Panels().Panel(ppState);
+    QTest::keyClicks(panel.findChild<QLineEdit *>("Edit1"), "x");  // a caption edit renders in draft
+    ASSERT_EQ(AppParam().MeshCols, 50);
+    Options([&](TParamsF &d) {
+        // The state panel's timer ends the draft a second after the edit.
+        EXPECT_TRUE(QTest::qWaitFor([] { return AppParam().MeshCols == 180; }, 3000));
+        Ok(d);
+    });
+    EXPECT_EQ(AppParam().MeshCols, 180);
+    EXPECT_EQ(AppParam().MeshRows, 90);
 }
 
 // The wheel over the dialog's lists and slider changes nothing: OK then
