@@ -1,7 +1,7 @@
 // GIF export of a 250 by 250 true-colour button image: colour reduction,
 // LZW encoding, the whole export into a file and decoding, beside giflib's
 // encoder and decoder on the same indexed pixels when that library is
-// installed.
+// installed; and reading a file of many tiny frames.
 #include "BmpImage.h"
 #include "ColorReduction.h"
 #include "GIFExport.h"
@@ -126,6 +126,38 @@ void BM_Decode(benchmark::State &state)
     }
 }
 BENCHMARK(BM_Decode)->Unit(benchmark::kMicrosecond);
+
+// A file of many 1 x 1 frames of 17 bytes each, every frame then drawn:
+// the time grows with the frame count, not with its square.
+QByteArray ManyFrames(int count)
+{
+    QByteArray file("GIF89a\x01\x00\x01\x00\x80\x00\x00", 13);
+    file.append(6, '\0');  // the global table of two entries
+    // A descriptor of 1 x 1, then the codes Clear, 1, End at 9 bits.
+    const QByteArray frame("\x2C\x00\x00\x00\x00\x01\x00\x01\x00\x00\x08\x04\x00\x03\x04\x04\x00", 17);
+    for (int i = 0; i < count; ++i)
+        file.append(frame);
+    return file.append(';');
+}
+
+void BM_ReadAndDrawManyFrames(benchmark::State &state)
+{
+    const QByteArray file = ManyFrames(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        TGIFImage gif;
+        gif.ReadBytes(reinterpret_cast<const uint8_t *>(file.constData()), static_cast<size_t>(file.size()), true);
+        for (const auto &frame : gif.Frames)
+            benchmark::DoNotOptimize(frame->GetBitmap().constBits());
+    }
+    state.SetComplexityN(state.range(0));
+    state.counters["bytes"] = static_cast<double>(file.size());
+}
+BENCHMARK(BM_ReadAndDrawManyFrames)
+    ->Arg(25000)
+    ->Arg(50000)
+    ->Arg(100000)
+    ->Complexity(benchmark::oN)
+    ->Unit(benchmark::kMillisecond);
 
 #ifdef BL_HAVE_GIFLIB
 

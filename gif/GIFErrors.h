@@ -14,6 +14,6 @@ inline constexpr const char *kCannotResize = "Cannot change the Size of a GIF im
 inline constexpr const char *kListIndex = "List index out of bounds (%d)";
 // Raised when a frame's picture is to be decoded and its size, as the file
 // gives it, exceeds 4096 x 4096 pixels (16 MB at 8 bits a pixel), or the
-// pictures of all frames would exceed four times that: a few bytes of a
-// damaged or hostile file must not make the program claim gigabytes.
+// pictures decoded for all frames would exceed four times that: a few bytes
+// of a damaged or hostile file must not make the program claim gigabytes.
 inline constexpr const char *kGIFTooLarge = "GIF image is too large";

@@ -16,9 +16,9 @@ namespace {
 // allocated: a few bytes of a file must not claim gigabytes. The cap counts
 // pixels, so a wide strip of 65535 by 256 still decodes.
 constexpr int64_t kMaxFramePixels = 16LL * 1024 * 1024;
-// Nor may the pictures of all frames together exceed four such frames: a
-// file of many tiny frames that each claim the whole size would otherwise
-// still fill the memory once every frame is drawn.
+// Nor may the pictures decoded for all frames together exceed four such
+// frames: a file of many tiny frames that each claim the whole size would
+// otherwise still fill the memory once every frame is drawn.
 constexpr int64_t kMaxImagePixels = 4 * kMaxFramePixels;
 
 }  // namespace
@@ -90,7 +90,7 @@ std::vector<uint8_t> TGIFFrame::SaveToBitmapStream()
 {
     const int depth = BitmapDepth();
     const int64_t pixels = static_cast<int64_t>(Item->Width) * Item->Height;
-    if (pixels > kMaxFramePixels || (Owner && Owner->HeldPixels() + pixels > kMaxImagePixels))
+    if (pixels > kMaxFramePixels || (Owner && Owner->DecodedPixels + pixels > kMaxImagePixels))
         throw EInvalidGraphicOperation(kGIFTooLarge);
     const int colors = 1 << depth;
     std::vector<uint8_t> bmp = NewBmp(Item->Width, Item->Height, depth, colors);
@@ -116,5 +116,7 @@ std::vector<uint8_t> TGIFFrame::SaveToBitmapStream()
     Corrupted |= GIFDecodeLZW(Item->ImageData ? *Item->ImageData : noData, target, Interlaced,
                               Item->BitsPerPixel, GIFAcceptCorrupt,
                               Owner ? Owner->OnProgress : TProgressEvent());
+    if (Owner)
+        Owner->DecodedPixels += pixels;
     return bmp;
 }

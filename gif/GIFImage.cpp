@@ -21,6 +21,7 @@ void TGIFImage::Clear()
     RepeatCount = 1;
     Looping = false;
     Version = gvNone;
+    DecodedPixels = 0;
 }
 
 void TGIFImage::Changed()
@@ -116,14 +117,6 @@ int32_t TGIFImage::GetHeight()
     return Frames[static_cast<size_t>(FrameIndex)]->GetBitmap().height();
 }
 
-int64_t TGIFImage::HeldPixels() const
-{
-    int64_t pixels = 0;
-    for (const auto &frame : Frames)
-        pixels += static_cast<int64_t>(frame->Bitmap.width()) * frame->Bitmap.height();
-    return pixels;
-}
-
 bool TGIFImage::GetEmpty() const
 {
     if (Frames.empty())
@@ -159,6 +152,9 @@ void TGIFImage::Assign(const TGIFImage &source)
     BackgroundColor = source.BackgroundColor;
     RepeatCount = source.RepeatCount;
     Looping = source.Looping;
+    // The copies share the source's pictures, and what they decode later
+    // counts on from there.
+    DecodedPixels = source.DecodedPixels;
     Frames.clear();
     for (const auto &sourceFrame : source.Frames) {
         auto frame = std::make_unique<TGIFFrame>(this);

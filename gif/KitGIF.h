@@ -107,8 +107,9 @@ public:
     void NewImage();
     void ReplaceBitmap();
     // The picture, decoded from the data when not made yet. A frame of more
-    // than 4096 x 4096 pixels, or one that would take the pictures of all
-    // frames beyond four times that, is not decoded: "GIF image is too large".
+    // than 4096 x 4096 pixels, or one that would take the pixels decoded for
+    // the image beyond four times that, is not decoded: "GIF image is too
+    // large".
     QImage GetBitmap();
     int32_t GetWidth();
     int32_t GetHeight();
@@ -165,6 +166,10 @@ public:
     bool Transparent = true;
     std::function<void()> OnChange;  // change notification
     TProgressEvent OnProgress;
+    // The pixels of the pictures decoded from the frames' data since the
+    // image was last cleared: a running total, so that checking the cap on
+    // all frames together costs the same for the last frame as for the first.
+    int64_t DecodedPixels = 0;
 
     void Clear();
     int AddFrame(const QImage &graphic, TColor transparentColor = clNone);
@@ -182,8 +187,6 @@ public:
     int32_t GetWidth();
     int32_t GetHeight();
     bool GetEmpty() const;
-    // The pixels of the pictures that the frames hold now.
-    int64_t HeldPixels() const;
     bool GetTransparent() const;
     bool Equals(const TGIFImage &other) const { return Data == other.Data; }
     [[noreturn]] void SetWidth(int32_t value);

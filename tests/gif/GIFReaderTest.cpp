@@ -143,21 +143,41 @@ TEST(GIFReader, FrameSizesPositionsAndLocalTables)
     ASSERT_EQ(gif.GetCount(), 1);
     EXPECT_TRUE(gif.Frames[0]->Corrupted);
     EXPECT_TRUE(gif.Frames[0]->GetBitmap().isNull());
+}
 
-    // Eight frames that each claim the largest size allowed, in a few bytes:
-    // the cap counts the pixels of the whole image.
+// The frames decoded from one file, counted in the order they are drawn; the
+// error when the next one would take the image past its cap.
+std::pair<int, std::string> DecodeEveryFrame(TGIFImage &gif)
+{
+    int decoded = 0;
+    const std::string error = ErrorOf<EInvalidGraphicOperation>([&] {
+        for (; decoded < gif.GetCount(); ++decoded)
+            gif.GetFrame(decoded).GetBitmap();
+    });
+    return {decoded, error};
+}
+
+// Eight frames that each claim the largest size allowed, in a few bytes: the
+// cap counts the pixels decoded for the whole image, from the file's reading
+// on, and a copy counts on from its source.
+TEST(GIFReader, TheSizeCapCountsThePixelsDecodedForTheWholeImage)
+{
     Bytes file = Concat({Header(), Screen(1, 1, 2)});
     for (int i = 0; i < 8; ++i)
         file = Concat({file, ImageDescriptor(4096, 4096), EightBitData({})});
-    Load(gif, Concat({file, Trailer()}));
-    ASSERT_EQ(gif.GetCount(), 8);
-    int decoded = 0;
-    EXPECT_EQ(ErrorOf<EInvalidGraphicOperation>([&] {
-                  for (; decoded < gif.GetCount(); ++decoded)
-                      gif.GetFrame(decoded).GetBitmap();
-              }),
-              "GIF image is too large");
-    EXPECT_EQ(decoded, 4);
+    file = Concat({file, Trailer()});
+    const std::pair<int, std::string> capped = {4, "GIF image is too large"};
+    TGIFImage gif;
+    for (const char *reading : {"first", "again"}) {
+        Load(gif, file);
+        ASSERT_EQ(gif.GetCount(), 8) << reading;
+        EXPECT_EQ(gif.DecodedPixels, 4096 * 4096) << reading;  // frame 0, drawn on reading
+        EXPECT_EQ(DecodeEveryFrame(gif), capped) << reading;
+        EXPECT_EQ(gif.DecodedPixels, 4 * 4096 * 4096) << reading;
+    }
+    TGIFImage copy;
+    copy.Assign(gif);
+    EXPECT_EQ(DecodeEveryFrame(copy), capped);
 }
 
 // A frame cut by the end of the file keeps what it has and is marked damaged,
