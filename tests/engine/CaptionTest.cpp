@@ -57,6 +57,20 @@ protected:
     std::unique_ptr<TBitsmap> buffer = std::make_unique<TBitsmap>();
 };
 
+// The drop shadow widens the image on its side; a caption aligned to the
+// top keeps below the top margin, and is centred between the side margins.
+TEST_F(CaptionMerge, ShadowMarginsKeepTheCaptionOnTheButton)
+{
+    item.ButtonItem.Shadow = {1, {}, -0.2f, 0.1f, 0};
+    item.TextItem.VAlign = 1;
+    const int left = 8;  // 100 * 0.2 / 2.4 rounded
+    const int top = 1;   // 30 * 0.1 / 2.2 = 1.36
+    auto expected = Copy();
+    BlendTextMask(*expected, MaskAt(left + (100 - left - Extent().width()) / 2, top), 0xFFFFFF);
+    item.TextItem.Draw(*buffer);
+    EXPECT_TRUE(buffer->Data == expected->Data);
+}
+
 // Without smoothing the caption is stamped in its colour alone (only the
 // colour's low three bytes count), where the alignment and margins place it.
 TEST_F(CaptionMerge, HardMergePaintsOnlyTheExactColourWhereItBelongs)

@@ -1,7 +1,9 @@
 // The body's outline and profile show in every fingerprinted render
 // (OutputBytesTest: the square, rounded corners, a raised and scaled top);
-// here the points no render of those reaches: the 0/360 seam.
+// here the points no render of those reaches: the 0/360 seam, and mesh
+// sizes asked beyond the arrays at either end.
 #include "Mesh.h"
+#include "ParamU.h"
 #include "SceneU.h"
 
 #include <cmath>
@@ -29,6 +31,21 @@ TEST(Outline, PointsAtTheSeam)
         EXPECT_NEAR(p.X, x, 1e-6) << t;
         EXPECT_NEAR(p.Y, y, 1e-6) << t;
     }
+}
+
+// Every ring keeps at least one point and the mesh at least one ring,
+// however few are asked for; none goes past the arrays.
+TEST(Mesh, SizesAreKeptWithinTheArraysAndAtLeastOne)
+{
+    const std::pair<TMeshSize, TMeshSize> sizes[] = {
+        {{100000, -5}, {360, 1}}, {{0, 100000}, {1, 180}}, {{-1, 0}, {1, 1}}, {{360, 180}, {360, 180}}, {{50, 1}, {50, 1}}};
+    const TParam settings = AppParam();
+    for (const auto &[asked, used] : sizes) {
+        AppParam().MeshCols = asked.Cols;
+        AppParam().MeshRows = asked.Rows;
+        EXPECT_EQ(CurrentMeshSize(), used) << asked.Cols << " x " << asked.Rows;
+    }
+    AppParam() = settings;
 }
 
 }  // namespace

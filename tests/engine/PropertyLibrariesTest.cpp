@@ -54,6 +54,31 @@ TEST_F(Libraries, EveryKindReadsBackWhatItWrote)
     EXPECT_TRUE(m.Modified);
 }
 
+// Adding and deleting mark a library modified; an index outside the list,
+// one past the end too, deletes nothing, and swapping entries is no change
+// to save.
+TEST_F(Libraries, OnlyAddingAndDeletingMarkTheLibraryModified)
+{
+    TShapeTemplate shapes;
+    TShapeBlock a, b;
+    a.A0 = 1;
+    b.A0 = 2;
+    shapes.Add(a, "a");
+    shapes.Add(b, "b");
+    EXPECT_TRUE(shapes.Modified);
+    shapes.Modified = false;
+    for (const int outside : {2, -1, 100})
+        shapes.Delete(outside);
+    shapes.Exchange(0, 1);
+    EXPECT_FALSE(shapes.Modified);
+    ASSERT_EQ(shapes.Count(), 2);
+    EXPECT_EQ(shapes.GetItem(0).Name, "b");
+    shapes.Delete(0);
+    EXPECT_TRUE(shapes.Modified);
+    ASSERT_EQ(shapes.Count(), 1);
+    EXPECT_EQ(shapes.GetItem(0).Name, "a");
+}
+
 TEST_F(Libraries, DamagedFilesKeepTheEntriesReadBefore)
 {
     TMaterialTemplate materials;

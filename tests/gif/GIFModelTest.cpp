@@ -94,7 +94,7 @@ TEST(GIFModel, EncodingWritesTheGraphicControlBlock)
         uint8_t packed, hundredths;
     };
     const TCase cases[] = {{250, 0, RGBToColor(1, 1, 1), 0x00, 25}, {255, 2, RGBToColor(1, 1, 1), 0x08, 25},
-                           {0, 0, RGBToColor(0x11, 0x22, 0x33), 0x01, 0}};
+                           {0, 0, RGBToColor(0x11, 0x22, 0x33), 0x01, 0}, {0, 3, clNone, 0x0C, 0}};
     for (const TCase &c : cases) {
         TGIFImage gif;
         gif.AddFrame(Solid(1, 1, 0x112233), c.transparent);
@@ -103,8 +103,8 @@ TEST(GIFModel, EncodingWritesTheGraphicControlBlock)
         gif.EncodeAllFrames();
         const TExtension *gce = GraphicControlOf(*gif.Frames[0]);
         ASSERT_NE(gce, nullptr);
-        EXPECT_EQ(gce->Header[1], c.packed) << c.ms;
-        EXPECT_EQ(gce->Header[2], c.hundredths) << c.ms;
+        EXPECT_EQ(gce->Header[1], c.packed) << c.ms << " ms, disposal " << int(c.disposal);
+        EXPECT_EQ(gce->Header[2], c.hundredths) << c.ms << " ms, disposal " << int(c.disposal);
         EXPECT_EQ(gif.Version, gv89a);
     }
     TGIFImage gif;

@@ -132,6 +132,7 @@ TEST(GIFReader, FrameSizesPositionsAndLocalTables)
     ASSERT_EQ(gif.GetCount(), 2);
     EXPECT_EQ(gif.Frames[0]->Item->Width, 3);  // a width of 0 takes the screen's
     EXPECT_FALSE(gif.Frames[0]->Corrupted);
+    EXPECT_EQ(QSize(gif.GetWidth(), gif.GetHeight()), QSize(3, 1));
     const TGIFFrame &second = *gif.Frames[1];
     EXPECT_TRUE(second.LocalColors);
     EXPECT_EQ(QPoint(second.Left, second.Top), QPoint(5, 6));

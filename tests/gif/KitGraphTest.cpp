@@ -47,6 +47,24 @@ TEST(SplitCommandLine, TheProgramAndItsParameters)
     }
 }
 
+TEST(MemoryBlocks, AllocCompareCopyFree)
+{
+    EXPECT_EQ(AllocMemBlock(0), nullptr);
+    void *a = AllocMemBlock(7);
+    void *b = AllocMemBlock(7);
+    ASSERT_NE(a, nullptr);
+    EXPECT_TRUE(CompareMemBlock(a, b, 7));  // both zero-filled
+    static_cast<char *>(OffsetPointer(b, 6))[0] = 1;  // the last byte differs
+    EXPECT_FALSE(CompareMemBlock(a, b, 7));
+    EXPECT_TRUE(CompareMemBlock(a, b, 6));
+    CopyMemBlock(a, b, 7);
+    EXPECT_TRUE(CompareMemBlock(a, b, 7));
+    FreeMemBlock(a);
+    FreeMemBlock(b);
+    EXPECT_EQ(a, nullptr);
+    FreeMemBlock(a);  // freeing nothing is harmless
+}
+
 TEST(NotImplemented, TheProgramsHookShowsAnInformationBoxThenAborts)
 {
     TScriptedMessageBoxes boxes;

@@ -60,8 +60,10 @@ TEST(DesktopAssociation, WritesThreePiecesThatTheDesktopToolsAccept)
 // Other programs' lines in mimeapps.list stay as they are.
 TEST(DesktopAssociation, OnlyOurDefaultLineIsWrittenAndRemoved)
 {
+    const std::string othersUnspaced = "[Added Associations]\ntext/plain=editor.desktop;\n";
     const std::pair<std::string, std::string> writes[] = {
         {Others, Others + "[Default Applications]\n" + Ours},
+        {othersUnspaced, othersUnspaced + "\n[Default Applications]\n" + Ours},  // a blank line before the new section
         {Others + "[Default Applications]\ntext/html=browser.desktop\napplication/x-sample-doc=other.desktop\n",
          Others + "[Default Applications]\ntext/html=browser.desktop\n" + Ours}};
     for (const auto &[before, after] : writes) {
