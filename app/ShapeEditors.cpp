@@ -2,8 +2,9 @@
 
 #include "FormTranslation.h"
 #include "GraphicsColor.h"
-#include "KitSpin.h"
 #include "GeometryPictures.h"
+#include "KitSpin.h"
+#include "Outline.h"
 #include "ParamU.h"
 #include "RenderHold.h"
 
@@ -184,6 +185,7 @@ void TShapeEditor::Refresh()
         for (int i = 0; i < 8; ++i)
             FAngles[size_t(i)]->setValue(FShape.*ShapeAngles[i]);
     }
+    PrepareShape(FShape);
     ShowPicture(ShapePicture(FShape, PictureBackground(), SectorsShown()));
     emit Edited();
 }
@@ -284,6 +286,7 @@ void TDeformationEditor::Refresh()
                 FDecimals[size_t(i)]->SetValue(FDeformation.*Decimals[i]);
     }
     ReadControls();
+    PrepareDeformation(FDeformation);
     ShowPicture(DeformationPicture(FDeformation, PictureBackground(), SectorsShown()));
     emit Edited();
 }

@@ -3,7 +3,9 @@
 // scale factors), each with its picture. Every change is checked against
 // the neighbouring values, so the edges and arcs never get a negative
 // length, written into the editor's working copy, shown, and reported by
-// Edited so that the dialog can apply it.
+// Edited so that the dialog can apply it. The working copy carries the
+// tangents that its angles give, as evaluating it works them out, so that a
+// library entry made from it holds them too.
 //
 // Setting a control from code runs its change handler; the handlers act only
 // while the project's RenderEnabled is set, and the editors clear it while

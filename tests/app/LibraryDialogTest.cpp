@@ -4,6 +4,7 @@
 #include "LittleEndian.h"
 #include "ListBox.h"
 #include "MessageBoxes.h"
+#include "Outline.h"
 #include "ParamU.h"
 #include "ProjectFixture.h"
 #include "Screens.h"
@@ -175,6 +176,7 @@ std::vector<TLibraryCase> LibraryCommands::Cases()
              t.Step("SpinEdit7", (90 + 3 * k - a1.value()) / 3);
              TShapeBlock shape;
              shape.A1 = shape.A2 = 90 + 3 * k;
+             PrepareShape(shape);
              return TEntry{BytesOf(shape), ""};
          }},
         {"Deformations", TTempSelF::DeformationPage, "Template.dfr", "TextListBox4", "Button13", "Button14",
@@ -184,6 +186,7 @@ std::vector<TLibraryCase> LibraryCommands::Cases()
              t.Step("SpinEdit14", (36 - 3 * k - d0.value()) / 3);
              TDeformationBlock deformation;
              deformation.D0 = 36 - 3 * k;
+             PrepareDeformation(deformation);
              return TEntry{BytesOf(deformation), ""};
          }},
     };
@@ -250,6 +253,31 @@ INSTANTIATE_TEST_SUITE_P(EachLibrary, LibraryCommands, ::testing::Range(0, 4),
                          [](const ::testing::TestParamInfo<int> &info) {
                              return std::string(LibraryCommands::Cases()[size_t(info.param)].Name);
                          });
+
+// An entry made from the editors holds the derived values that its angles
+// give: for the plain square tan 45, tan 315, cot 90, cot 90, tan 45,
+// tan -45, cot -90, cot -90; for the default profile tan 36, cot 66, cot 66
+// and the height times cot 90.
+TEST_F(LibraryDialog, EntriesMadeHoldTheDerivedValuesOfTheirAngles)
+{
+    Open(false, [&] {
+        FDialog->SetPage(TTempSelF::ShapePage);
+        Click("Button9");  // "Add"
+        FDialog->SetPage(TTempSelF::DeformationPage);
+        Click("Button13");
+    });
+    const struct {
+        const char *Name;
+        const float *Stored;
+        std::vector<float> Expected;
+    } cases[] = {
+        {"shape", P().Shapes.GetBlock(0).Derived, {1, -1, 0, 0, 1, -1, 0, 0}},
+        {"deformation", P().Deformations.GetBlock(0).Derived, {0.72654f, 0.44523f, 0.44523f, 0}},
+    };
+    for (const auto &c : cases)
+        for (size_t i = 0; i < c.Expected.size(); ++i)
+            EXPECT_NEAR(c.Stored[i], c.Expected[i], 1e-5) << c.Name << " " << i;
+}
 
 namespace {
 
@@ -319,8 +347,6 @@ TEST_F(LibraryDialog, EntriesTriedOnAStateStayOnlyWithOk)
     }
 }
 
-// An outline change renders in draft; the full render comes a second after
-// the last change, or at once when the dialog closes, and never later.
 // The wheel over a number that does not have the focus changes neither the
 // number nor the state it is tried on.
 TEST_F(LibraryDialog, TheWheelOverAnUnfocusedControlChangesNothing)
@@ -343,6 +369,8 @@ TEST_F(LibraryDialog, TheWheelOverAnUnfocusedControlChangesNothing)
                                    "SpinEdit17", "SpinEdit6", "SpinEdit7", "SpinEdit8", "SpinEdit9"}));
 }
 
+// An outline change renders in draft; the full render comes a second after
+// the last change, or at once when the dialog closes, and never later.
 TEST_F(LibraryDialog, DraftEndsAfterASecondOrWhenTheDialogCloses)
 {
     TItem &state = CurrentState();
