@@ -180,7 +180,10 @@ void TCustomComboEdit::PlaceButton()
     QStyleOptionFrame option;
     initStyleOption(&option);
     const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, this);
-    FButton->setVisible(FButtonWidth >= 2);
+    // Asked before the edit is shown, the button's own visibility would
+    // still say hidden.
+    const bool shown = FButtonWidth >= 2;
+    FButton->setVisible(shown);
     FButton->setGeometry(width() - FButtonWidth - frame, frame, FButtonWidth, height() - 2 * frame);
-    setTextMargins(0, 0, FButton->isVisible() ? FButtonWidth : 0, 0);
+    setTextMargins(0, 0, shown ? FButtonWidth : 0, 0);
 }

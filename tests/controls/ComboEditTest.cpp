@@ -1,0 +1,50 @@
+#include "KitEdit.h"
+
+#include "Screens.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QTest>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A form holding one file-name edit, as a dialog places it.
+struct TEditForm {
+    TEditForm()
+    {
+        auto *layout = new QVBoxLayout(&form);
+        layout->addWidget(edit);
+        form.resize(240, 40);
+    }
+    QDialog form;
+    TFilenameEdit *edit = new TFilenameEdit(&form);
+};
+
+}  // namespace
+
+// The end of a long name and the caret after it are never under the
+// button, from the first paint on.
+TEST(ComboEdit, TheTextStopsShortOfTheButtonFromTheFirstPaint)
+{
+    TEditForm f;
+    f.edit->setText(QStringLiteral("/home/user/Documents/My Site/pages/index.html"));  // the caret at its end
+    const struct {
+        const char *step;
+        std::function<void()> act;
+    } steps[] = {
+        {"shown", [&] { f.form.show(); }},
+        {"widened", [&] { f.form.resize(300, 40); }},
+        {"wider button", [&] { f.edit->SetButtonWidth(30); }},
+    };
+    for (const auto &s : steps) {
+        s.act();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&f.form));
+        QApplication::processEvents();
+        // The caret stands in the middle of the rectangle the edit reports.
+        const QRect caret = f.edit->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+        EXPECT_LT(caret.center().x(), f.edit->Button().x()) << s.step;
+    }
+    SaveScreen(f.form, "FilenameEdit-long-name");
+}
