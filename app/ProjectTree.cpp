@@ -84,26 +84,89 @@ TProjectTreeView::TProjectTreeView(QWidget *parent) : QTreeWidget(parent)
     setContextMenuPolicy(Qt::CustomContextMenu);
 }
 
+void TKeyChord::Offered(int key)
+{
+    // A key offered before whose press never came went to a shortcut.
+    if (FOffered != 0)
+        FTaken = true;
+    FOffered = key;
+}
+
+void TKeyChord::Pressed(int key)
+{
+    if (FOffered == key)
+        FOffered = 0;
+    FHeld.insert(key);
+}
+
+bool TKeyChord::Released(int key)
+{
+    if (FOffered != 0) {
+        FTaken = true;
+        FOffered = 0;
+    }
+    const bool own = FHeld.erase(key) > 0 && !FTaken;
+    if (FHeld.empty())
+        FTaken = false;
+    return own;
+}
+
+void TKeyChord::Clear()
+{
+    FHeld.clear();
+    FOffered = 0;
+    FTaken = false;
+}
+
+QItemSelectionModel::SelectionFlags TProjectTreeView::selectionCommand(const QModelIndex &index,
+                                                                       const QEvent *event) const
+{
+    const QItemSelectionModel::SelectionFlags command = QTreeWidget::selectionCommand(index, event);
+    if (!index.isValid() || !command.testFlag(QItemSelectionModel::Select))
+        return QItemSelectionModel::NoUpdate;
+    return command;
+}
+
+bool TProjectTreeView::event(QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride)
+        FKeys.Offered(static_cast<QKeyEvent *>(event)->key());
+    return QTreeWidget::event(event);
+}
+
+void TProjectTreeView::focusOutEvent(QFocusEvent *event)
+{
+    QTreeWidget::focusOutEvent(event);
+    FKeys.Clear();
+}
+
 // A right click moves the selection as a left click does, before the
 // context menu opens, so the menu's commands act on the node clicked.
 void TProjectTreeView::mousePressEvent(QMouseEvent *event)
 {
     QTreeWidget::mousePressEvent(event);
-    if (event->button() == Qt::RightButton)
+    FPressedOnNode = itemAt(event->position().toPoint()) != nullptr;
+    if (event->button() == Qt::RightButton && FPressedOnNode)
         emit UserActed();
 }
 
 void TProjectTreeView::mouseReleaseEvent(QMouseEvent *event)
 {
     QTreeWidget::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton && FPressedOnNode)
         emit UserActed();
+}
+
+void TProjectTreeView::keyPressEvent(QKeyEvent *event)
+{
+    FKeys.Pressed(event->key());
+    QTreeWidget::keyPressEvent(event);
 }
 
 void TProjectTreeView::keyReleaseEvent(QKeyEvent *event)
 {
     QTreeWidget::keyReleaseEvent(event);
-    if (!event->isAutoRepeat())
+    if (!event->isAutoRepeat() && FKeys.Released(event->key()))
         emit UserActed();
 }
 
