@@ -256,9 +256,14 @@ void TMainF::WireViewCommands()
 {
     const std::pair<const char *, QToolBar *> toggles[] = {
         {"PanelView1", ToolBar4}, {"PanelView2", ToolBar1}, {"PanelView3", ToolBar3}, {"PanelView5", ToolBar2}};
+    // Each toggle's check mark shows whether its tool bar is shown, however
+    // the bar came to be shown or hidden.
     for (const auto &[name, toolBar] : toggles) {
         QToolBar *bar = toolBar;
-        FActions->OnExecute(name, [bar] { bar->setVisible(bar->isHidden()); });
+        QAction *toggle = &(*FActions)[name];
+        toggle->setChecked(!bar->isHidden());
+        FActions->OnExecute(name, [bar, toggle] { bar->setVisible(toggle->isChecked()); });
+        connect(bar->toggleViewAction(), &QAction::toggled, toggle, &QAction::setChecked);
     }
     FActions->OnExecute("CloseApp", [this] { close(); });
 }
@@ -340,16 +345,20 @@ void TMainF::showEvent(QShowEvent *event)
 void TMainF::FormShow()
 {
     ApplyBackgroundColour();
-    // The project comes first, so the page and the browser show it.
+    // Opening a project shows its page; without one the page of the empty
+    // project is shown.
     Guarded([this] { FProjectCommands->OpenFromCommandLine(CommandLine); });
-    Guarded([] { WritePreviewPage(*Proj); });
-    NavigateToPreview();
+    if (!Proj->Opened)
+        Guarded([this] { ShowPreviewPage(); });
 }
 
-void TMainF::NavigateToPreview()
+void TMainF::ShowPreviewPage()
 {
+    WritePreviewPage(*Proj);
     FBrowser->Navigate(QUrl::fromLocalFile(QtFilePath(PageDir + "index.html")));
 }
+
+void TMainF::ShowEmptyPage() { FBrowser->Navigate(QUrl(QStringLiteral("about:blank"))); }
 
 void TMainF::closeEvent(QCloseEvent *event)
 {

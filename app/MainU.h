@@ -75,8 +75,11 @@ public:
     void FormShow();
     // The program's arguments, as the process got them.
     QStringList CommandLine;
-    // Shows the preview page in the browser.
-    void NavigateToPreview();
+    // Writes the preview page of the project as it is now and shows it in
+    // the browser.
+    void ShowPreviewPage();
+    // The browser shows an empty page (no project is open).
+    void ShowEmptyPage();
     // The lists take the settings' background colour.
     void ApplyBackgroundColour();
     // Translates the window, the tree's project node and the panels, whose

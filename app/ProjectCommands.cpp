@@ -78,6 +78,7 @@ void TProjectCommands::OpenProjectFile(const std::string &fileName)
     }
     FWindow.States().EnableProjectActions();
     FWindow.Tree().BuildTree();
+    FWindow.ShowPreviewPage();
 }
 
 void TProjectCommands::CloseProjectExecute()
@@ -97,6 +98,7 @@ void TProjectCommands::CloseProjectExecute()
     Proj->CloseProject();
     FWindow.Tree().BuildTree();
     FWindow.DrawPreview();
+    FWindow.ShowEmptyPage();
 }
 
 void TProjectCommands::SaveProjectExecute()
@@ -162,8 +164,7 @@ void TProjectCommands::QuickSaveExecute() { SavePage(true); }
 void TProjectCommands::MakeHtmlExecute()
 {
     RenderFinal();
-    WritePreviewPage(*Proj);
-    FWindow.NavigateToPreview();
+    FWindow.ShowPreviewPage();
 }
 
 void TProjectCommands::OpenFromCommandLine(const QStringList &arguments)
