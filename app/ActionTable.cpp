@@ -9,11 +9,12 @@ constexpr bool Plain = false;
 constexpr bool Help = true;
 constexpr bool NoHelp = false;
 
-// Pictures of our own ("bl:" names, drawn by BundledIcons) stand where the
-// icon theme has no fitting name.
+// Pictures of our own ("bl:" names, drawn by CommandIcons) stand where the
+// icon theme has no fitting name, or where its picture looks nearly the same
+// enabled and greyed.
 const std::vector<TActionSpec> Actions = {
     // File
-    {"NewProject", "File", 1001, "New project", "Ctrl+N", "document-new", Plain, Help},
+    {"NewProject", "File", 1001, "New project", "Ctrl+N", "bl:new-project", Plain, Help},
     {"OpenProject", "File", 1002, "Open project...", "Ctrl+O", "document-open", Plain, Help},
     {"SaveProject", "File", 1003, "Save project", "F2", "document-save", Plain, Help},
     {"SaveProjectAs", "File", 1004, "Save project as...", "Ctrl+S", "document-save-as", Plain, Help},
@@ -21,27 +22,27 @@ const std::vector<TActionSpec> Actions = {
     {"SaveHTML", "File", 1006, "Save HTML...", "", "text-html", Plain, Help},
     {"QuickSave", "File", 1007, "Quick save...", "", "bl:quick-save", Plain, Help},
     {"Publish", "File", 1008, "Insert to page", "", "insert-link", Plain, Help},
-    {"ExportImg", "File", 1009, "Export...", "", "document-send", Plain, Help},
+    {"ExportImg", "File", 1009, "Export...", "", "bl:export", Plain, Help},
     {"BatchExport", "File", 1010, "Batch export...", "", "bl:batch-export", Plain, Help},
     {"CloseApp", "File", 1011, "Exit", "Alt+X", "application-exit", Plain, Help},
     // View
-    {"PanelView1", "View", 2001, "Project's control panel", "", "", Plain, Help},
-    {"PanelView2", "View", 2002, "Button's control panel", "", "", Plain, Help},
-    {"PanelView3", "View", 2003, "Template's control panel", "", "", Plain, Help},
-    {"PanelView5", "View", 2004, "Buffer's control panel", "", "", Plain, Help},
+    {"PanelView1", "View", 2001, "Project's control panel", "", "", Check, Help},
+    {"PanelView2", "View", 2002, "Button's control panel", "", "", Check, Help},
+    {"PanelView3", "View", 2003, "Template's control panel", "", "", Check, Help},
+    {"PanelView5", "View", 2004, "Buffer's control panel", "", "", Check, Help},
     {"MakeHtml", "View", 2005, "Preview", "F9", "document-print-preview", Plain, Help},
     // Edit
     {"NewButton", "Edit", 3001, "Create button", "Ctrl+Ins", "list-add", Plain, Help},
     {"DeleteButton", "Edit", 3002, "Delete button", "Ctrl+Del", "list-remove", Plain, Help},
     {"RenameButton", "Edit", 3003, "Rename button", "Ctrl+R", "bl:rename", Plain, Help},
     {"DeleteAllButton", "Edit", 3004, "Delete all button", "", "edit-clear-all", Plain, Help},
-    {"CopyToBuf", "Edit", 3005, "Copy", "Ctrl+C", "edit-copy", Plain, Help},
+    {"CopyToBuf", "Edit", 3005, "Copy", "Ctrl+C", "bl:copy", Plain, Help},
     {"CopyProp", "Edit", 3006, "Copy properties", "", "bl:copy-properties", Plain, NoHelp},
     {"CopyFromBuf", "Edit", 3007, "Insert", "Ctrl+V", "edit-paste", Plain, Help},
     {"ExchBuf", "Edit", 3008, "Exchange", "Ctrl+X", "bl:exchange", Plain, Help},
     {"CopyToAll", "Edit", 3009, "Copy to all", "", "bl:copy-to-all", Plain, NoHelp},
-    {"MoveItemUp", "Edit3", 3010, "Move button up", "", "go-up", Plain, NoHelp},
-    {"MoveItemDown", "Edit3", 3011, "Move button down", "", "go-down", Plain, NoHelp},
+    {"MoveItemUp", "Edit3", 3010, "Move button up", "", "bl:move-up", Plain, NoHelp},
+    {"MoveItemDown", "Edit3", 3011, "Move button down", "", "bl:move-down", Plain, NoHelp},
     // Edit1: copy one property group
     {"CopyToBuf1", "Edit1", 300601, "Copy text's properties", "", "bl:text", Plain, Help},
     {"CopyToBuf7", "Edit1", 300602, "Copy shape's properties", "", "bl:shape", Plain, Help},
@@ -68,8 +69,8 @@ const std::vector<TActionSpec> Actions = {
     {"RenameButtonInTemp", "Templates", 4007, "Rename button", "", "", Plain, Help},
     {"DeleteAllButtonFromTemp", "Templates", 4008, "Delete all button from template", "", "bl:clear-template", Plain, Help},
     {"TemplateEdit", "Templates", 4009, "Templates", "", "", Plain, Help},
-    {"MoveTempUp", "Templates2", 0, "Move template up", "", "go-up", Plain, NoHelp},
-    {"MoveTempDown", "Templates2", 0, "Move template down", "", "go-down", Plain, NoHelp},
+    {"MoveTempUp", "Templates2", 0, "Move template up", "", "bl:move-up", Plain, NoHelp},
+    {"MoveTempDown", "Templates2", 0, "Move template down", "", "bl:move-down", Plain, NoHelp},
     // Properties
     {"TextParam", "Properties", 5001, "Text...", "Ctrl+T", "bl:text", Plain, Help},
     {"ShapeParam", "Properties", 5002, "Shape...", "Ctrl+F", "bl:shape", Plain, Help},
@@ -87,7 +88,7 @@ const std::vector<TActionSpec> Actions = {
 const std::vector<TMenuSpec> Menus = {
     {"File1", 10, "&File",
      {"NewProject", "OpenProject", "SaveProject", "SaveProjectAs", "CloseProject", "-", "SaveHTML",
-      "QuickSave", "Publish", "ExportImg", "-", "CloseApp"}},
+      "QuickSave", "Publish", "ExportImg", "BatchExport", "-", "CloseApp"}},
     {"View1", 20, "&View", {"PanelView1", "PanelView2", "PanelView3", "PanelView5", "-", "MakeHtml"}},
     {"Edit1", 30, "&Edit",
      {"NewButton", "DeleteButton", "RenameButton", "DeleteAllButton", "-", "CopyToBuf", "CopyProp",

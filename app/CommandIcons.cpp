@@ -41,6 +41,17 @@ void Arrow(QPainter &p, QPointF from, QPointF to, const QColor &colour = Green)
     p.drawPolyline(QPolygonF({to - 5 * d + 4 * n, to, to - 5 * d - 4 * n}));
 }
 
+// A broad arrow, up or down, that stays plain when greyed.
+void BlockArrow(QPainter &p, bool up)
+{
+    QPolygonF arrow({{16, 2}, {29, 15}, {21, 15}, {21, 30}, {11, 30}, {11, 15}, {3, 15}});
+    if (!up)
+        arrow = QTransform(1, 0, 0, -1, 0, 32).map(arrow);
+    p.setPen(QPen(Green.darker(150), 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Green);
+    p.drawPolygon(arrow);
+}
+
 void Sign(QPainter &p, const QColor &colour, bool vertical, bool diagonal = false)
 {
     p.setPen(QPen(colour, 4, Qt::SolidLine, Qt::RoundCap));
@@ -156,6 +167,22 @@ const std::map<std::string, TDraw> &Pictures()
              p.setBrush(QColor(240, 160, 0));
              p.drawPolygon(QPolygonF({{22, 12}, {15, 22}, {21, 22}, {18, 31}, {28, 19}, {22, 19}, {26, 12}}));
          }},
+        {"new-project", [](QPainter &p) {
+             Page(p, QRectF(3, 1, 20, 27));
+             ButtonShape(p, QRectF(6, 6, 14, 7));
+             Sign(p, Green, true);
+         }},
+        {"export", [](QPainter &p) {
+             ButtonShape(p, QRectF(1, 9, 17, 14));
+             Arrow(p, QPointF(19, 16), QPointF(30, 16));
+         }},
+        {"copy", [](QPainter &p) {
+             Page(p, QRectF(2, 2, 18, 21));
+             Page(p, QRectF(11, 9, 18, 21));
+             ButtonShape(p, QRectF(13, 15, 14, 9));
+         }},
+        {"move-up", [](QPainter &p) { BlockArrow(p, true); }},
+        {"move-down", [](QPainter &p) { BlockArrow(p, false); }},
         {"batch-export", [](QPainter &p) {
              ButtonColumn(p);
              Arrow(p, QPointF(19, 16), QPointF(30, 16));
