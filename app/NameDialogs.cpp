@@ -14,10 +14,16 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
+
 TButtonF *ButtonF = nullptr;
 TTempF *TempF = nullptr;
 
 namespace {
+
+// The longest name the user may type; a longer name put in by the caller
+// (a project file can hold one) is kept whole.
+constexpr int TypedNameLength = 50;
 
 QPushButton *DialogButton(const char *name, const char *text, int tag, QWidget *parent)
 {
@@ -51,7 +57,7 @@ TNameDialog::TNameDialog(const char *objectName, const char *caption, const char
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->setEditable(true);
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
-    ComboBox1->lineEdit()->setMaxLength(50);
+    ComboBox1->lineEdit()->setMaxLength(TypedNameLength);
     Label1->setBuddy(ComboBox1);
     BitBtn1->setDefault(true);
 
@@ -71,7 +77,11 @@ TNameDialog::TNameDialog(const char *objectName, const char *caption, const char
     TranslateForm(*this, *Lang);
 }
 
-void TNameDialog::SetName(const QString &name) { ComboBox1->setEditText(name); }
+void TNameDialog::SetName(const QString &name)
+{
+    ComboBox1->lineEdit()->setMaxLength(std::max(TypedNameLength, int(name.size())));
+    ComboBox1->setEditText(name);
+}
 
 QString TNameDialog::Name() const { return ComboBox1->currentText(); }
 
@@ -87,7 +97,7 @@ void TNameDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     if (!FRename)
-        ComboBox1->setEditText(Proposal());
+        SetName(Proposal());
     ComboBox1->lineEdit()->selectAll();
     ComboBox1->setFocus();
 }

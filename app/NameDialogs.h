@@ -27,6 +27,8 @@ public:
     // Set before each showing: true to rename (the caller puts the current
     // name in), false to name something new (the dialog proposes a name).
     void SetRename(bool rename) { FRename = rename; }
+    // Puts a name in the name box, whole even when it is longer than the
+    // user may type.
     void SetName(const QString &name);
     // The name after the dialog closed with OK.
     QString Name() const;
