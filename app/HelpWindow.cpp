@@ -2,6 +2,7 @@
 
 #include "HelpContext.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTextBrowser>
@@ -24,17 +25,28 @@ QUrl THelp::ContextUrl(int context)
     return url;
 }
 
+void THelp::MakeWindow()
+{
+    FBrowser = new QTextBrowser(&FOwner);
+    FBrowser->setWindowFlag(Qt::Window);
+    FBrowser->setObjectName(QStringLiteral("HelpWindow"));
+    FBrowser->setWindowTitle(QStringLiteral("Bright Lane Help"));
+    FBrowser->setOpenExternalLinks(true);
+    FBrowser->resize(640, 560);
+    auto *close = new QAction(FBrowser);
+    close->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)});
+    connect(close, &QAction::triggered, FBrowser, &QWidget::close);
+    FBrowser->addAction(close);
+}
+
 void THelp::Show(int context)
 {
-    if (!FBrowser) {
-        FBrowser = new QTextBrowser(&FOwner);
-        FBrowser->setWindowFlag(Qt::Window);
-        FBrowser->setObjectName(QStringLiteral("HelpWindow"));
-        FBrowser->setWindowTitle(QStringLiteral("Bright Lane Help"));
-        FBrowser->setOpenExternalLinks(true);
-        FBrowser->resize(640, 560);
-    }
+    if (!FBrowser)
+        MakeWindow();
     FBrowser->setSource(ContextUrl(context));
+    // A window that was closed opens again over the main window.
+    if (FBrowser->isHidden())
+        FBrowser->move(FOwner.frameGeometry().center() - FBrowser->rect().center());
     FBrowser->show();
     FBrowser->raise();
     FBrowser->activateWindow();

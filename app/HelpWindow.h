@@ -27,6 +27,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The help window, closed by Esc and Ctrl+W.
+    void MakeWindow();
+
     QWidget &FOwner;
     QTextBrowser *FBrowser = nullptr;
 };
