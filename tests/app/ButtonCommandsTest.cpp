@@ -4,6 +4,9 @@
 #include "Codepage.h"
 #include "MessageBoxes.h"
 
+#include <QDialog>
+#include <QLineEdit>
+
 namespace {
 
 // The button names as the tree shows them and as Proj holds them, and the
@@ -140,4 +143,44 @@ TEST_F(MainWindowTest, ARightClickSelectsTheNodeForItsMenu)
     EXPECT_EQ(Proj->StateIndex, -1);
     EXPECT_TRUE(Action("DeleteButton").isEnabled());
     QTest::mouseRelease(view.viewport(), Qt::RightButton, {}, view.visualItemRect(Node(0)).center());
+}
+
+// The name box takes at most 50 typed characters, yet a longer name that a
+// project file holds survives a rename the user only confirms.
+TEST_F(MainWindowTest, RenameKeepsALongStoredNameAndTypingStopsAtFifty)
+{
+    Main().show();
+    NewProjectWith({"Home"});
+    const std::string stored(60, 'n');
+    Proj->Buttons[0]->Name = stored;
+    Tree().BuildTree();
+    Click(Node(0));
+
+    struct TCase {
+        const char *what;
+        const char *command;
+        QString typed;  // appended to what the box shows
+        std::string name;
+    };
+    const TCase cases[] = {
+        {"OK only", "RenameButton", {}, stored},
+        {"a character more", "RenameButton", "x", stored},
+        {"a new name typed long", "NewButton", QString(55, 'w'), std::string(50, 'w')},
+    };
+    for (const TCase &c : cases) {
+        SCOPED_TRACE(c.what);
+        FDialogs.AnswerForm([&c](QDialog &dialog) {
+            QLineEdit *edit = dialog.findChild<QLineEdit *>();
+            if (std::string(c.command) == "NewButton")
+                edit->clear();
+            edit->end(false);
+            QTest::keyClicks(edit, c.typed);
+            dialog.findChild<QPushButton *>("BitBtn1")->click();
+        });
+        if (std::string(c.command) == "RenameButton")
+            FBoxes.Answer(idNo);  // captions stay
+        Run(c.command);
+        EXPECT_EQ(Proj->CurrentButton()->Name, c.name);
+        ExpectTreeInStepWithProj(Tree());
+    }
 }

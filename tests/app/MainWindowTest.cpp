@@ -13,9 +13,21 @@
 #include "StreamBytes.h"
 
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QTextBrowser>
+#include <QToolBar>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <functional>
+#include <ostream>
+#include <set>
 
 // Every action of the table exists once; every menu and tool bar item names
 // an action of the table; every help context has its section in the guide.
@@ -337,4 +349,303 @@ TEST_F(MainWindowTest, PanelsStepAndKeysSelect)
     Click(Node(0));
     EXPECT_FALSE(panels.NextProp().isEnabled());
     EXPECT_TRUE(panels.IsOn(ppButton));
+}
+
+// What the window shows of the selection: the panel on, the commands
+// enabled, what Proj selects and whether the preview shows a state.
+struct TSelectionView {
+    QList<QTreeWidgetItem *> Selected;
+    std::array<bool, 3> PanelsOn;
+    int Enabled;
+    int Button, State;
+    bool PreviewShown;
+
+    bool operator==(const TSelectionView &o) const
+    {
+        return Selected == o.Selected && PanelsOn == o.PanelsOn && Enabled == o.Enabled && Button == o.Button &&
+               State == o.State && PreviewShown == o.PreviewShown;
+    }
+};
+
+std::ostream &operator<<(std::ostream &out, const TSelectionView &v)
+{
+    return out << v.Selected.size() << " selected, panels " << v.PanelsOn[0] << v.PanelsOn[1] << v.PanelsOn[2]
+               << ", " << v.Enabled << " enabled, button " << v.Button << " state " << v.State << ", preview "
+               << v.PreviewShown;
+}
+
+class MainWindowSelectionTest : public MainWindowTest {
+protected:
+    TSelectionView View() const
+    {
+        const TPropertyPanels &panels = Main().Panels();
+        return {Tree().View().selectedItems(),
+                {panels.IsOn(ppState), panels.IsOn(ppButton), panels.IsOn(ppProject)},
+                Enabled(),
+                Proj->ButtonIndex,
+                Proj->StateIndex,
+                Main().Preview().ImageShown()};
+    }
+
+    // A key as X11 sends it to the focused tree: pressed with its character
+    // (offered to the shortcuts first), or released.
+    void Key(QTest::KeyAction action, Qt::Key key, const char *text, Qt::KeyboardModifiers modifiers = {}) const
+    {
+        QTest::sendKeyEvent(action, &Tree().View(), key, QString::fromLatin1(text), modifiers);
+    }
+};
+
+// The user moves the selection but never takes it away: a click on empty
+// space or a Ctrl+click on the selected node leaves every panel, command and
+// picture as it was.
+TEST_F(MainWindowSelectionTest, ClicksBesideTheNodesOrOnTheSelectedOneChangeNothing)
+{
+    Main().show();
+    NewProjectWith({"Home"});
+    QTreeWidget &view = Tree().View();
+    const QPoint empty(view.viewport()->width() / 2, view.viewport()->height() - 4);
+    ASSERT_EQ(view.itemAt(empty), nullptr);
+
+    struct TCase {
+        const char *selected;
+        QTreeWidgetItem *node;
+    };
+    for (const TCase &c : {TCase{"state", Node(0, 0)}, TCase{"button", Node(0)},
+                           TCase{"project", Tree().RootNode()}}) {
+        SCOPED_TRACE(c.selected);
+        Click(c.node);
+        const TSelectionView before = View();
+        ASSERT_EQ(before.Selected, QList<QTreeWidgetItem *>{c.node});
+
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, empty);
+        EXPECT_EQ(View(), before) << "a click on empty space";
+        QTest::mouseClick(view.viewport(), Qt::RightButton, {}, empty);
+        EXPECT_EQ(View(), before) << "a right click on empty space";
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          view.visualItemRect(c.node).center());
+        EXPECT_EQ(View(), before) << "a Ctrl+click on the selected node";
+    }
+    SaveScreen(Main(), "MainF-kept-selection");
+}
+
+// Ctrl+O runs its dialogs while the O is held; the releases of O and Ctrl
+// reach the tree only after they closed. They belong to the shortcut: the
+// opened project's panel shows at once.
+TEST_F(MainWindowSelectionTest, TheReleaseOfAShortcutsKeysAfterItsDialogsChangesNothing)
+{
+    Main().show();
+    Main().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Main()));
+    NewProjectWith({"Home"});
+    const std::string site = ProjectsDir + "site.prj";
+    FDialogs.AnswerFile(QtFilePath(site));
+    Run("SaveProject");
+    const std::string damaged = ProjectsDir + "damaged.prj";
+    ASSERT_TRUE(WriteFileBytes(damaged, {1, 2, 3}));
+
+    Click(Node(0, 0));
+    QTest::keyClick(Main().Panels().Panel(ppState).findChild<QLineEdit *>("Edit1"), Qt::Key_X, {}, 0);
+    ASSERT_TRUE(Proj->Modified);
+    Tree().View().setFocus();
+
+    const auto ctrlO = [this] {
+        Key(QTest::Press, Qt::Key_Control, "");
+        Key(QTest::Press, Qt::Key_O, "\x0f", Qt::ControlModifier);  // the dialogs run here
+        Key(QTest::Release, Qt::Key_O, "\x0f", Qt::ControlModifier);
+        Key(QTest::Release, Qt::Key_Control, "", Qt::ControlModifier);
+    };
+    FBoxes.Answer(idYes);  // close current project?
+    FBoxes.Answer(idNo);   // save changes?
+    FDialogs.AnswerFile(QtFilePath(damaged));
+    FBoxes.Answer(idOK);  // the error
+    ctrlO();
+    ASSERT_FALSE(Proj->Opened);
+    ASSERT_EQ(FBoxes.Shown().size(), 3u);
+
+    FDialogs.AnswerFile(QtFilePath(site));
+    ctrlO();
+    ASSERT_TRUE(Proj->Opened);
+    EXPECT_TRUE(Tree().View().selectedItems().isEmpty());
+    EXPECT_FALSE(Main().Panels().Panel(ppProject).isHidden()) << "the property panel is empty";
+
+    // A key of the user's own still selects as a click does.
+    Click(Tree().RootNode());
+    Key(QTest::Press, Qt::Key_Down, "");
+    Key(QTest::Release, Qt::Key_Down, "");
+    EXPECT_EQ(Proj->ButtonIndex, 0);
+    EXPECT_TRUE(Main().Panels().IsOn(ppButton));
+    SaveScreen(Main(), "MainF-opened-by-shortcut");
+}
+
+// After Close the browser shows an empty page; after an open the opened
+// project's page, written anew, never a page left from edits since
+// discarded.
+TEST_F(MainWindowTest, TheBrowserFollowsTheProjectThroughCloseAndOpen)
+{
+    Main().show();
+    NewProjectWith({"Home"});
+    const std::string site = ProjectsDir + "site.prj";
+    FDialogs.AnswerFile(QtFilePath(site));
+    Run("SaveProject");
+    Run("MakeHtml");
+    const std::string image = PageDir + "blimg/imgn0.gif";
+    const std::vector<uint8_t> saved = FileBytes(image);
+    ASSERT_FALSE(saved.empty());
+
+    QTest::keyClicks(Main().Panels().Panel(ppState).findChild<QLineEdit *>("Edit1"), "page");
+    Run("MakeHtml");
+    ASSERT_NE(FileBytes(image), saved);
+
+    FBoxes.Answer(idNo);  // save changes?
+    Run("CloseProject");
+    EXPECT_EQ(Browser().Url(), QUrl(QStringLiteral("about:blank")));
+
+    FDialogs.AnswerFile(QtFilePath(site));
+    Run("OpenProject");
+    EXPECT_EQ(Browser().Url(), QUrl::fromLocalFile(QtFilePath(ProjectsDir + "site/index.html")));
+    EXPECT_EQ(FileBytes(image), saved);
+}
+
+// Every command stands on a menu, a tool bar or a context menu of the
+// window, or has a shortcut: none is enabled that nobody can run.
+TEST_F(MainWindowTest, EveryCommandCanBeRunFromAMenuAToolBarOrAShortcut)
+{
+    std::set<QString> placed;
+    std::function<void(const QList<QAction *> &)> collect = [&](const QList<QAction *> &actions) {
+        for (QAction *action : actions) {
+            placed.insert(action->objectName());
+            if (action->menu())
+                collect(action->menu()->actions());
+        }
+    };
+    collect(Main().menuBar()->actions());
+    for (const QToolBar *bar : Main().findChildren<QToolBar *>())
+        collect(bar->actions());
+    for (const TMenuSpec *menu : {&TreeMenu(), &TemplateGridMenu(), &TemplateTabsMenu()})
+        for (const char *item : menu->Items)
+            placed.insert(QString::fromLatin1(item));
+    for (const TActionSpec &spec : ActionTable())
+        EXPECT_TRUE(placed.count(QString::fromLatin1(spec.Name)) || spec.Shortcut[0]) << spec.Name;
+
+    const QList<QAction *> file = Main().menuBar()->actions()[0]->menu()->actions();
+    const qsizetype exportAt = file.indexOf(&Action("ExportImg"));
+    ASSERT_GE(exportAt, 0);
+    EXPECT_EQ(file.value(exportAt + 1), &Action("BatchExport"));
+}
+
+// The View menu's tool-bar commands carry a check mark while their tool bar
+// is shown, however it was hidden or shown.
+TEST_F(MainWindowTest, TheViewTogglesShowWhichToolBarsAreShown)
+{
+    Main().show();
+    const std::pair<const char *, const char *> toggles[] = {
+        {"PanelView1", "ToolBar4"}, {"PanelView2", "ToolBar1"}, {"PanelView3", "ToolBar3"}, {"PanelView5", "ToolBar2"}};
+    for (const auto &[name, barName] : toggles) {
+        SCOPED_TRACE(name);
+        QAction &toggle = Action(name);
+        QToolBar *bar = Main().findChild<QToolBar *>(barName);
+        ASSERT_TRUE(bar);
+        EXPECT_TRUE(toggle.isCheckable());
+        EXPECT_TRUE(toggle.isChecked());
+        toggle.trigger();
+        EXPECT_FALSE(bar->isVisible());
+        EXPECT_FALSE(toggle.isChecked());
+        toggle.trigger();
+        EXPECT_TRUE(bar->isVisible());
+        EXPECT_TRUE(toggle.isChecked());
+        bar->toggleViewAction()->trigger();  // as the window's own tool-bar menu does
+        EXPECT_FALSE(toggle.isChecked());
+        bar->toggleViewAction()->trigger();
+        EXPECT_TRUE(toggle.isChecked());
+    }
+    Action("PanelView3").trigger();
+    QMenu *viewMenu = Main().menuBar()->actions()[1]->menu();
+    viewMenu->popup(Main().mapToGlobal(QPoint(40, 20)));
+    SaveScreen(*viewMenu, "MainF-view-menu");
+    viewMenu->hide();
+    Action("PanelView3").trigger();
+}
+
+// The help window opens over the main window and closes on Esc and on
+// Ctrl+W, as X11 sends them (with their control characters).
+TEST_F(MainWindowTest, TheHelpWindowOpensOverTheMainWindowAndClosesOnEscAndCtrlW)
+{
+    Main().show();
+    Main().move(300, 200);
+    struct TCase {
+        const char *key;
+        Qt::Key code;
+        const char *text;
+        Qt::KeyboardModifiers modifiers;
+    };
+    for (const TCase &c : {TCase{"Esc", Qt::Key_Escape, "\x1b", {}}, TCase{"Ctrl+W", Qt::Key_W, "\x17", Qt::ControlModifier}}) {
+        SCOPED_TRACE(c.key);
+        Run("HelpCont");
+        QTextBrowser *help = Main().Help().Window();
+        ASSERT_TRUE(help);
+        ASSERT_TRUE(help->isVisible());
+        EXPECT_TRUE(Main().frameGeometry().contains(help->frameGeometry().center()))
+            << help->frameGeometry().topLeft().x() << "," << help->frameGeometry().topLeft().y();
+        EXPECT_LE((help->frameGeometry().center() - Main().frameGeometry().center()).manhattanLength(), 40);
+        help->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(help));
+        QTest::sendKeyEvent(QTest::Click, help, c.code, QString::fromLatin1(c.text), c.modifiers);
+        EXPECT_FALSE(help->isVisible());
+    }
+}
+
+namespace {
+
+// How far apart two pictures look: the mean difference of their pixels,
+// each the largest of its channel differences after both are laid on the
+// tool bar's background.
+double MeanDifference(const QPixmap &a, const QPixmap &b, const QColor &background)
+{
+    const auto onBackground = [&background](const QPixmap &pixmap) {
+        QImage image(pixmap.size(), QImage::Format_RGB32);
+        image.fill(background);
+        QPainter(&image).drawPixmap(0, 0, pixmap);
+        return image;
+    };
+    const QImage x = onBackground(a), y = onBackground(b);
+    double sum = 0;
+    for (int row = 0; row < x.height(); ++row)
+        for (int column = 0; column < x.width(); ++column) {
+            const QColor p = x.pixelColor(column, row), q = y.pixelColor(column, row);
+            sum += std::max({std::abs(p.red() - q.red()), std::abs(p.green() - q.green()),
+                             std::abs(p.blue() - q.blue())});
+        }
+    return sum / (x.width() * x.height());
+}
+
+}  // namespace
+
+// An enabled command never looks disabled: each picture differs clearly
+// from its greyed look at the tool bars' size.
+TEST_F(MainWindowTest, EveryCommandsPictureDiffersClearlyWhenDisabled)
+{
+    const QColor background = Main().palette().color(QPalette::Button);
+    const QSize size(16, 16);
+    constexpr int PerRow = 16;
+    // Each picture enabled above disabled, 16 to a row.
+    QPixmap sheet(PerRow * 20, int(ActionTable().size() / PerRow + 1) * 40);
+    sheet.fill(background);
+    QPainter painter(&sheet);
+    int drawn = 0;
+    for (const TActionSpec &spec : ActionTable()) {
+        if (!spec.Icon[0])
+            continue;
+        const QIcon icon = Action(spec.Name).icon();
+        const QPixmap normal = icon.pixmap(size, QIcon::Normal), disabled = icon.pixmap(size, QIcon::Disabled);
+        EXPECT_GE(MeanDifference(normal, disabled, background), 12.0) << spec.Name << " (" << spec.Icon << ")";
+        const QPoint at(drawn % PerRow * 20 + 2, drawn / PerRow * 40 + 2);
+        painter.drawPixmap(at, normal);
+        painter.drawPixmap(at + QPoint(0, 20), disabled);
+        ++drawn;
+    }
+    painter.end();
+    QLabel pictures;
+    pictures.setPixmap(sheet.scaled(sheet.size() * 3));
+    pictures.resize(pictures.pixmap().size());
+    SaveScreen(pictures, "CommandIcons-enabled-disabled");
 }
