@@ -1,6 +1,6 @@
 #include "ComboEdit.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyle>
@@ -9,6 +9,7 @@
 namespace {
 
 constexpr int GlyphRoom = 6;  // the button is this much wider than its picture
+constexpr int MinimumHeightFrame = 5;  // four border lines and one pixel over the text height
 
 // Three 2 x 2 black dots on white, spread over the width.
 QImage EllipsisGlyph(int buttonWidth)
@@ -61,6 +62,7 @@ TCustomComboEdit::TCustomComboEdit(QWidget *parent) : QLineEdit(parent), FButton
     FButton->setCursor(Qt::ArrowCursor);
     FButton->setFocusPolicy(Qt::NoFocus);
     connect(FButton, &TKitSpeedButton::clicked, this, &TCustomComboEdit::EditButtonClick);
+    KeepTextHeight();
     PlaceButton();
 }
 
@@ -171,6 +173,16 @@ void TCustomComboEdit::changeEvent(QEvent *event)
     QLineEdit::changeEvent(event);
     if (event->type() == QEvent::EnabledChange)
         FButton->setEnabled(isEnabled());
+    else if (event->type() == QEvent::FontChange)
+        KeepTextHeight();
+}
+
+// Never lower than its text (the smaller of the application's and the
+// edit's font) with the border: a smaller height snaps back at once.
+void TCustomComboEdit::KeepTextHeight()
+{
+    const int textHeight = std::min(QFontMetrics(QApplication::font()).height(), fontMetrics().height());
+    setMinimumHeight(textHeight + MinimumHeightFrame);
 }
 
 // The button inside the edit's frame at its right edge; the text stops short

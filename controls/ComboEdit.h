@@ -77,6 +77,7 @@ private:
     // button), then to the edit's handlers, and no further.
     static bool IsDialogKey(const QKeyEvent &event);
     void PassToForm(const QKeyEvent &event);
+    void KeepTextHeight();
     void PlaceButton();
     void ApplyReadOnly();
 

@@ -48,3 +48,23 @@ TEST(ComboEdit, TheTextStopsShortOfTheButtonFromTheFirstPaint)
     }
     SaveScreen(f.form, "FilenameEdit-long-name");
 }
+
+// The edit is never lower than its text needs: the text height (the smaller
+// of the application's and the edit's font) and the frame.
+TEST(ComboEdit, ResizedBelowItsTextHeightTheEditSnapsBackToIt)
+{
+    TEditForm f;
+    f.form.show();
+    for (const int pixels : {0, 6, 30}) {
+        QFont font = QApplication::font();
+        if (pixels > 0)
+            font.setPixelSize(pixels);
+        f.edit->setFont(font);
+        const int textHeight =
+            std::min(QFontMetrics(QApplication::font()).height(), QFontMetrics(font).height());
+        f.edit->resize(f.edit->width(), 6);
+        EXPECT_EQ(f.edit->height(), textHeight + 5) << pixels;
+        f.edit->resize(f.edit->width(), 60);
+        EXPECT_EQ(f.edit->height(), 60) << pixels;
+    }
+}
