@@ -79,6 +79,10 @@ TKitSpinEdit *NewDecimalEdit(QWidget *parent, const TDecimalControl &control)
     return edit;
 }
 
+// The number a decimal holds, pulled within its range as leaving the field
+// pulls it.
+double InRange(const TKitSpinEdit &edit) { return edit.CheckValue(edit.Value()); }
+
 QLabel *NewCaption(QWidget *parent, const char *text, int tag)
 {
     auto *label = new QLabel(QString::fromLatin1(text), parent);
@@ -257,15 +261,18 @@ void TDeformationEditor::AngleChanged(int index)
             d1->setValue(value);
         if (d2->value() > value)
             d2->setValue(value);
-        FDeformation.TopHeight = value == FlatTop ? 1.0f : float(FDecimals[TopHeightControl]->Value());
+        FDeformation.TopHeight = value == FlatTop ? 1.0f : float(InRange(*FDecimals[TopHeightControl]));
     }
     Refresh();
 }
 
+// A number outside the control's range, possible while it is being typed,
+// is left until the leaving of the field pulls it within the range.
 void TDeformationEditor::DecimalChanged(int index)
 {
-    const double value = FDecimals[size_t(index)]->Value();
-    if (!RenderAllowed() || value < 0 || value > 1)
+    const TKitSpinEdit &edit = *FDecimals[size_t(index)];
+    const double value = edit.Value();
+    if (!RenderAllowed() || edit.CheckValue(value) != value)
         return;
     const bool flatTop = index == TopHeightControl && FAngles[D3]->value() == FlatTop;
     FDeformation.*Decimals[index] = flatTop ? 1.0f : float(value);
@@ -296,5 +303,5 @@ void TDeformationEditor::ReadControls()
     for (int i = 0; i < 4; ++i)
         FDeformation.*ProfileAngles[i] = FAngles[size_t(i)]->value();
     for (int i = 0; i < 3; ++i)
-        FDeformation.*Decimals[i] = float(FDecimals[size_t(i)]->Value());
+        FDeformation.*Decimals[i] = float(InRange(*FDecimals[size_t(i)]));
 }

@@ -10,6 +10,7 @@
 #include "Screens.h"
 #include "ScriptedCommonDialogs.h"
 #include "ScriptedMessageBoxes.h"
+#include "ShapeEditors.h"
 #include "TextureFile.h"
 #include "WheelCheck.h"
 
@@ -367,6 +368,38 @@ TEST_F(LibraryDialog, TheWheelOverAnUnfocusedControlChangesNothing)
     EXPECT_EQ(turned, QStringList({"KitSpinEdit1", "KitSpinEdit2", "KitSpinEdit3", "SpinEdit1", "SpinEdit10",
                                    "SpinEdit11", "SpinEdit12", "SpinEdit13", "SpinEdit14", "SpinEdit15", "SpinEdit16",
                                    "SpinEdit17", "SpinEdit6", "SpinEdit7", "SpinEdit8", "SpinEdit9"}));
+}
+
+// A height typed below its least value, 0.05, reaches neither the profile
+// being edited nor the state it is tried on; leaving the field pulls it up
+// to 0.05, which then does.
+TEST_F(LibraryDialog, AHeightTypedBelowItsRangeWaitsUntilTheFieldIsLeft)
+{
+    TItem &state = CurrentState();
+    TDeformationBlock &tried = state.ButtonItem.Deformation;
+    tried.D3 = 87, tried.TopHeight = 0.5f;
+    Open(true, [&] {
+        FDialog->SetPage(TTempSelF::DeformationPage);
+        FDialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(FDialog.get()));
+        const TDeformationEditor &editor = *FDialog->findChild<TDeformationEditor *>();
+        auto &height = Child<QAbstractSpinBox>("KitSpinEdit1");
+        height.setFocus();
+        const struct {
+            const char *Typed;
+            float Held;
+        } cases[] = {{"0", 0.5f}, {"0.01", 0.5f}, {"0.04", 0.5f}, {"0.3", 0.3f}, {"0.02", 0.3f}};
+        for (const auto &c : cases) {
+            height.selectAll();
+            QTest::keyClicks(&height, c.Typed);
+            EXPECT_EQ(editor.Deformation().TopHeight, c.Held) << c.Typed;
+            EXPECT_EQ(tried.TopHeight, c.Held) << c.Typed;
+        }
+        Child("SpinEdit17").setFocus();
+        EXPECT_EQ(height.text(), "0.05");
+        EXPECT_EQ(editor.Deformation().TopHeight, 0.05f);
+        EXPECT_EQ(tried.TopHeight, 0.05f);
+    });
 }
 
 // An outline change renders in draft; the full render comes a second after
