@@ -204,6 +204,7 @@ void TKitSpeedButton::mousePressEvent(QMouseEvent *event)
     if (FMenuTracking)
         return;
     QWidget::mousePressEvent(event);
+    FTracking.Pressed();
     if (event->button() != Qt::LeftButton) {
         FTracking.Update();
         return;

@@ -23,6 +23,12 @@ void TPointerTracking::Left()
         Change(false);
 }
 
+void TPointerTracking::Pressed()
+{
+    if (!FMouseInControl && FControl.isEnabled())
+        Change(true);
+}
+
 void TPointerTracking::Update()
 {
     const bool inside = FControl.isEnabled() && QApplication::widgetAt(QCursor::pos()) == &FControl &&

@@ -21,6 +21,9 @@ public:
     // The window system says the pointer entered or left the control.
     void Entered();
     void Left();
+    // A press on the enabled control: the pointer is over it, whether or not
+    // its entering counted.
+    void Pressed();
     // Looks again: the pointer is over the enabled control (itself the
     // control under the cursor, disabled or not) while one of the program's
     // windows is active.

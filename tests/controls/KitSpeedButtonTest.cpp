@@ -128,6 +128,35 @@ TEST(KitSpeedButton, FlatButtonIsGreyUntilThePointerIsOverIt)
     EXPECT_GT(CountOf(button->grab().toImage(), Red), 0);
 }
 
+// The pointer came in while no window of ours was active, so its entering
+// did not count; the press marks the button all the same, and a flat one
+// shows its pressed frame.
+TEST(KitSpeedButton, APressMarksTheButtonAsUnderThePointerSoAFlatOneShowsItsPressedFrame)
+{
+    TButtonRow row;
+    TKitSpeedButton *button = row.Add();
+    button->SetFlat(true);
+    row.Show();
+    {
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    }
+    QEnterEvent enter(QPointF(5, 5), button->mapToGlobal(QPointF(5, 5)), button->mapToGlobal(QPointF(5, 5)));
+    QApplication::sendEvent(button, &enter);
+    ASSERT_FALSE(button->MouseInControl());
+
+    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_TRUE(button->MouseInControl());
+    const QImage pressed = button->grab().toImage();
+    EXPECT_EQ(Rgb(pressed.pixel(0, 0)), Rgb(ColorToQRgb(clWindowFrame)));
+    EXPECT_EQ(Rgb(pressed.pixel(39, 39)), Rgb(ColorToQRgb(clBtnHighlight)));
+    EXPECT_GT(CountOf(pressed, Red), 0);  // the coloured glyph, not the grey one
+    SaveScreen(row.window, "KitSpeedButton-flat-pressed");
+    QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(10, 10));
+}
+
 TEST(KitSpeedButton, ClicksOnlyWhenReleasedInsideAndGroupsKeepOneDown)
 {
     TButtonRow row;
