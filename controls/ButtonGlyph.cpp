@@ -14,6 +14,16 @@ constexpr int Unbounded = 1 << 20;
 constexpr int MarkWidth = 9;         // room the drop-down mark takes beside a caption
 constexpr int MarkBesideGlyph = 6;   // room it takes beside a glyph
 
+// The picture as it shows on a button face: its see-through pixels take the
+// face colour, so that every look is made from colours alone.
+QImage OnFace(const QImage &picture)
+{
+    QImage onFace(picture.size(), QImage::Format_RGB32);
+    onFace.fill(ColorToQRgb(clBtnFace));
+    QPainter(&onFace).drawImage(0, 0, picture);
+    return onFace;
+}
+
 // The inactive look: every colour but the see-through one and the face
 // colour turns into its grey level.
 QImage GreyOf(const QImage &glyph, TColor transparentColor)
@@ -82,7 +92,7 @@ void Frame3D(QPainter &painter, QRect &rect, TColor topLeft, TColor bottomRight)
 
 }  // namespace
 
-TKitButtonGlyph::TKitButtonGlyph() : FTransparentColor(clFuchsia)
+TKitButtonGlyph::TKitButtonGlyph()
 {
     FIndexes.fill(-1);
     AcquireGlyphCache();
@@ -98,14 +108,18 @@ void TKitButtonGlyph::SetGlyph(const QImage &glyph)
 {
     FGlyph = glyph;
     ReleaseStateImages();
-    if (FGlyph.height() > 0) {
-        FTransparentColor = QRgbToColor(FGlyph.pixel(0, FGlyph.height() - 1));
-        if (FGlyph.width() % FGlyph.height() == 0) {
-            const int count = FGlyph.width() / FGlyph.height();
-            FNumGlyphs = count > ButtonStateCount ? 1 : count;
-        }
+    if (FGlyph.height() > 0 && FGlyph.width() % FGlyph.height() == 0) {
+        const int count = FGlyph.width() / FGlyph.height();
+        FNumGlyphs = count > ButtonStateCount ? 1 : count;
     }
     Changed();
+}
+
+TColor TKitButtonGlyph::TransparentColor() const
+{
+    if (FGlyph.isNull())
+        return clFuchsia;
+    return QRgbToColor(OnFace(FGlyph.copy(0, FGlyph.height() - 1, 1, 1)).pixel(0, 0));
 }
 
 void TKitButtonGlyph::SetNumGlyphs(int count)
@@ -142,14 +156,15 @@ int TKitButtonGlyph::BuildStateImage(int state)
     if (!FList)
         FList = &AcquireGlyphCache().ListFor(size.width(), size.height());
     const int piece = state < FNumGlyphs ? state : 0;
-    const QImage glyph = FGlyph.copy(piece * size.width(), 0, size.width(), size.height());
+    const QImage glyph = OnFace(FGlyph.copy(piece * size.width(), 0, size.width(), size.height()));
+    const TColor transparent = TransparentColor();
     int slot = -1;
     if (state == bsDisabled && FNumGlyphs < 2)
         slot = FList->AddGlyphMasked(CreateDisabledBitmap(glyph, clBlack), ColorToRGB(clBtnFace));
     else if (state == bsInactive && FNumGlyphs < ButtonStateCount)
-        slot = FList->AddGlyphMasked(GreyOf(glyph, FTransparentColor), FTransparentColor);
+        slot = FList->AddGlyphMasked(GreyOf(glyph, transparent), transparent);
     else
-        slot = FList->AddGlyphMasked(glyph, FTransparentColor);
+        slot = FList->AddGlyphMasked(glyph, transparent);
     FIndexes[size_t(state)] = slot;
     return slot;
 }

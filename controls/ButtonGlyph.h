@@ -47,12 +47,15 @@ public:
 
     const QImage &Glyph() const { return FGlyph; }
     // A new picture: the images are made anew; a picture whose width is a
-    // whole multiple (up to 5) of its height holds that many glyphs, and its
-    // bottom-left pixel's colour is see-through.
+    // whole multiple (up to 5) of its height holds that many glyphs.
     void SetGlyph(const QImage &glyph);
     int NumGlyphs() const { return FNumGlyphs; }
     void SetNumGlyphs(int count);
-    TColor TransparentColor() const { return FTransparentColor; }
+    // The see-through colour: the bottom-left pixel's colour as it shows on
+    // the button face (the face colour where that pixel is see-through);
+    // fuchsia without a picture. The images are made on the face, so a
+    // picture whose background is see-through keeps it so in every look.
+    TColor TransparentColor() const;
     bool WordWrap() const { return FWordWrap; }
     void SetWordWrap(bool wrap) { FWordWrap = wrap; }
     TAlignment Alignment() const { return FAlignment; }
@@ -85,7 +88,6 @@ private:
     QImage FGlyph;
     TGlyphList *FList = nullptr;
     std::array<int, ButtonStateCount> FIndexes;
-    TColor FTransparentColor;
     int FNumGlyphs = 1;
     bool FWordWrap = false;
     TAlignment FAlignment = taCenter;

@@ -26,6 +26,17 @@ QImage FramedSquare(int size = 16)
 
 QRgb Rgb(QRgb pixel) { return pixel & 0xFFFFFF; }
 
+// The same square on a background that its alpha makes see-through.
+QImage SeeThroughFramedSquare()
+{
+    QImage glyph = FramedSquare().convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < glyph.height(); ++y)
+        for (int x = 0; x < glyph.width(); ++x)
+            if (Rgb(glyph.pixel(x, y)) == 0xFF00FF)
+                glyph.setPixel(x, y, qRgba(0, 0, 0, 0));
+    return glyph;
+}
+
 // Counts the pixels of a colour.
 int CountOf(const QImage &image, QRgb colour)
 {
@@ -113,6 +124,23 @@ TEST(KitSpeedButton, StateImagesAreMadeFromOneGlyphAndSharedBySize)
         EXPECT_NE(GlyphCache(), nullptr);
     }
     EXPECT_EQ(GlyphCache(), nullptr);  // freed with the last glyph
+}
+
+// A glyph whose background is see-through by its alpha looks in every state
+// as the same glyph on a see-through colour: the disabled look embosses its
+// black frame, not its background.
+TEST(KitSpeedButton, AnAlphaBackgroundStaysSeeThroughInEveryLook)
+{
+    TKitButtonGlyph keyed, alpha;
+    keyed.SetGlyph(FramedSquare());
+    alpha.SetGlyph(SeeThroughFramedSquare());
+    for (int state = 0; state < ButtonStateCount; ++state) {
+        const int alphaSlot = alpha.BuildStateImage(state), keyedSlot = keyed.BuildStateImage(state);
+        EXPECT_EQ(alpha.List()->Image(alphaSlot), keyed.List()->Image(keyedSlot)) << "state " << state;
+    }
+    const QImage disabled = alpha.List()->Image(alpha.BuildStateImage(bsDisabled));
+    EXPECT_EQ(qAlpha(disabled.pixel(0, 0)), 0);
+    EXPECT_EQ(Rgb(disabled.pixel(3, 3)), Rgb(ColorToQRgb(clBtnShadow)));
 }
 
 TEST(KitSpeedButton, FlatButtonIsGreyUntilThePointerIsOverIt)
