@@ -114,3 +114,38 @@ TEST(FileNameEdit, BrowseStartsAtTheNamedFileAndPutsTheChoiceIn)
     EXPECT_EQ(edit->text(), '"' + chosen + '"');  // refused after the dialog
     EXPECT_TRUE(dialogs.AllAnswered());
 }
+
+namespace {
+
+// Pixels of the colour inside the button's frame.
+int FacePixelsOf(const QImage &button, QRgb colour)
+{
+    int count = 0;
+    for (int y = 3; y < button.height() - 3; ++y)
+        for (int x = 3; x < button.width() - 3; ++x)
+            count += (button.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
+    return count;
+}
+
+}  // namespace
+
+// A disabled edit's browse button shows the folder's outline embossed, as
+// an enabled one shows the folder.
+TEST(FileNameEdit, ADisabledEditsButtonShowsTheFoldersOutline)
+{
+    QDialog form;
+    auto *layout = new QVBoxLayout(&form);
+    auto *enabled = new TFilenameEdit(&form);
+    auto *disabled = new TFilenameEdit(&form);
+    layout->addWidget(enabled);
+    layout->addWidget(disabled);
+    disabled->setEnabled(false);
+    form.resize(240, 70);
+    form.show();
+    ASSERT_FALSE(disabled->Button().isEnabled());
+    const QImage button = disabled->Button().grab().toImage();
+    // The folder's 13 x 9 frame with its tab, in the shadow colour.
+    EXPECT_GE(FacePixelsOf(button, ColorToQRgb(clBtnShadow)), 40);
+    EXPECT_GE(FacePixelsOf(button, ColorToQRgb(clBtnHighlight)), 20);
+    SaveScreen(form, "FilenameEdit-disabled");
+}
