@@ -397,21 +397,25 @@ void TTempSelF::PutSnapshotBack(TItem &state)
     state.Dirty = 1;
 }
 
-// Every library is written, changed or not; one that cannot be written is
-// reported, as the changes would otherwise be lost at the end of the run.
+// Every library is written, changed or not; each one that cannot be written
+// is reported on a line of its own, as the changes would otherwise be lost
+// at the end of the run.
 void TTempSelF::SaveLibraries()
 {
-    std::string failed;
+    std::string failures;
     const auto save = [&](auto &library) {
-        if (!library.SaveToFile())
-            failed += (failed.empty() ? "" : ", ") + ExtractFileName(library.FileName());
+        try {
+            library.SaveToFile();
+        } catch (const EWriteError &e) {
+            failures += (failures.empty() ? "" : "\n") + std::string(e.what());
+        }
     };
     save(Proj->Textures);
     save(Proj->Materials);
     save(Proj->Shapes);
     save(Proj->Deformations);
-    if (!failed.empty())
-        throw EWriteError("Cannot save the template libraries: " + failed);
+    if (!failures.empty())
+        throw EWriteError(failures);
 }
 
 // --- Trying choices on the state ---

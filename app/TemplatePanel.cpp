@@ -4,6 +4,7 @@
 #include "Codepage.h"
 #include "CommandStates.h"
 #include "CommonDialogs.h"
+#include "Exceptions.h"
 #include "FileSystem.h"
 #include "GuardedCall.h"
 #include "LangSupU.h"
@@ -23,6 +24,7 @@
 #include <QMenu>
 #include <QSignalBlocker>
 #include <QTabBar>
+#include <exception>
 
 namespace {
 
@@ -261,11 +263,19 @@ void TTemplatePanel::AddButtonToTempExecute()
     const std::optional<QString> name = AskName(*TempF);
     if (!name || !Proj->CurrentButton())
         return;
-    Proj->AddButtonToTemplate(ToAnsi(*name));
-    // The pictures were rendered through the shared buffer: the current
-    // state is drawn into it again, so the preview never shows a picture.
+    std::exception_ptr unsaved;
+    try {
+        Proj->AddButtonToTemplate(ToAnsi(*name));
+    } catch (const Exception &) {
+        unsaved = std::current_exception();
+    }
+    // The pictures were rendered through the shared buffer, saved or not:
+    // the current state is drawn into it again, so the preview never shows
+    // a picture.
     Proj->RenderCurrent();
     UpdateRowCount();
+    if (unsaved)
+        std::rethrow_exception(unsaved);
 }
 
 void TTemplatePanel::DeleteButtonFromTempExecute()

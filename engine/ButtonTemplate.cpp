@@ -85,9 +85,9 @@ void TButtonTemplate::LoadFromFile(const std::string &fileName)
     }
 }
 
-bool TButtonTemplate::SaveToFile(const std::string &fileName)
+void TButtonTemplate::SaveToFile(const std::string &fileName)
 {
-    const bool saved = SaveFileSafely(TemplatesDir + fileName, [this](TStream &stream) {
+    SaveFile(TemplatesDir + fileName, [this](TStream &stream) {
         WriteInt32(stream, Count());
         for (int i = 0; i < Count(); ++i) {
             const TemplateU::TButtonItem &item = GetItem(i);
@@ -97,7 +97,5 @@ bool TButtonTemplate::SaveToFile(const std::string &fileName)
             item.WriteName(stream);
         }
     });
-    if (saved)
-        Modified = false;
-    return saved;
+    Modified = false;
 }

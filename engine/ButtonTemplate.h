@@ -52,8 +52,9 @@ public:
     void LoadFromFile(const std::string &fileName);
 
     // Replaces TemplatesDir + fileName by all entries and clears Modified.
-    // A failed save leaves the old file and Modified and gives false.
-    bool SaveToFile(const std::string &fileName);
+    // A failed save leaves the old file and Modified and raises the file's
+    // save error.
+    void SaveToFile(const std::string &fileName);
 
 private:
     TProj *FOwner;

@@ -112,16 +112,18 @@ bool TProj::SaveProject()
 {
     if (!Opened)
         return false;
-    // A new project's bare name has no folder: it is saved through save-as.
-    std::string reason = "It has no folder yet";
-    const bool saved = !ExtractFilePath(FileName).empty() &&
-                       SaveFileSafely(FileName, [this](TStream &stream) { WriteProjectFile(stream); }, &reason);
-    Host().SetProgress(0);
-    if (!saved) {
-        LastError = "Cannot save the project \"" + FileName + "\". " + reason;
-        return false;
-    }
     LastError.clear();
+    try {
+        // A new project's bare name has no folder: it is saved through save-as.
+        if (ExtractFilePath(FileName).empty())
+            throw CannotSaveFile(FileName, "It has no folder yet");
+        SaveFile(FileName, [this](TStream &stream) { WriteProjectFile(stream); });
+    } catch (const Exception &e) {
+        LastError = e.what();
+    }
+    Host().SetProgress(0);
+    if (!LastError.empty())
+        return false;
     Untitled = false;
     Modified = false;
     SetPageDir();

@@ -45,10 +45,12 @@ bool TProj::NewButtonTemplate(const std::string &name)
     const std::string file = TemplateFileOf(name);
     if (file.empty() || FileExists(TemplatesDir + file))
         return false;
+    TButtonTemplate(this).SaveToFile(file);
     TemplateFileName = file;
     ButtonTemplate.Clear();
+    ButtonTemplate.Modified = false;
     TemplateButtonIndex = -1;
-    return ButtonTemplate.SaveToFile(TemplateFileName);
+    return true;
 }
 
 void TProj::OpenButtonTemplate(const std::string &name)
@@ -59,6 +61,23 @@ void TProj::OpenButtonTemplate(const std::string &name)
     if (!TemplateFileName.empty())
         ButtonTemplate.LoadFromFile(TemplateFileName);
     NextTemplateButtonNo = ButtonTemplate.Count() + 1;
+}
+
+void TProj::SaveButtonTemplate()
+{
+    if (TemplateFileName.empty())
+        return;
+    try {
+        ButtonTemplate.SaveToFile(TemplateFileName);
+    } catch (const Exception &) {
+        // The change that could not be written is dropped.
+        ButtonTemplate.Clear();
+        ButtonTemplate.LoadFromFile(TemplateFileName);
+        ButtonTemplate.Modified = false;
+        if (!IsTemplateButtonIndex(TemplateButtonIndex))
+            TemplateButtonIndex = -1;
+        throw;
+    }
 }
 
 void TProj::CloseButtonTemplate()

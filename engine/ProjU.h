@@ -80,8 +80,14 @@ public:
     bool SaveProjectAs(const std::string &fileName);
 
     // --- The open button template, saved after every change ---
-    // Makes an empty template file; false (nothing changed) when the name is
-    // empty or a template of that name exists already.
+    // A change that cannot be saved raises the file's save error, and the
+    // template is read back from its file: what it holds is always what the
+    // file holds.
+    //
+    // Makes an empty template file and opens it; false (nothing changed)
+    // when the name is empty or a template of that name exists already. A
+    // file that cannot be written raises its save error, and the template
+    // open before stays open.
     bool NewButtonTemplate(const std::string &name);
     void OpenButtonTemplate(const std::string &name);
     // Empties the template and forgets its file: nothing is saved until a
@@ -130,11 +136,7 @@ private:
     std::string DamagedFileText() const;
     void WriteProjectFile(TStream &stream) const;
     // Writes the open template; without one there is no file to write.
-    void SaveButtonTemplate()
-    {
-        if (!TemplateFileName.empty())
-            ButtonTemplate.SaveToFile(TemplateFileName);
-    }
+    void SaveButtonTemplate();
     void MoveTemplateButton(int from, int to);
 };
 

@@ -42,18 +42,16 @@ void TBlockLibrary<Item, Block, Field>::LoadFromFile()
 }
 
 template <typename Item, typename Block, Block Item::*Field>
-bool TBlockLibrary<Item, Block, Field>::SaveToFile()
+void TBlockLibrary<Item, Block, Field>::SaveToFile()
 {
-    const bool saved = SaveFileSafely(FileName(), [this](TStream &stream) {
+    SaveFile(FileName(), [this](TStream &stream) {
         WriteInt32(stream, Count());
         for (int i = 0; i < Count(); ++i) {
             WriteBlock(stream, GetBlock(i));
             GetItem(i).WriteName(stream);
         }
     });
-    if (saved)
-        Modified = false;
-    return saved;
+    Modified = false;
 }
 
 template class TBlockLibrary<TTextureItem, TTextureBlock, &TTextureItem::Texture>;

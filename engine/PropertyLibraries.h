@@ -44,8 +44,9 @@ public:
     void LoadFromFile();
 
     // Replaces the library file by all entries and clears Modified. A failed
-    // save leaves the old file and Modified as they were and gives false.
-    bool SaveToFile();
+    // save leaves the old file and Modified as they were and raises the
+    // file's save error.
+    void SaveToFile();
 
     std::string FileName() const;
 

@@ -15,6 +15,6 @@ constexpr char SettingsFileName[] = "Brightlane.ini";
 TParam LoadSettings(const std::string &fileName);
 
 // Writes every stored field into the file, keeping the file's other lines.
-// Throws EIniFileException "Unable to write to <file name>" on failure, and
-// then leaves the file as it was.
+// Throws EIniFileException with the save error (the file's name and the
+// system's reason) on failure, and then leaves the file as it was.
 void SaveSettings(const TParam &param, const std::string &fileName);

@@ -58,6 +58,14 @@ inline EFOpenError CannotCreateFile(const std::string &fileName, const std::stri
     return EFOpenError("Cannot create file \"" + fileName + "\". " + reason);
 }
 
+// Every save that fails says so in this one text: 'Cannot save file
+// "<name>". <reason>', the reason being the system's when it gave one
+// ("No space left on device").
+inline EWriteError CannotSaveFile(const std::string &fileName, const std::string &reason)
+{
+    return EWriteError("Cannot save file \"" + fileName + "\". " + reason);
+}
+
 // The rendering context could not be made or a render failed.
 class ERenderError : public Exception {
     using Exception::Exception;

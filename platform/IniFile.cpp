@@ -345,7 +345,7 @@ void TIniFile::UpdateFile() const
     try {
         // A folder that takes no new files may still hold a writable settings file.
         ReplaceFileWith(FFileName, bytes.constData(), bytes.size(), TLockedFolder::WriteInPlace);
-    } catch (const EStreamError &) {
-        throw EIniFileException("Unable to write to " + FFileName);
+    } catch (const EStreamError &e) {
+        throw EIniFileException(e.what());
     }
 }

@@ -20,7 +20,8 @@
 #include <string_view>
 #include <vector>
 
-// A failed write of an INI file; the message names the file.
+// A value an INI file cannot hold, or a failed write of the file; the
+// message names the file.
 class EIniFileException : public Exception {
     using Exception::Exception;
 };
@@ -74,8 +75,8 @@ public:
     void WriteBool(const std::string &section, const std::string &key, bool value);
 
     // Writes the whole document to the file in one piece, so a failure leaves
-    // the old file as it was. Throws EIniFileException "Unable to write to
-    // <file name>" when the file cannot be written.
+    // the old file as it was. Throws EIniFileException with the save error
+    // (the file's name and the system's reason) when it cannot be written.
     void UpdateFile() const;
 
 private:

@@ -1,12 +1,13 @@
 #include "Streams.h"
 
-#include "Exceptions.h"
 #include "FileSystem.h"
 #include "LittleEndian.h"
 
 #include <QFile>
 #include <QSaveFile>
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <new>
 #include <unistd.h>
@@ -92,9 +93,17 @@ int64_t TFileStream::Read(void *buffer, int64_t count)
 
 int64_t TFileStream::Write(const void *buffer, int64_t count)
 {
-    if (count <= 0)
-        return 0;
-    return std::max<int64_t>(0, FDevice->write(static_cast<const char *>(buffer), count));
+    // A write the system cut short leaves the device without an error; the
+    // rest written again fails at once, and then the device keeps the
+    // system's reason for the save error.
+    int64_t written = 0;
+    while (written < count) {
+        const qint64 taken = FDevice->write(static_cast<const char *>(buffer) + written, count - written);
+        if (taken <= 0)
+            break;
+        written += taken;
+    }
+    return written;
 }
 
 int64_t TFileStream::Position() const { return FDevice->pos(); }
@@ -109,58 +118,60 @@ static std::unique_ptr<QFileDevice> CreateSaveFile(const std::string &fileName, 
 {
     auto file = std::make_unique<QSaveFile>(QtFilePath(fileName));
     file->setDirectWriteFallback(lockedFolder == TLockedFolder::WriteInPlace);
-    if (!file->open(QIODevice::WriteOnly))
-        throw CannotCreateFile(fileName, file->errorString().toStdString());
+    // Unbuffered, as a file created for writing is: a buffer's flush that
+    // the system cuts short is reported without the system's reason.
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        throw CannotSaveFile(fileName, file->errorString().toStdString());
     return file;
 }
 
 TSafeFileStream::TSafeFileStream(const std::string &fileName, TLockedFolder lockedFolder)
-    : TFileStream(CreateSaveFile(fileName, lockedFolder))
+    : TFileStream(CreateSaveFile(fileName, lockedFolder)), FFileName(fileName)
 {
 }
 
 void TSafeFileStream::Commit()
 {
     auto &file = static_cast<QSaveFile &>(Device());
-    // commit() looks neither at its own last flush nor at the sync, so on a
-    // full disk it would rename a cut-short file over the old one. Both are
-    // done and checked here first.
-    if (!file.flush() || ::fsync(file.handle()) != 0 || !file.commit())
-        throw EWriteError(SWriteError);
+    // The writes were unbuffered and checked; commit() does not sync, so a
+    // disk that keeps the data back would get a file renamed over the old
+    // one that is not on it yet. The sync is done and checked here first.
+    if (::fsync(file.handle()) != 0)
+        throw CannotSaveFile(FFileName, std::strerror(errno));
+    if (!file.commit())
+        throw Failure(SWriteError);
+}
+
+EWriteError TSafeFileStream::Failure(const std::string &fallback) const
+{
+    if (Device().error() == QFileDevice::NoError)
+        return CannotSaveFile(FFileName, fallback);
+    return CannotSaveFile(FFileName, Device().errorString().toStdString());
+}
+
+void SaveFile(const std::string &fileName, const std::function<void(TStream &)> &write, TLockedFolder lockedFolder)
+{
+    TSafeFileStream file(fileName, lockedFolder);
+    try {
+        write(file);
+    } catch (const EStreamError &e) {
+        throw file.Failure(e.what());
+    } catch (const std::bad_alloc &) {
+        throw file.Failure("Out of memory");
+    }
+    file.Commit();
 }
 
 void ReplaceFileWith(const std::string &fileName, const void *bytes, int64_t count, TLockedFolder lockedFolder)
 {
-    TSafeFileStream file(fileName, lockedFolder);
-    file.WriteBuffer(bytes, count);
-    file.Commit();
+    SaveFile(fileName, [&](TStream &stream) { stream.WriteBuffer(bytes, count); }, lockedFolder);
 }
 
-std::string TSafeFileStream::WithSystemReason(const std::string &error) const
+void MoveFileOver(const std::string &fileName, const std::string &target)
 {
-    if (Device().error() == QFileDevice::NoError)
-        return error;
-    return error + ": " + Device().errorString().toStdString();
-}
-
-bool SaveFileSafely(const std::string &fileName, const std::function<void(TStream &)> &write,
-                    std::string *reason)
-{
-    std::unique_ptr<TSafeFileStream> stream;
-    try {
-        stream = std::make_unique<TSafeFileStream>(fileName);
-        write(*stream);
-        stream->Commit();
-        return true;
-    } catch (const Exception &e) {
-        if (reason)
-            *reason = stream ? stream->WithSystemReason(e.what()) : e.what();
-        return false;
-    } catch (const std::bad_alloc &) {
-        if (reason)
-            *reason = "Out of memory";
-        return false;
-    }
+    // rename() replaces the target in one step, where QFile::rename refuses.
+    if (::rename(fileName.c_str(), target.c_str()) != 0)
+        throw CannotSaveFile(target, std::strerror(errno));
 }
 
 // --- Little-endian numbers ---

@@ -6,6 +6,8 @@
 // reader check a length read from a file before it reserves memory for it.
 #pragma once
 
+#include "Exceptions.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -87,19 +89,22 @@ enum class TLockedFolder { Fail, WriteInPlace };
 // bytes go to a temporary file beside the target, and only Commit() renames
 // it over the target once every byte is on the disk. Destroying the stream
 // without a successful Commit() throws the temporary away and leaves the old
-// file as it was.
+// file as it was. Every failure raises the save error of CannotSaveFile,
+// which names the target and gives the system's reason.
 class TSafeFileStream : public TFileStream {
 public:
-    // Raises EFOpenError when the temporary file cannot be created.
+    // Raises the save error when the temporary file cannot be created.
     explicit TSafeFileStream(const std::string &fileName, TLockedFolder lockedFolder = TLockedFolder::Fail);
 
-    // Raises EWriteError when the data cannot be flushed, synced or renamed.
+    // Raises the save error when the data cannot be flushed, synced or renamed.
     void Commit();
 
-    // The error's text with the system's reason for the last failure of
-    // the file, when it gave one ("Stream write error: No space left on
-    // device").
-    std::string WithSystemReason(const std::string &error) const;
+    // The save error of this file with the system's reason for its last
+    // failure, or with fallback when the system gave none.
+    EWriteError Failure(const std::string &fallback) const;
+
+private:
+    std::string FFileName;
 };
 
 // Little-endian numbers (the layout of LittleEndian.h) on a stream, whole or
@@ -113,15 +118,17 @@ uint32_t ReadUInt32(TStream &stream);
 float ReadSingle(TStream &stream);
 uint8_t ReadByte(TStream &stream);
 
-// Replaces fileName by the bytes through a TSafeFileStream: the old file stays
-// as it was unless the whole new one was written. Raises EFOpenError or
-// EWriteError.
+// Replaces fileName by what write puts into the stream, through a
+// TSafeFileStream: the old file stays as it was unless the whole new one was
+// written. A stream error of write or a lack of memory becomes the file's
+// save error; so does every failure of the file itself.
+void SaveFile(const std::string &fileName, const std::function<void(TStream &)> &write,
+              TLockedFolder lockedFolder = TLockedFolder::Fail);
+
+// Replaces fileName by the bytes, as SaveFile does.
 void ReplaceFileWith(const std::string &fileName, const void *bytes, int64_t count,
                      TLockedFolder lockedFolder = TLockedFolder::Fail);
 
-// Replaces fileName by what write puts into the stream, through a temporary
-// file renamed over it at the end. Any failure (the file cannot be created,
-// a write error, running out of memory) leaves the old file untouched and
-// gives false and, when asked, the reason; nothing is thrown.
-bool SaveFileSafely(const std::string &fileName, const std::function<void(TStream &)> &write,
-                    std::string *reason = nullptr);
+// Moves a finished file over target in one step (an old target is replaced,
+// never half); raises the save error of target when it cannot.
+void MoveFileOver(const std::string &fileName, const std::string &target);

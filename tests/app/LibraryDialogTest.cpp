@@ -457,7 +457,8 @@ TEST_F(LibraryDialog, ALibraryThatCannotBeSavedIsReported)
     FBoxes.Answer(idOK);
     Open(false, [] {});
     ASSERT_EQ(FBoxes.Shown().size(), 1u);
-    EXPECT_EQ(FBoxes.Shown()[0].Text, "Cannot save the template libraries: Template.mtr");
+    EXPECT_EQ(FBoxes.Shown()[0].Text,
+              CannotSaveFile(TemplatesDir + "Template.mtr", "Filename refers to a directory").what());
     EXPECT_EQ(FileBytes(TemplatesDir + "Template.shp").size(), 4u);
 }
 

@@ -1,3 +1,4 @@
+#include "FullDisk.h"
 #include "MainWindowFixture.h"
 #include "Screens.h"
 
@@ -176,6 +177,37 @@ TEST_F(TemplatePanelTest, CommandsWriteTheTemplateFileAtOnce)
     EXPECT_EQ(renamedFrom, "Three");
     EXPECT_FALSE(Action("DeleteButtonFromTemp").isEnabled()) << "the tree's selection took them away";
     EXPECT_EQ(FBoxes.Shown().size(), 2u);
+}
+
+// Where no file can be written, adding a button and making a template say
+// why, and the panel keeps showing what the files hold.
+TEST_F(TemplatePanelTest, ChangesThatCannotBeWrittenAreReportedAndNotShown)
+{
+    MakeTemplateFile("Blue", 2);
+    OpenTab("Blue");
+    const std::vector<uint8_t> blue = FileBytes(TemplatesDir + "Blue.btn");
+    Proj->RenderCurrent();
+    const QImage shown = Proj->CurrentState()->GetBitmap();
+    {
+        TFileSizeLimit nothingWritten(0);
+        AnswerName("Third");
+        FBoxes.Answer(idOK);
+        Run("AddButtonToTemp");
+        FDialogs.AnswerFile(QString::fromStdString(AppDir + "elsewhere/Green.btn"));
+        FBoxes.Answer(idOK);
+        Run("MakeTemplate");
+    }
+    ASSERT_EQ(FBoxes.Shown().size(), 2u);
+    EXPECT_EQ(FBoxes.Shown()[0].Text, CannotSaveFile(TemplatesDir + "Blue.btn", "File too large").what());
+    EXPECT_EQ(FBoxes.Shown()[1].Text, CannotSaveFile(TemplatesDir + "Green.btn", "File too large").what());
+    EXPECT_EQ(Proj->ButtonTemplate.Count(), 2);
+    EXPECT_EQ(Grid().rowCount(), 1);
+    EXPECT_EQ(Proj->CurrentState()->GetBitmap(), shown) << "the buffer holds the state again";
+    EXPECT_EQ(TabTexts(), QStringList({"Closed", "Blue"}));
+    EXPECT_EQ(Panel().Tabs().currentIndex(), 1);
+    EXPECT_EQ(Proj->TemplateFileName, "Blue.btn");
+    EXPECT_EQ(FileBytes(TemplatesDir + "Blue.btn"), blue);
+    EXPECT_FALSE(FileExists(TemplatesDir + "Green.btn"));
 }
 
 TEST_F(TemplatePanelTest, TheGridShowsOverAndPressedPicturesAndKeysSelect)

@@ -1,3 +1,4 @@
+#include "ErrorOf.h"
 #include "PropertyLibraries.h"
 #include "StreamBytes.h"
 #include "UtilsU.h"
@@ -34,7 +35,10 @@ TEST_F(Libraries, EveryKindReadsBackWhatItWrote)
     TDeformationBlock deformation;
     deformation.ScaleX = 0.25f;
     deformations.Add(deformation, "Flat");
-    ASSERT_TRUE(textures.SaveToFile() && materials.SaveToFile() && shapes.SaveToFile() && deformations.SaveToFile());
+    textures.SaveToFile();
+    materials.SaveToFile();
+    shapes.SaveToFile();
+    deformations.SaveToFile();
     TTextureTemplate t;
     TMaterialTemplate m;
     TShapeTemplate s;
@@ -50,7 +54,7 @@ TEST_F(Libraries, EveryKindReadsBackWhatItWrote)
 
     ASSERT_TRUE(QDir().rename(QtFilePath(TemplatesDir), QtFilePath(AppDir + "Moved")));  // nowhere to save
     m.Add(material, "lost");
-    EXPECT_FALSE(m.SaveToFile());
+    EXPECT_EQ(ErrorOf<EWriteError>([&] { m.SaveToFile(); }), CannotSaveFile(m.FileName(), "No such file or directory").what());
     EXPECT_TRUE(m.Modified);
 }
 
@@ -84,7 +88,7 @@ TEST_F(Libraries, DamagedFilesKeepTheEntriesReadBefore)
     TMaterialTemplate materials;
     materials.Add(TMaterialBlock(), "One");
     materials.Add(TMaterialBlock(), "Two");
-    ASSERT_TRUE(materials.SaveToFile());
+    materials.SaveToFile();
     const std::vector<uint8_t> good = FileBytes(materials.FileName());
     const auto patched = [&](size_t offset, uint8_t value) {
         std::vector<uint8_t> bytes = good;

@@ -121,7 +121,8 @@ TEST(IniFile, AFailedWriteNamesTheFileAndLeavesItAlone)
     TTempFolder dir;
     TIniFile nowhere(dir.Path("no such folder/a.ini"));
     nowhere.WriteString("A", "x", "1");
-    EXPECT_EQ(ErrorOf<EIniFileException>([&] { nowhere.UpdateFile(); }), "Unable to write to " + nowhere.FileName());
+    EXPECT_EQ(ErrorOf<EIniFileException>([&] { nowhere.UpdateFile(); }),
+              CannotSaveFile(nowhere.FileName(), "No such file or directory").what());
 
     TIniFile existing(dir.Write("a.ini", "[A]\nx=old\n"));
     for (const char *value : {"two\nlines", "cr\rtoo"})

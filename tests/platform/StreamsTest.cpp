@@ -1,9 +1,12 @@
 #include "ErrorOf.h"
+#include "FullDisk.h"
 #include "StreamBytes.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <functional>
 #include <gtest/gtest.h>
+#include <new>
 
 namespace {
 
@@ -76,24 +79,70 @@ TEST(SafeSaving, TheOldFileStaysUntilTheNewOneIsWhole)
         TSafeFileStream dropped(name);
         WriteInt32(dropped, 0x42424242);
     }
-    EXPECT_FALSE(SaveFileSafely(name, [](TStream &stream) {
-        WriteInt32(stream, 1);
-        throw EWriteError("Stream write error");
-    }));
+    EXPECT_THROW(SaveFile(name,
+                          [](TStream &stream) {
+                              WriteInt32(stream, 1);
+                              throw EWriteError(SWriteError);
+                          }),
+                 EWriteError);
     EXPECT_EQ(FileText(name), "AAAA");
 
     ReplaceFileWith(name, "new", 3);
     EXPECT_EQ(FileText(name), "new");
-    const std::string missing = dir.Path("no/such/button.gif");
-    EXPECT_EQ(ErrorOf<EFOpenError>([&] { ReplaceFileWith(missing, "x", 1); }).rfind("Cannot create file \"" + missing + "\". ", 0),
-              0u);
-    EXPECT_FALSE(SaveFileSafely(missing, [](TStream &) {}));
 
     ASSERT_TRUE(QFile::link(QtFilePath(name), QtFilePath(dir.Path("link.prj"))));
-    ASSERT_TRUE(SaveFileSafely(dir.Path("link.prj"), [](TStream &stream) { WriteByte(stream, 'n'); }));
+    SaveFile(dir.Path("link.prj"), [](TStream &stream) { WriteByte(stream, 'n'); });
     EXPECT_TRUE(QFileInfo(QtFilePath(dir.Path("link.prj"))).isSymLink());
     EXPECT_EQ(FileText(name), "n");
     EXPECT_EQ(QDir(QtFilePath(dir.Path())).entryList(QDir::Files | QDir::Hidden), QStringList({"link.prj", "p.prj"}));
+
+    MoveFileOver(dir.Write("next.prj", "next"), name);
+    EXPECT_EQ(FileText(name), "next");
+    EXPECT_FALSE(FileExists(dir.Path("next.prj")));
+}
+
+// Whatever stops a save, it raises one text that names the file and gives
+// the system's reason, or the writer's when the system has none; the old
+// file stays as it was.
+TEST(SafeSaving, AFailedSaveNamesTheFileAndTheReason)
+{
+    TTempFolder dir;
+    const std::string name = dir.Write("p.prj", "old");
+    const std::string missing = dir.Path("no/such/button.gif");
+    const std::string folder = dir.Path("folder.gif");
+    ASSERT_TRUE(CreateFolder(folder));
+    const auto writing = [&](const std::function<void(TStream &)> &write) { return [=] { SaveFile(name, write); }; };
+    const struct {
+        const char *what;
+        std::function<void()> save;
+        std::string file;
+        const char *reason;
+    } cases[] = {
+        {"no such folder", [&] { ReplaceFileWith(missing, "x", 1); }, missing, "No such file or directory"},
+        {"a folder of that name", [&] { ReplaceFileWith(folder, "x", 1); }, folder, "Filename refers to a directory"},
+        {"every write refused",
+         [&] {
+             TFileSizeLimit limit(0);
+             ReplaceFileWith(name, "new", 3);
+         },
+         name, "File too large"},
+        {"refused past the first block",
+         [&] {
+             TFileSizeLimit limit(4096);
+             const std::string bytes(100000, 'x');
+             ReplaceFileWith(name, bytes.data(), int64_t(bytes.size()));
+         },
+         name, "File too large"},
+        {"the writer's own error", writing([](TStream &) { throw EWriteError(SWriteError); }), name,
+         "Stream write error"},
+        {"out of memory", writing([](TStream &) { throw std::bad_alloc(); }), name, "Out of memory"},
+        {"a move from nowhere", [&] { MoveFileOver(dir.Path("gone.prj"), name); }, name, "No such file or directory"},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(ErrorOf<EWriteError>(c.save), CannotSaveFile(c.file, c.reason).what()) << c.what;
+        EXPECT_EQ(FileText(name), "old") << c.what;
+    }
+    EXPECT_EQ(QDir(QtFilePath(dir.Path())).entryList(QDir::Files | QDir::Hidden), QStringList({"p.prj"}));
 }
 
 TEST(FileSystem, FoldersRenamesAndPathParts)

@@ -1,7 +1,8 @@
 // Every kind of file the program saves, saved where writing fails: each save
-// must report the failure and leave the file it replaces byte for byte as it
-// was, with no temporary file left behind. The table lives with the page code
-// because that library reaches all the others.
+// must report the failure in the one save error, naming the file and giving
+// the system's reason, and leave the file it replaces byte for byte as it
+// was, with no temporary file left behind. The table lives with the page
+// code because that library reaches all the others.
 #include "Exceptions.h"
 #include "ExportU.h"
 #include "FullDisk.h"
@@ -11,6 +12,7 @@
 #include "ParamU.h"
 #include "ProjectFixture.h"
 #include "PropertyLibraries.h"
+#include "PublishSession.h"
 #include "SettingsFile.h"
 
 #include <QDirIterator>
@@ -22,29 +24,29 @@ namespace {
 
 enum class TFailingPlace { FullFileSystem, FileSizeLimit };
 
-// The outcome of a save as one text: "saved", "not saved" for the saves that
-// report by their result, or the message of the error raised.
-std::string Outcome(const std::function<bool()> &save)
+// What the system says when a write fails there.
+std::string SystemReason(TFailingPlace place)
+{
+    return place == TFailingPlace::FullFileSystem ? "No space left on device" : "File too large";
+}
+
+// The outcome of a save as one text: "saved", or the message of the error
+// raised.
+std::string Raised(const std::function<void()> &save)
 {
     try {
-        return save() ? "saved" : "not saved";
+        save();
+        return "saved";
     } catch (const Exception &e) {
         return e.what();
     }
 }
 
-std::string Raised(const std::function<void()> &save)
-{
-    return Outcome([&] {
-        save();
-        return true;
-    });
-}
-
+// A save and the file its failure names.
 struct TSave {
     const char *what;
     std::function<std::string()> save;
-    std::string failure;
+    std::string file;
 };
 
 using TFiles = std::map<std::string, std::vector<uint8_t>>;
@@ -118,37 +120,47 @@ protected:
     {
         std::vector<TSave> saves;
         const std::string project = ProjectsDir + "site.prj";
-        saves.push_back({"project", [=] { return Outcome([&] { return P().SaveProjectAs(project); }); }, "not saved"});
+        saves.push_back({"project", [=] { return P().SaveProjectAs(project) ? "saved" : P().LastError; }, project});
         for (const char *name : {"b.gif", "b.bmp", "b.jpg", "b.ico", "b.wmf", "b.emf"}) {
             const std::string file = AppDir + name;
-            saves.push_back({name, [=] { return Raised([&] { ExportImage(P(), file, cmWhole); }); }, SWriteError});
+            saves.push_back({name, [=] { return Raised([&] { ExportImage(P(), file, cmWhole); }); }, file});
         }
-        saves.push_back({"GIF file", [] {
+        const std::string gifFile = AppDir + "file.gif";
+        saves.push_back({"GIF file", [=] {
                              QImage picture(4, 4, QImage::Format_RGB32);
                              picture.fill(Qt::red);
                              TGIFImage gif;
                              gif.AddFrame(picture);
-                             return Raised([&] { gif.SaveToFile(QtFilePath(AppDir + "file.gif")); });
+                             return Raised([&] { gif.SaveToFile(QtFilePath(gifFile)); });
                          },
-                         SWriteError});
+                         gifFile});
         saves.push_back({"property library", [] {
                              TMaterialTemplate materials;
                              materials.Add(TMaterialBlock(), "Gold");
-                             return Outcome([&] { return materials.SaveToFile(); });
+                             return Raised([&] { materials.SaveToFile(); });
                          },
-                         "not saved"});
+                         TemplatesDir + "Template.mtr"});
         saves.push_back({"button template", [this] {
                              P().ButtonTemplate.AddButton(*P().Buttons[0], "Round");
-                             return Outcome([&] { return P().ButtonTemplate.SaveToFile("Blue.btn"); });
+                             return Raised([&] { P().ButtonTemplate.SaveToFile("Blue.btn"); });
                          },
-                         "not saved"});
+                         TemplatesDir + "Blue.btn"});
         const std::string page = HtmlPagesDir + "page.html";
-        saves.push_back({"new page", [=] { return Raised([&] { SaveNewPage(P(), page, true); }); }, SWriteError});
+        saves.push_back({"new page", [=] { return Raised([&] { SaveNewPage(P(), page, true); }); }, page});
+        const std::string published = HtmlPagesDir + "published.html";
+        saves.push_back({"published page", [=] {
+                             TPublishSession session;
+                             session.Opened(published);
+                             TLines lines = {"<html>", "</html>"};
+                             session.Insert(lines, 1, 0, MenuViewOf(P()));
+                             return Raised([&] { session.Save(lines, P(), MainGauge()); });
+                         },
+                         published});
         const std::string images = AppDir + "set/";
-        saves.push_back({"image set", [=] { return Raised([&] { BatchExportImages(P(), images); }); }, SWriteError});
+        saves.push_back({"image set", [=] { return Raised([&] { BatchExportImages(P(), images); }); },
+                         images + "imgn0" + GetImageExt()});
         const std::string settings = AppDir + "Brightlane.ini";
-        saves.push_back({"settings", [=] { return Raised([&] { SaveSettings(AppParam(), settings); }); },
-                         "Unable to write to " + settings});
+        saves.push_back({"settings", [=] { return Raised([&] { SaveSettings(AppParam(), settings); }); }, settings});
         return saves;
     }
 
@@ -177,10 +189,57 @@ TEST_P(FailedSaves, EverySaveReportsTheFailureAndKeepsTheOldFile)
 
     StopWrites();
     for (TSave &save : saves)
-        EXPECT_EQ(save.save(), save.failure) << save.what;
+        EXPECT_EQ(save.save(), CannotSaveFile(save.file, SystemReason(GetParam())).what()) << save.what;
     FLimit.reset();
     EXPECT_EQ(Changes(before, FilesUnder(AppDir)), std::vector<std::string>());
     EXPECT_TRUE(P().Modified);
+}
+
+// A template change that cannot be written is reported and dropped, so the
+// template holds what its file holds; a new template that cannot be written
+// is not opened.
+TEST_P(FailedSaves, TemplatesHoldWhatTheirFilesHold)
+{
+    ASSERT_TRUE(P().NewButtonTemplate("Blue"));
+    P().AddButtonToTemplate("First");
+    P().AddButtonToTemplate("Second");
+    const auto before = FilesUnder(AppDir);
+    const auto entryNames = [this] {
+        std::vector<std::string> names;
+        for (int i = 0; i < P().ButtonTemplate.Count(); ++i)
+            names.push_back(P().ButtonTemplate.GetItem(i).Name);
+        return names;
+    };
+
+    StopWrites();
+    const std::string reason = SystemReason(GetParam());
+    const struct {
+        const char *what;
+        int selected;
+        std::function<void()> change;
+    } changes[] = {
+        {"add", 1, [this] { P().AddButtonToTemplate("Third"); }},
+        {"rename", 1, [this] { P().RenameTemplateButton("Renamed"); }},
+        {"move down", 0, [this] { P().MoveTemplateButtonDown(); }},
+        {"move up", 1, [this] { P().MoveTemplateButtonUp(); }},
+        {"delete", 1, [this] { P().DeleteTemplateButton(); }},
+        {"delete all", 0, [this] { P().DeleteAllTemplateButtons(); }},
+    };
+    for (const auto &change : changes) {
+        P().TemplateButtonIndex = change.selected;
+        EXPECT_EQ(Raised(change.change), CannotSaveFile(TemplatesDir + "Blue.btn", reason).what()) << change.what;
+        EXPECT_EQ(entryNames(), (std::vector<std::string>{"First", "Second"})) << change.what;
+        EXPECT_EQ(P().TemplateButtonIndex, change.selected) << change.what;
+        EXPECT_FALSE(P().ButtonTemplate.Modified) << change.what;
+    }
+    EXPECT_EQ(P().NextTemplateButtonNo, 3);
+
+    EXPECT_EQ(Raised([this] { P().NewButtonTemplate("Green"); }),
+              CannotSaveFile(TemplatesDir + "Green.btn", reason).what());
+    EXPECT_EQ(P().TemplateFileName, "Blue.btn");
+    EXPECT_EQ(entryNames(), (std::vector<std::string>{"First", "Second"}));
+    FLimit.reset();
+    EXPECT_EQ(Changes(before, FilesUnder(AppDir)), std::vector<std::string>());
 }
 
 // The reported case: a project of 79 KB saved with 72 KB left fails only at
@@ -194,6 +253,7 @@ TEST_F(SmallDisk, AProjectLargerThanTheSpaceLeftIsNotSaved)
     ASSERT_TRUE(FDisk->Fill(72 * 1024));
     P().Settings.BackColor = 0x123456;
     EXPECT_FALSE(P().SaveProject());
+    EXPECT_EQ(P().LastError, CannotSaveFile(name, "No space left on device").what());
     EXPECT_EQ(FileBytes(name), before);
     EXPECT_EQ(QDir(QtFilePath(ProjectsDir)).entryList(QDir::Files), QStringList{"site.prj"});
 }
