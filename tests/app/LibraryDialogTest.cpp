@@ -413,8 +413,8 @@ TEST_F(LibraryDialog, DraftEndsAfterASecondOrWhenTheDialogCloses)
         Step("SpinEdit7", 1);
         EXPECT_EQ(state.Draft, 1);
         previews = FHost.PreviewsDrawn;
-        QTest::qWait(1100);
-        EXPECT_EQ(state.Draft, 0);
+        // The one-second timer may fire late on a loaded machine.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return state.Draft == 0; }, 5000));
         EXPECT_EQ(FHost.PreviewsDrawn, previews + 1);
         Step("SpinEdit7", 1);
         EXPECT_EQ(state.Draft, 1);
