@@ -3,7 +3,8 @@
 // draft edit (a step of the text's top margin), an edit rendered at full
 // quality (a step of the text shadow's offset), and the timer's render that
 // ends draft mode (with its rebuild of the full mesh); the draft edit with
-// the fast preview off.
+// the fast preview off. Every iteration makes a real edit: a run whose
+// iterations did not all draw their previews is reported as failed.
 #include "FileSystem.h"
 #include "HostU.h"
 #include "KitSpin.h"
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <cstdint>
 #include <cstdlib>
 
 namespace {
@@ -23,8 +25,13 @@ namespace {
 // Takes the state's image as the preview does after every render.
 class TPreviewHost : public THost {
 public:
-    void DrawPreview() override { Preview = Proj->CurrentState()->GetBitmap(); }
+    void DrawPreview() override
+    {
+        Preview = Proj->CurrentState()->GetBitmap();
+        ++Drawn;
+    }
     QImage Preview;
+    int64_t Drawn = 0;
 };
 
 // A project of one button whose normal state has its drop shadow and text
@@ -58,16 +65,39 @@ struct TEditBench {
     TPropFr1 panel;
 };
 
-// Steps the spin edit up and down, one edit an iteration.
+// Steps a spin edit up and down in turn, so that every step changes it.
+class TToAndFro {
+public:
+    explicit TToAndFro(TKitSpinEdit &edit) : FEdit(edit) {}
+    void Step()
+    {
+        FUp ? FEdit.UpClick() : FEdit.DownClick();
+        FUp = !FUp;
+    }
+
+private:
+    TKitSpinEdit &FEdit;
+    bool FUp = true;
+};
+
+// Fails the run unless every iteration drew as many previews as its edit
+// should: an iteration that edited nothing draws none.
+void CheckEveryIterationEdited(benchmark::State &run, const TPreviewHost &host, int64_t drawnBefore,
+                               int64_t perIteration)
+{
+    if (host.Drawn - drawnBefore != perIteration * int64_t(run.iterations()))
+        run.SkipWithError("an iteration made no edit");
+}
+
+// One edit an iteration.
 void StepEdits(benchmark::State &run, TEditBench &bench, const char *spin)
 {
-    TKitSpinEdit &edit = bench.Spin(spin);
-    edit.UpClick();  // the first edit may rebuild the mesh
-    bool up = false;
-    for (auto _ : run) {
-        up ? edit.UpClick() : edit.DownClick();
-        up = !up;
-    }
+    TToAndFro edit(bench.Spin(spin));
+    edit.Step();  // the first edit may rebuild the mesh
+    const int64_t drawn = bench.host.Drawn;
+    for (auto _ : run)
+        edit.Step();
+    CheckEveryIterationEdited(run, bench.host, drawn, 1);
 }
 
 void BM_DraftEdit(benchmark::State &run)
@@ -93,16 +123,20 @@ void BM_FullEdit(benchmark::State &run)
 }
 BENCHMARK(BM_FullEdit)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
+// Each iteration makes an untimed draft edit, which draws a preview, and
+// times the timer's full render, which draws another.
 void BM_TimerFullRender(benchmark::State &run)
 {
     TEditBench bench;
-    TKitSpinEdit &margin = bench.Spin("SpinEdit4");
+    TToAndFro margin(bench.Spin("SpinEdit4"));
+    const int64_t drawn = bench.host.Drawn;
     for (auto _ : run) {
         run.PauseTiming();
-        margin.UpClick();  // a draft edit starts the timer
+        margin.Step();  // a draft edit starts the timer
         run.ResumeTiming();
         bench.panel.Timer1Timer();
     }
+    CheckEveryIterationEdited(run, bench.host, drawn, 2);
 }
 BENCHMARK(BM_TimerFullRender)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
