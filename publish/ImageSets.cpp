@@ -1,9 +1,11 @@
 #include "ImageSets.h"
 
+#include "Exceptions.h"
 #include "ExportU.h"
 #include "FileSystem.h"
 #include "ParamU.h"
 #include "ProjU.h"
+#include "Streams.h"
 #include "UtilsU.h"
 
 #include <QDir>
@@ -85,15 +87,17 @@ void ExportSet(TProj &proj, TGauge &gauge, const std::string &folder)
     restorer.Restore();
 }
 
-// Deletes the files "img*" + extension of a folder, hidden ones too; other
-// files and sub-folders stay. Failures are ignored.
-void DeleteOldImages(const std::string &folder)
+// Deletes the files "img*" + extension of a folder, hidden ones too, but
+// those named in kept; other files and sub-folders stay. Failures are
+// ignored.
+void DeleteOldImages(const std::string &folder, const QStringList &kept)
 {
     QDir dir(QtFilePath(folder));
     const QStringList names = dir.entryList({"img*" + QString::fromStdString(GetImageExt())},
                                             QDir::Files | QDir::Hidden | QDir::System);
     for (const QString &name : names)
-        dir.remove(name);
+        if (!kept.contains(name))
+            dir.remove(name);
 }
 
 }  // namespace
@@ -120,14 +124,32 @@ void BatchExportImages(TProj &proj, const std::string &dir)
     restorer.Restore();
 }
 
-void ExportPreviewImages(TProj &proj)
+TPreviewImages::TPreviewImages(TProj &proj)
+{
+    if (proj.ButtonCount() == 0)
+        return;
+    const std::string folder = PageDir + ".blimg-XXXXXX";
+    FNewSet.emplace(QtFilePath(folder));
+    if (!FNewSet->isValid())
+        throw CannotSaveFile(folder, FNewSet->errorString().toStdString());
+    ExportSet(proj, MainGauge(), FilePathBytes(FNewSet->path()) + "/");
+}
+
+void TPreviewImages::Install()
 {
     const std::string folder = PageDir + "blimg/";
-    if (PageDir != ProjectsDir) {
-        DeleteOldImages(folder);
+    const bool ownFolder = PageDir != ProjectsDir;
+    if (ownFolder)
         CreateFolder(folder);
+    QStringList names;
+    if (FNewSet) {
+        const QDir newSet(FNewSet->path());
+        names = newSet.entryList(QDir::Files);
+        for (const QString &name : names)
+            MoveFileOver(FilePathBytes(newSet.filePath(name)), folder + FilePathBytes(name));
     }
-    ExportSet(proj, MainGauge(), folder);
+    if (ownFolder)
+        DeleteOldImages(folder, names);
 }
 
 void ExportPublishImages(TGauge &gauge, TProj &proj, const std::string &pageFolder, const std::string &imgDir,

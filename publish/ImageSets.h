@@ -9,7 +9,9 @@
 
 #include "Gauge.h"
 
+#include <QTemporaryDir>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class TProj;
@@ -23,11 +25,22 @@ void ExportAllImages(TProj &proj);
 // The full set into dir (a folder ending with "/").
 void BatchExportImages(TProj &proj, const std::string &dir);
 
-// The preview set into PageDir + "blimg/", after cleaning that folder of
-// old images of the current extension; the folder is cleaned and created
-// only once a project was created or opened (PageDir differs from
-// ProjectsDir).
-void ExportPreviewImages(TProj &proj);
+// The preview set of PageDir + "blimg/", written whole before it replaces
+// the old one: the constructor writes every image into a temporary folder
+// of PageDir, and Install() moves them over the old images, then deletes the
+// old images of the current extension that the new set no longer has. A
+// failure on the way raises the save error and leaves the old set as it
+// was; the temporary folder goes with the object. The "blimg" folder is
+// cleaned and created only once a project was created or opened (PageDir
+// differs from ProjectsDir).
+class TPreviewImages {
+public:
+    explicit TPreviewImages(TProj &proj);
+    void Install();
+
+private:
+    std::optional<QTemporaryDir> FNewSet;  // none when there is no image
+};
 
 // The publish set into pageFolder + "/" + imgDir + "/", numbered from
 // first (the block's first button number); the last button is split into a

@@ -8,15 +8,12 @@
 #include "Streams.h"
 #include "UtilsU.h"
 
-#include <QFile>
-
 void WritePreviewPage(TProj &proj)
 {
-    ExportPreviewImages(proj);
+    TPreviewImages images(proj);
     const std::string text = JoinLines(PreviewPageLines(MenuViewOf(proj)));
-    QFile file(QtFilePath(PageDir + "index.html"));
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(text.data(), qint64(text.size()));
+    ReplaceFileWith(PageDir + "index.html", text.data(), int64_t(text.size()));
+    images.Install();
 }
 
 void SaveNewPage(TProj &proj, const std::string &fileName, bool noImages)

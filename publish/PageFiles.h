@@ -6,9 +6,10 @@
 
 class TProj;
 
-// Writes the preview set and PageDir + "index.html". The page's own write
-// errors are not reported (the browser then shows an older page); an error
-// of the image set passes on before the page is written.
+// Writes the preview set and PageDir + "index.html", all or nothing: the new
+// images are written whole aside, then the page replaces the old one, and
+// only then do the images take the old ones' place. A failure raises the
+// save error and leaves the old page and images as they were.
 void WritePreviewPage(TProj &proj);
 
 // Writes a new page holding one menu block, and unless noImages its publish

@@ -8,6 +8,8 @@
 #include "FullDisk.h"
 #include "KitGIF.h"
 #include "PageFiles.h"
+#include "MenuView.h"
+#include "PreviewPage.h"
 #include "ImageSets.h"
 #include "ParamU.h"
 #include "ProjectFixture.h"
@@ -40,6 +42,17 @@ std::string Raised(const std::function<void()> &save)
     } catch (const Exception &e) {
         return e.what();
     }
+}
+
+// The preview's new images go to a temporary folder ".blimg-" + six random
+// characters: in a text naming one, these read "XXXXXX".
+std::string WithoutRandomName(std::string text)
+{
+    const std::string folder = "/.blimg-";
+    const size_t at = text.find(folder);
+    if (at != std::string::npos)
+        text.replace(at + folder.size(), 6, "XXXXXX");
+    return text;
 }
 
 // A save and the file its failure names.
@@ -159,6 +172,9 @@ protected:
         const std::string images = AppDir + "set/";
         saves.push_back({"image set", [=] { return Raised([&] { BatchExportImages(P(), images); }); },
                          images + "imgn0" + GetImageExt()});
+        // The project saved as site.prj keeps its preview page in "site".
+        saves.push_back({"preview page", [this] { return Raised([&] { WritePreviewPage(P()); }); },
+                         ProjectsDir + "site/.blimg-XXXXXX/imgn0" + GetImageExt()});
         const std::string settings = AppDir + "Brightlane.ini";
         saves.push_back({"settings", [=] { return Raised([&] { SaveSettings(AppParam(), settings); }); }, settings});
         return saves;
@@ -189,7 +205,8 @@ TEST_P(FailedSaves, EverySaveReportsTheFailureAndKeepsTheOldFile)
 
     StopWrites();
     for (TSave &save : saves)
-        EXPECT_EQ(save.save(), CannotSaveFile(save.file, SystemReason(GetParam())).what()) << save.what;
+        EXPECT_EQ(WithoutRandomName(save.save()), CannotSaveFile(save.file, SystemReason(GetParam())).what())
+            << save.what;
     FLimit.reset();
     EXPECT_EQ(Changes(before, FilesUnder(AppDir)), std::vector<std::string>());
     EXPECT_TRUE(P().Modified);
@@ -240,6 +257,74 @@ TEST_P(FailedSaves, TemplatesHoldWhatTheirFilesHold)
     EXPECT_EQ(entryNames(), (std::vector<std::string>{"First", "Second"}));
     FLimit.reset();
     EXPECT_EQ(Changes(before, FilesUnder(AppDir)), std::vector<std::string>());
+}
+
+class PreviewPageFiles : public SaveTest {
+protected:
+    void SetUp() override
+    {
+        SetUpProject(false);
+        AppParam().BatchExp = 1;  // BMP: an image's size follows its picture's
+    }
+    void TearDown() override
+    {
+        AppParam() = TParam();
+        SaveTest::TearDown();
+    }
+    void SizeButtons(int from, QSize size)
+    {
+        for (int i = from; i < P().ButtonCount(); ++i)
+            for (TItem &state : P().Buttons[size_t(i)]->States) {
+                state.Width = size.width();
+                state.Height = size.height();
+            }
+    }
+};
+
+// The page and its images change together or not at all: where the page or
+// one image cannot be written, the old page and every old image stay as
+// they were, however far the new set got.
+TEST_F(PreviewPageFiles, AreWrittenWithTheirImagesOrNotAtAll)
+{
+    SizeButtons(0, {20, 10});
+    WritePreviewPage(P());
+    const auto before = FilesUnder(PageDir);
+    ASSERT_EQ(before.size(), 7u);
+    const struct {
+        const char *what;
+        std::function<void()> change;
+        rlim_t limit;
+        std::string file;
+    } cases[] = {
+        {"a page longer than a file may be",
+         [this] {
+             for (int i = 0; i < 14; ++i)
+                 P().AddButton("More " + std::to_string(i));
+             SizeButtons(2, {20, 10});
+             ASSERT_GT(JoinLines(PreviewPageLines(MenuViewOf(P()))).size(), 4096u);
+         },
+         4096, PageDir + "index.html"},
+        {"the second button's image larger than a file may be", [this] { SizeButtons(1, {400, 200}); }, 65536,
+         PageDir + ".blimg-XXXXXX/imgn1.bmp"},
+    };
+    for (const auto &c : cases) {
+        c.change();
+        FLimit = std::make_unique<TFileSizeLimit>(c.limit);
+        EXPECT_EQ(WithoutRandomName(Raised([this] { WritePreviewPage(P()); })),
+                  CannotSaveFile(c.file, "File too large").what())
+            << c.what;
+        FLimit.reset();
+        EXPECT_EQ(Changes(before, FilesUnder(PageDir)), std::vector<std::string>()) << c.what;
+    }
+
+    P().DeleteAllButtons();
+    P().AddButton("Only");
+    WritePreviewPage(P());
+    EXPECT_EQ(FileText(PageDir + "index.html"), JoinLines(PreviewPageLines(MenuViewOf(P()))));
+    EXPECT_EQ(QDir(QtFilePath(PageDir + "blimg/")).entryList(QDir::Files | QDir::Hidden),
+              QStringList({"imgc0.bmp", "imgn0.bmp", "imgo0.bmp"}));
+    EXPECT_EQ(QDir(QtFilePath(PageDir)).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList({"blimg", "index.html"}));
 }
 
 // The reported case: a project of 79 KB saved with 72 KB left fails only at

@@ -131,7 +131,7 @@ TEST_F(ImageSets, PreviewSetIsGifAndCleansOnlyItsOwnOldImages)
     ASSERT_EQ(PageDir, ProjectsDir);
     CreateFolder(PageDir + "blimg/");
     WriteFile(PageDir + "blimg/imgn0.bmp", {1});
-    ExportPreviewImages(P());  // before any project: no folder is touched
+    TPreviewImages(P()).Install();  // before any project: no folder is touched
     EXPECT_TRUE(FileExists(PageDir + "blimg/imgn0.bmp"));
 
     MakeProject({{60, 20}});
@@ -140,12 +140,12 @@ TEST_F(ImageSets, PreviewSetIsGifAndCleansOnlyItsOwnOldImages)
     for (const char *name : {"imgn7.bmp", ".imgx.bmp", "imgn0.gif", "notes.bmp"})
         WriteFile(folder + name, {1, 2, 3});
     CreateFolder(folder + "img_folder.bmp");
-    ExportPreviewImages(P());
+    TPreviewImages(P()).Install();
     EXPECT_EQ(Files(folder), QStringList({"imgc0.bmp", "imgn0.bmp", "imgn0.gif", "imgo0.bmp", "notes.bmp"}));
     EXPECT_TRUE(FileExists(folder + "img_folder.bmp"));
 
     AppParam().BatchExp = 0;
-    ExportPreviewImages(P());
+    TPreviewImages(P()).Install();
     EXPECT_EQ(FileText(folder + "imgo0.gif").substr(0, 6), "GIF89a");
     EXPECT_EQ(Image(folder + "imgo0.gif").size(), QSize(60, 20));
 }
@@ -153,7 +153,7 @@ TEST_F(ImageSets, PreviewSetIsGifAndCleansOnlyItsOwnOldImages)
 TEST_F(ImageSets, AnEmptyProjectWritesNoImage)
 {
     MakeProject({});
-    ExportPreviewImages(P());
+    TPreviewImages(P()).Install();
     EXPECT_TRUE(FileExists(PageDir + "blimg/"));
     const std::string page = Folder("empty");
     ExportPublishImages(MainGauge(), P(), page.substr(0, page.size() - 1), "blimg", 0);
@@ -174,7 +174,7 @@ TEST_F(ImageSets, FailedSetsRestorePageDirSelectionAndGauge)
     TRecordingGauge gauge;
     EXPECT_THROW(ExportPublishImages(gauge, P(), user.substr(0, user.size() - 1), "blimg", 0), EInvalidGraphicOperation);
     ExpectRestored(&gauge);
-    ExportPreviewImages(P());
+    TPreviewImages(P()).Install();
     EXPECT_TRUE(FileExists(user + "blimg/imgn0.bmp"));
 }
 
