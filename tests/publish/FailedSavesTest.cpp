@@ -62,6 +62,18 @@ struct TSave {
     std::string file;
 };
 
+// The save of a property library of one entry.
+template <typename Library, typename Block>
+TSave LibrarySave(const char *what)
+{
+    const auto save = [] {
+        Library library;
+        library.Add(Block(), "Entry");
+        return Raised([&] { library.SaveToFile(); });
+    };
+    return {what, save, Library().FileName()};
+}
+
 using TFiles = std::map<std::string, std::vector<uint8_t>>;
 
 // Every file under a folder with its bytes.
@@ -147,12 +159,10 @@ protected:
                              return Raised([&] { gif.SaveToFile(QtFilePath(gifFile)); });
                          },
                          gifFile});
-        saves.push_back({"property library", [] {
-                             TMaterialTemplate materials;
-                             materials.Add(TMaterialBlock(), "Gold");
-                             return Raised([&] { materials.SaveToFile(); });
-                         },
-                         TemplatesDir + "Template.mtr"});
+        saves.push_back(LibrarySave<TTextureTemplate, TTextureBlock>("texture library"));
+        saves.push_back(LibrarySave<TMaterialTemplate, TMaterialBlock>("material library"));
+        saves.push_back(LibrarySave<TShapeTemplate, TShapeBlock>("shape library"));
+        saves.push_back(LibrarySave<TDeformationTemplate, TDeformationBlock>("deformation library"));
         saves.push_back({"button template", [this] {
                              P().ButtonTemplate.AddButton(*P().Buttons[0], "Round");
                              return Raised([&] { P().ButtonTemplate.SaveToFile("Blue.btn"); });
@@ -172,6 +182,10 @@ protected:
         const std::string images = AppDir + "set/";
         saves.push_back({"image set", [=] { return Raised([&] { BatchExportImages(P(), images); }); },
                          images + "imgn0" + GetImageExt()});
+        const std::string pageFolder = AppDir + "pub";
+        saves.push_back({"published image set",
+                         [=] { return Raised([&] { ExportPublishImages(MainGauge(), P(), pageFolder, "blimg", 0); }); },
+                         pageFolder + "/blimg/imgn0" + GetImageExt()});
         // The project saved as site.prj keeps its preview page in "site".
         saves.push_back({"preview page", [this] { return Raised([&] { WritePreviewPage(P()); }); },
                          ProjectsDir + "site/.blimg-XXXXXX/imgn0" + GetImageExt()});
@@ -197,6 +211,7 @@ protected:
 TEST_P(FailedSaves, EverySaveReportsTheFailureAndKeepsTheOldFile)
 {
     ASSERT_TRUE(CreateFolder(AppDir + "set/"));
+    ASSERT_TRUE(CreateFolder(AppDir + "pub/"));
     std::vector<TSave> saves = EverySave();
     for (TSave &save : saves)
         ASSERT_EQ(save.save(), "saved") << save.what;
