@@ -171,8 +171,10 @@ void TMainF::BuildMenus()
 
 QWidget *TMainF::BuildButtonsPanel()
 {
+    // Narrow enough that the tree, the property panel and the template panel
+    // fit side by side in the window's least width.
     QWidget *panel = Panel("ButtonsPanel");
-    panel->setMinimumWidth(150);
+    panel->setMinimumWidth(140);
     ToolBar1 = MakeToolBar(*FActions, ButtonToolBar(), panel);
     ToolBar2 = MakeToolBar(*FActions, BufferToolBar(), panel, Qt::Vertical);
     TreeView1 = new TProjectTreeView(panel);

@@ -40,9 +40,10 @@ TPropertyPanels::TPropertyPanels(QWidget *parent) : QWidget(parent)
         placeholder->setFrameShape(QFrame::StyledPanel);
         SetPanel(TPropPanel(i), placeholder, {});
     }
+    // The stepping buttons and the narrowest panel make up the least width.
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(1);
+    layout->setSpacing(0);
     layout->addWidget(FPrev, 0, Qt::AlignVCenter);
     layout->addWidget(FStack, 1);
     layout->addWidget(FNext, 0, Qt::AlignVCenter);
