@@ -44,6 +44,7 @@ TFilenameEdit::TFilenameEdit(QWidget *parent) : TCustomComboEdit(parent)
     FDialog.Title = QStringLiteral("Browse");
     FDialog.Filter = QStringLiteral("All files (*.*)|*.*");
     SetGlyphKind(gkDefault);
+    SetAcceptFiles(false);
 }
 
 QImage TFilenameEdit::DefaultGlyph() const

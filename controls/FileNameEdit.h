@@ -1,7 +1,7 @@
 // The file-name edit: a combo edit whose button asks for a file through the
 // common-dialogs service and puts the chosen name into the edit, enclosed
-// in double quotes when it holds a blank. Files dropped on it (with
-// AcceptFiles) give their name too.
+// in double quotes when it holds a blank. Files dropped on it give their
+// name too, once the form turns AcceptFiles on (a new edit takes none).
 #pragma once
 
 #include "CommonDialogs.h"

@@ -1,34 +1,15 @@
-#include "KitEdit.h"
-
+#include "EditForm.h"
 #include "Screens.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QTest>
-#include <QVBoxLayout>
 #include <gtest/gtest.h>
-
-namespace {
-
-// A form holding one file-name edit, as a dialog places it.
-struct TEditForm {
-    TEditForm()
-    {
-        auto *layout = new QVBoxLayout(&form);
-        layout->addWidget(edit);
-        form.resize(240, 40);
-    }
-    QDialog form;
-    TFilenameEdit *edit = new TFilenameEdit(&form);
-};
-
-}  // namespace
 
 // The end of a long name and the caret after it are never under the
 // button, from the first paint on.
 TEST(ComboEdit, TheTextStopsShortOfTheButtonFromTheFirstPaint)
 {
-    TEditForm f;
+    TEditForm f(240);
     f.edit->setText(QStringLiteral("/home/user/Documents/My Site/pages/index.html"));  // the caret at its end
     const struct {
         const char *step;
@@ -53,7 +34,7 @@ TEST(ComboEdit, TheTextStopsShortOfTheButtonFromTheFirstPaint)
 // of the application's and the edit's font) and the frame.
 TEST(ComboEdit, ResizedBelowItsTextHeightTheEditSnapsBackToIt)
 {
-    TEditForm f;
+    TEditForm f(240);
     f.form.show();
     for (const int pixels : {0, 6, 30}) {
         QFont font = QApplication::font();

@@ -1,15 +1,14 @@
-#include "KitEdit.h"
-
+#include "EditForm.h"
 #include "QStringPrinter.h"
 #include "Screens.h"
 #include "ScriptedCommonDialogs.h"
 
-#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QVBoxLayout>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 namespace {
@@ -74,11 +73,9 @@ TEST(FileNameEdit, BrowseStartsAtTheNamedFileAndPutsTheChoiceIn)
 {
     TPages pages;
     TScriptedCommonDialogs dialogs;
-    QDialog form;
-    auto *edit = new TFilenameEdit(&form);
-    auto *layout = new QVBoxLayout(&form);
-    layout->addWidget(edit);
-    form.resize(360, 40);
+    TEditForm f(360);
+    QDialog &form = f.form;
+    TFilenameEdit *edit = f.edit;
     form.show();
     edit->setText(pages.page);
 
@@ -148,4 +145,35 @@ TEST(FileNameEdit, ADisabledEditsButtonShowsTheFoldersOutline)
     EXPECT_GE(FacePixelsOf(button, ColorToQRgb(clBtnShadow)), 40);
     EXPECT_GE(FacePixelsOf(button, ColorToQRgb(clBtnHighlight)), 20);
     SaveScreen(form, "FilenameEdit-disabled");
+}
+
+// A file dragged from the file manager onto the edit: its name is taken
+// only once the form asked for dropped files, which a new edit does not.
+TEST(FileNameEdit, TakesADroppedFileOnlyWhenAskedTo)
+{
+    TPages pages;
+    TEditForm f(360);
+    QDialog &form = f.form;
+    TFilenameEdit *edit = f.edit;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+
+    // The window routes the drag to the control under the pointer that
+    // takes drops; the drop follows only an accepted entry.
+    const auto dropPage = [&] {
+        QMimeData files;
+        files.setUrls({QUrl::fromLocalFile(pages.page)});
+        const QPoint where = edit->mapTo(&form, QPoint(10, edit->height() / 2));
+        QDragEnterEvent enter(where, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(form.windowHandle(), &enter);
+        if (!enter.isAccepted())
+            return;
+        QDropEvent drop(where, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(form.windowHandle(), &drop);
+    };
+    dropPage();
+    EXPECT_EQ(edit->text(), QString());
+    edit->SetAcceptFiles(true);
+    dropPage();
+    EXPECT_EQ(edit->text(), '"' + pages.page + '"');
 }
