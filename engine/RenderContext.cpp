@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <malloc.h>
 #include <memory>
 #include <vector>
 
@@ -48,10 +49,23 @@ TRenderContext &Context()
     return *current;
 }
 
+// The software rasteriser allocates and frees large vertex and tile buffers
+// at every draw. By default the C library hands freed memory at the top of
+// the heap back to the system and maps big blocks afresh, so every render
+// faulted hundreds of zeroed pages in again. The heap keeps them instead.
+void KeepFreedMemoryForNextRender()
+{
+    constexpr int kKeptFreeBytes = 64 << 20;     // handed back only beyond this
+    constexpr int kOwnMappingBytes = 32 << 20;  // blocks from this size up are mapped alone
+    mallopt(M_TRIM_THRESHOLD, kKeptFreeBytes);
+    mallopt(M_MMAP_THRESHOLD, kOwnMappingBytes);
+}
+
 }  // namespace
 
 void InitRenderContext()
 {
+    KeepFreedMemoryForNextRender();
     current.reset();
     current = std::make_unique<TRenderContext>(AppParam().UseAccelerator);
     ++contextsMade;
