@@ -138,11 +138,13 @@ void TPublishingF::LoadPage(const QString &name)
 {
     const std::string fileName =
         AbsolutePageName(FilePathBytes(name), FilePathBytes(FilenameEdit1->Dialog().InitialDir));
-    const TLines lines = ReadPageLines(fileName);
+    // The text goes into the editor whole, converted in one piece.
+    const QString text = FromAnsi(ReadPageText(fileName));
     if (FSession.Unsaved() && Lang->ShowMessageBox(SaveBeforeClose) == idYes)
         SavePage();
     FSession.Opened(fileName);
-    SetEditorLines(lines);
+    Memo1->setPlainText(text);
+    UpdateCaretLabels();
     UpdateButtons();
 }
 

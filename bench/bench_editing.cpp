@@ -5,6 +5,7 @@
 // ends draft mode (with its rebuild of the full mesh); the draft edit with
 // the fast preview off. Every iteration makes a real edit: a run whose
 // iterations did not all draw their previews is reported as failed.
+#include "BenchMain.h"
 #include "FileSystem.h"
 #include "HostU.h"
 #include "KitSpin.h"
@@ -18,7 +19,6 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdint>
-#include <cstdlib>
 
 namespace {
 
@@ -142,12 +142,4 @@ BENCHMARK(BM_TimerFullRender)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 }  // namespace
 
-int main(int argc, char **argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return RunBenchmarksIn<QApplication>(argc, argv); }

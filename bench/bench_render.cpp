@@ -3,13 +3,13 @@
 // default size and of the largest, a draft render and a mesh rebuild with its
 // upload into the rendering context. The CPU time counts the rasteriser's
 // threads too.
+#include "BenchMain.h"
 #include "ParamU.h"
 #include "RenderContext.h"
 #include "SceneU.h"
 
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
-#include <cstdlib>
 
 namespace {
 
@@ -69,12 +69,4 @@ BENCHMARK(BM_MeshRebuild)->Unit(benchmark::kMillisecond)->MinTime(1.0)->MeasureP
 }  // namespace
 
 // Captions need a GUI application for their fonts.
-int main(int argc, char **argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return RunBenchmarksIn<QGuiApplication>(argc, argv); }

@@ -85,14 +85,20 @@ std::string JoinLines(const TLines &lines)
     return text;
 }
 
-TLines SplitPageLines(const std::string &text)
+std::string LineFeedText(const std::string &text)
 {
-    TLines lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t end = std::min(text.find_first_of("\r\n", start), text.size());
-        lines.push_back(text.substr(start, end - start));
-        start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    std::string lines;
+    lines.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r') {
+            lines += text[i];
+            continue;
+        }
+        lines += '\n';
+        if (i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
     }
+    if (!lines.empty() && lines.back() == '\n')
+        lines.pop_back();
     return lines;
 }

@@ -45,7 +45,9 @@ extern const char *const ScriptCloseLines[2];
 // The lines joined, each ended by CR LF.
 std::string JoinLines(const TLines &lines);
 
-// A page's text as lines: CR LF, LF and CR alone each end a line, and a
-// break at the very end makes no empty last line, so JoinLines gives a
-// CR LF page back byte for byte.
-TLines SplitPageLines(const std::string &text);
+// A page's text with each line ended by LF alone, as an editor takes it:
+// CR LF, LF and CR alone each end a line, and a break at the very end makes
+// no empty last line, so the editor's lines joined by JoinLines give a CR LF
+// page back byte for byte. Made in one pass without an object per line, so a
+// page of millions of empty lines costs no more than its own bytes.
+std::string LineFeedText(const std::string &text);

@@ -1,5 +1,6 @@
 #include "PublishSession.h"
 
+#include "Exceptions.h"
 #include "FileSystem.h"
 #include "ImageSets.h"
 #include "MenuBlock.h"
@@ -12,12 +13,14 @@ std::string AbsolutePageName(const std::string &name, const std::string &baseDir
     return FilePathBytes(QDir(QtFilePath(baseDir)).absoluteFilePath(QtFilePath(name)));
 }
 
-TLines ReadPageLines(const std::string &fileName)
+std::string ReadPageText(const std::string &fileName)
 {
     TFileStream stream(fileName, TFileStream::fmOpenRead);
+    if (stream.Size() > MaxPageSize)
+        throw CannotOpenFile(fileName, "The page is larger than " + std::to_string(MaxPageSize >> 20) + " MB.");
     std::string text(size_t(stream.Size()), '\0');
     stream.ReadBuffer(text.data(), int64_t(text.size()));
-    return SplitPageLines(text);
+    return LineFeedText(text);
 }
 
 void TPublishSession::Clear()

@@ -19,8 +19,15 @@ class TProj;
 // its images never land in the file system's root.
 std::string AbsolutePageName(const std::string &name, const std::string &baseDir);
 
-// The page's lines; raises the file error when it cannot be read.
-TLines ReadPageLines(const std::string &fileName);
+// The largest page that is read: pages are written by hand and far smaller,
+// and a page is held whole in memory and in the editor.
+constexpr int64_t MaxPageSize = 16 * 1024 * 1024;
+
+// The page's text with its lines ended by LF (LineFeedText). Raises the file
+// error when it cannot be read, and refuses a page above MaxPageSize
+// ('Cannot open file "<name>". The page is larger than 16 MB.') before
+// reading any of it.
+std::string ReadPageText(const std::string &fileName);
 
 class TPublishSession {
 public:

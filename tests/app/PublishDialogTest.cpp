@@ -111,6 +111,17 @@ protected:
         return names;
     }
 
+    // The lines of a page whose every line ends in CR LF.
+    static TLines CrLfLines(const std::string &text)
+    {
+        TLines lines;
+        for (size_t start = 0, end; start < text.size(); start = end + 2) {
+            end = text.find("\r\n", start);
+            lines.push_back(text.substr(start, end - start));
+        }
+        return lines;
+    }
+
     TPublishingF &Dialog() { return *Form; }
     std::unique_ptr<TPublishingF> Form;  // made after the folders, as at start-up
 };
@@ -153,7 +164,7 @@ TEST_F(PublishDialogTest, TwoBlocksAfterThoseInThePageAllGetTheirImages)
     const std::string folder = Folder("site");
     const std::string page = folder + "site.html";
     SaveNewPage(P(), page, false);
-    const TLines published = SplitPageLines(FileText(page));
+    const TLines published = CrLfLines(FileText(page));
     const int row = int(published.size()) - 2;  // before </body>
     Run([&] {
         Load(page);
@@ -199,25 +210,37 @@ TEST_F(PublishDialogTest, AnUnsavedInsertionIsOfferedForSavingBeforeClosingOrLoa
     EXPECT_EQ(Boxes.Shown().size(), 2u);
 }
 
+// A page that is missing, or larger than 16 MB, is not loaded: an error box
+// says why, and the page loaded before stays with its unsaved insertion.
 TEST_F(PublishDialogTest, AFailedLoadChangesNothingAndARelativeNameLivesInThePagesFolder)
 {
     const std::string page = HtmlPagesDir + "relative page.html";
     WriteText(page, JoinLines(Page));
-    Boxes.Answer(idOK);  // the file error
+    const std::string large = HtmlPagesDir + "large.html";
+    std::string largeText;
+    while (largeText.size() <= 16 * 1024 * 1024)
+        largeText += "<p>An ordinary line of a page that has grown too long.</p>\r\n";
+    WriteText(large, largeText);
+    Boxes.Answer(idOK);  // the file errors
+    Boxes.Answer(idOK);
     Run([&] {
         Load("relative page.html");
         EXPECT_EQ(Dialog().Session().FileName(), page);
         InsertAt(0, 0);
         const QString text = Dialog().Editor().toPlainText();
-        Load(HtmlPagesDir + "missing.html");
-        EXPECT_EQ(Dialog().Editor().toPlainText(), text);
-        EXPECT_EQ(Dialog().Session().FileName(), page);
-        EXPECT_TRUE(Dialog().Session().Unsaved());
+        for (const std::string &failed : {HtmlPagesDir + "missing.html", large}) {
+            Load(failed);
+            EXPECT_EQ(Dialog().Editor().toPlainText(), text) << failed;
+            EXPECT_EQ(Dialog().Session().FileName(), page) << failed;
+            EXPECT_TRUE(Dialog().Session().Unsaved()) << failed;
+        }
         Save();
     });
-    ASSERT_EQ(Boxes.Shown().size(), 1u);
-    EXPECT_EQ(Boxes.Shown()[0].Icon, TMsgIcon::Error);
+    ASSERT_EQ(Boxes.Shown().size(), 2u);
+    for (const TShownMessageBox &box : Boxes.Shown())
+        EXPECT_EQ(box.Icon, TMsgIcon::Error);
     EXPECT_NE(Boxes.Shown()[0].Text.find("missing.html"), std::string::npos);
+    EXPECT_EQ(Boxes.Shown()[1].Text, "Cannot open file \"" + large + "\". The page is larger than 16 MB.");
     EXPECT_EQ(Images(HtmlPagesDir + "blimg/"), BlockImages(0));
 }
 
@@ -311,21 +334,4 @@ TEST_F(MainWindowTest, InsertToPageOpensThePublishDialog)
     Run("Publish");
     ASSERT_FALSE(FDialogs.FormsShown().empty());
     EXPECT_EQ(FDialogs.FormsShown().back(), "PublishingF");
-}
-
-TEST(PublishPageLines, BreaksEndLinesAndAFinalBreakMakesNoEmptyLine)
-{
-    const struct {
-        std::string text;
-        TLines lines;
-    } cases[] = {
-        {"", {}},
-        {"a", {"a"}},
-        {"a\r\nb\r\n", {"a", "b"}},
-        {"a\n\nb", {"a", "", "b"}},
-        {"a\rb\r\n\r\n", {"a", "b", ""}},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(SplitPageLines(c.text), c.lines) << c.text;
-    EXPECT_EQ(JoinLines(SplitPageLines("x\r\n\r\ny\r\n")), "x\r\n\r\ny\r\n");
 }
