@@ -45,8 +45,9 @@ TEST(WmfWriter, PlaceableHeaderRecordsAndSizes)
     uint16_t checksum = 0;
     for (int i = 0; i < 20; i += 2)
         checksum ^= uint16_t(U16(file, i));
-    // Placeable header, metafile header, window origin and extent.
-    ExpectFields(file, {{0, 4, 0x9AC6CDD7}, {10, 2, w}, {12, 2, h}, {14, 2, WmfUnitsPerInch}, {20, 2, checksum},
+    // Placeable header (96 units per inch: a unit is a pixel of a 96-dpi
+    // screen), metafile header, window origin and extent.
+    ExpectFields(file, {{0, 4, 0x9AC6CDD7}, {10, 2, w}, {12, 2, h}, {14, 2, 96}, {20, 2, checksum},
                         {22, 2, 1}, {24, 2, 9}, {26, 2, 0x0300}, {28, 4, (file.size() - 22) / 2}, {34, 4, color / 2},
                         {40, 4, 5}, {44, 2, 0x020B}, {50, 4, 5}, {54, 2, 0x020C}, {56, 2, h}, {58, 2, w}});
     // The mask ANDed, then the picture ORed on: StretchDIBits records.

@@ -54,6 +54,9 @@ TEST(LZWDecoder, DamagedDataIsMarkedOrRefused)
          {{0, 0, 0, 0, 0, 0, 0, 0}}, "GIF encoded data is corrupt"},
         {"first code without clear", PackCodes(2, {{1, 3}, {2, 3}, {6, 3}, {5, 4}}), 4, 8, {{1, 2, 1, 2}}, ""},
         {"first code no root", PackCodes(2, {{7, 3}, {5, 3}}), 2, 8, {{0, 0}}, ""},
+        // After the clear and a root the next free code is 6; 7 is beyond
+        // the table and is read as 6.
+        {"code beyond the next free one", PackCodes(2, {{4, 3}, {1, 3}, {7, 3}, {5, 3}}), 3, 8, {{1, 1, 1}}, ""},
         {"clear then end", PackCodes(2, {{4, 3}, {5, 3}}), 2, 8, {{0, 0}}, ""},
         {"end first", PackCodes(2, {{5, 3}}), 2, 8, {{0, 0}}, ""}};
     for (const TCase &c : cases) {
@@ -90,6 +93,8 @@ TEST(LZWDecoder, WhatSoundDataDecodesTo)
         {"roots below clear", PackCodes(2, {{4, 3}, {1, 3}, {2, 3}, {6, 3}, {5, 4}}), 4, 1, false, 8, {{1, 2, 1, 2}}},
         {"masked to the table", EightBitData({5, 6}), 2, 1, false, 2, {{1, 2}}},
         {"clear twice", PackCodes(2, {{4, 3}, {4, 3}, {3, 3}, {5, 3}}), 1, 1, false, 8, {{3}}},
+        {"the next free code before it is made", PackCodes(2, {{4, 3}, {1, 3}, {6, 3}, {5, 3}}), 3, 1, false, 8,
+         {{1, 1, 1}}},
         {"all pixels, no end code", PackCodes(2, {{4, 3}, {1, 3}}), 1, 1, false, 8, {{1}}}};
     for (const TCase &c : cases) {
         const Decoded d = Decode(c.data, c.width, c.height, c.interlaced, c.tableBits);
