@@ -17,12 +17,19 @@ function(bl_folder_library name)
 endfunction()
 
 # One test program per folder of tests, run test by test through ctest.
+# Sanitizer builds leave out the leaks of other libraries that
+# tests/sanitizer/lsan.supp lists.
 function(bl_folder_tests name)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE test_support ${ARGN})
+  set(sanitizer_environment)
+  if(BL_SANITIZE)
+    set(sanitizer_environment ENVIRONMENT_MODIFICATION
+      "LSAN_OPTIONS=set:suppressions=${CMAKE_SOURCE_DIR}/tests/sanitizer/lsan.supp")
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" ${sanitizer_environment})
 endfunction()

@@ -21,6 +21,8 @@
 #endif
 #endif
 #ifdef BL_LEAK_CHECKED
+#include <dlfcn.h>
+#include <link.h>
 #include <sanitizer/lsan_interface.h>
 #endif
 
@@ -75,6 +77,28 @@ void IgnoreDriverAllocations(bool ignore)
         __lsan_enable();
 #else
     (void)ignore;
+#endif
+}
+
+// Mesa unloads its driver when the last display is terminated, and what the
+// driver keeps for the life of the process then lies in a module that is
+// gone: the leak checker reports it with no name to tell it from ours.
+// Leak-checking builds keep every driver loaded once it has been.
+void KeepDriversLoaded()
+{
+#ifdef BL_LEAK_CHECKED
+    std::vector<std::string> drivers;
+    dl_iterate_phdr(
+        [](dl_phdr_info *module, size_t, void *found) {
+            const std::string name = module->dlpi_name;
+            const std::string suffix = "_dri.so";
+            if (name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
+                static_cast<std::vector<std::string> *>(found)->push_back(name);
+            return 0;
+        },
+        &drivers);
+    for (const std::string &driver : drivers)
+        dlopen(driver.c_str(), RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
 #endif
 }
 
@@ -160,6 +184,7 @@ void TGLContext::InitializeDisplay(bool useAccelerator)
         display = EGL_NO_DISPLAY;
         Fail("Cannot initialise the off-screen EGL display");
     }
+    KeepDriversLoaded();
 }
 
 // eglChooseConfig sorts deeper colour first, so the configurations are
