@@ -2,7 +2,6 @@
 
 #include "AnsiText.h"
 
-#include <algorithm>
 #include <cstdio>
 
 const char *const SiteMarker = "Brightlane";
