@@ -12,6 +12,7 @@
 #include "PropertyPanels.h"
 #include "StreamBytes.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -205,21 +206,38 @@ TEST_F(MainWindowTest, SavedProjectsOpenAgainAndAFailedOpenSaysWhyAndLeavesNothi
     EXPECT_EQ(Tree().View().topLevelItemCount(), 0);
     EXPECT_EQ(Enabled(), 17);
     ASSERT_EQ(FBoxes.Shown().size(), 2u);
-    EXPECT_NE(FBoxes.Shown()[1].Text.find(damaged), std::string::npos) << FBoxes.Shown()[1].Text;
+    EXPECT_EQ(FBoxes.Shown()[1].Text, "The file \"" + damaged + "\" is not a project file or is damaged.");
     EXPECT_EQ(FBoxes.Shown()[1].Icon, TMsgIcon::Error);
 }
 
+// A failed save says which file and why and keeps the project modified, so
+// closing still asks; a save that fails on the way out keeps the project
+// and the window open.
 TEST_F(MainWindowTest, AFailedSaveSaysWhyAndKeepsTheProjectModified)
 {
     Main().show();
     NewProjectWith({"Home"});
-    FDialogs.AnswerFile(QtFilePath(ProjectsDir + "no/such/folder/site.prj"));
+    const std::string nowhere = ProjectsDir + "no/such/folder/site.prj";
+    FDialogs.AnswerFile(QtFilePath(nowhere));
     FBoxes.Answer(idOK);
     Run("SaveProjectAs");
     EXPECT_TRUE(Proj->Modified);
     EXPECT_TRUE(Proj->Untitled);
-    ASSERT_EQ(FBoxes.Shown().size(), 1u);
-    EXPECT_NE(FBoxes.Shown()[0].Text.find("no/such/folder/site.prj"), std::string::npos) << FBoxes.Shown()[0].Text;
+
+    const int enabled = Enabled();
+    FBoxes.Answer(idYes);  // save changes?
+    FDialogs.AnswerFile(QtFilePath(nowhere));
+    FBoxes.Answer(idOK);
+    EXPECT_FALSE(Main().close());
+    EXPECT_TRUE(Proj->Opened);
+    EXPECT_EQ(Proj->ButtonCount(), 1);
+    EXPECT_EQ(Enabled(), enabled);
+
+    const std::string why = CannotSaveFile(nowhere, "No such file or directory").what();
+    ASSERT_EQ(FBoxes.Shown().size(), 3u);
+    EXPECT_EQ(FBoxes.Shown()[0].Text, why);
+    EXPECT_EQ(FBoxes.Shown()[1].Buttons, TMsgButtons::YesNoCancel);
+    EXPECT_EQ(FBoxes.Shown()[2].Text, why);
 }
 
 // Runs a test in a working folder of its own choice and goes back after it.
@@ -278,7 +296,7 @@ TEST_F(MainWindowTest, TheCommandLineIgnoresOtherFilesAndReportsAMissingProject)
         EXPECT_EQ(Browser().Url(), QUrl::fromLocalFile(QtFilePath(PageDir + "index.html")));
     }
     ASSERT_EQ(FBoxes.Shown().size(), 1u);
-    EXPECT_NE(FBoxes.Shown()[0].Text.find(ProjectsDir + "missing.prj"), std::string::npos);
+    EXPECT_EQ(FBoxes.Shown()[0].Text, CannotOpenFile(ProjectsDir + "missing.prj", "No such file or directory").what());
 }
 
 TEST_F(MainWindowTest, HelpOpensAtTheContextOfTheFocusedControl)
@@ -294,9 +312,10 @@ TEST_F(MainWindowTest, HelpOpensAtTheContextOfTheFocusedControl)
     SaveScreen(*help, "HelpWindow-main");
 }
 
-// Export and the pages draw the current state anew at full quality first,
-// so neither a draft nor another picture left in the shared render buffer is
-// ever written.
+// Export, the image sets and the pages draw the current state anew at full
+// quality first, so neither a draft nor another picture left in the shared
+// render buffer is ever written: each writes the bytes it writes after a
+// full render, and the preview shows the finished picture.
 TEST_F(MainWindowTest, ExportAndPagesRenderTheCurrentStateAnewAtFullQuality)
 {
     Main().show();
@@ -304,22 +323,66 @@ TEST_F(MainWindowTest, ExportAndPagesRenderTheCurrentStateAnewAtFullQuality)
     TItem &state = *Proj->CurrentState();
     const QImage finished = state.GetBitmap();
 
-    RenderBuffer().Data.fill(0x55);  // as another render (a thumbnail) leaves it
-
-    const std::string file = HtmlPagesDir + "home.bmp";
-    FDialogs.AnswerFile(QtFilePath(file));
-    Run("ExportImg");
-    EXPECT_EQ(QImage(QtFilePath(file)).convertToFormat(finished.format()), finished);
-    const QImage &preview = Main().Preview().Bitmap();
-    EXPECT_EQ(preview.pixelColor((preview.width() - 100) / 2 + 50, (preview.height() - 30) / 2 + 15),
-              finished.pixelColor(50, 15));
-
-    state.SetDraft(true);
-    Run("MakeHtml");
-    EXPECT_EQ(state.Draft, 0);
-    EXPECT_EQ(AppParam().MeshCols, 180);
+    // Each command writes into the folder it is given (Preview into the
+    // preview page's) and answers the file of the current state's image.
+    const struct {
+        const char *command;
+        std::function<std::string(const std::string &folder)> run;
+    } commands[] = {
+        {"ExportImg", [this](const std::string &folder) {
+             FDialogs.AnswerFile(QtFilePath(folder + "home.bmp"));
+             Run("ExportImg");
+             return folder + "home.bmp";
+         }},
+        {"BatchExport", [this](const std::string &folder) {
+             FDialogs.AnswerFolder(QtFilePath(folder));
+             Run("BatchExport");
+             return folder + "imgn0.gif";
+         }},
+        {"SaveHTML", [this](const std::string &folder) {
+             FDialogs.AnswerFile(QtFilePath(folder + "menu.html"));
+             Run("SaveHTML");
+             return folder + "menu.blimg/imgn0.gif";
+         }},
+        {"MakeHtml", [this](const std::string &) {
+             Run("MakeHtml");
+             return PageDir + "blimg/imgn0.gif";
+         }},
+    };
+    const struct {
+        const char *left;
+        std::function<void()> leave;
+    } before[] = {
+        {"a full render", [] {}},
+        {"a draft edit", [&state] {
+             state.SetDraft(true);
+             Proj->RenderCurrent();
+         }},
+        {"another render", [] { RenderBuffer().Data.fill(0x55); }},  // as a thumbnail leaves the buffer
+    };
+    for (const auto &c : commands) {
+        std::vector<uint8_t> full;
+        int run = 0;
+        for (const auto &b : before) {
+            SCOPED_TRACE(std::string(c.command) + " after " + b.left);
+            const std::string folder = HtmlPagesDir + c.command + "/" + std::to_string(run++) + "/";
+            ASSERT_TRUE(QDir().mkpath(QtFilePath(folder)));
+            b.leave();
+            const std::vector<uint8_t> written = FileBytes(c.run(folder));
+            ASSERT_FALSE(written.empty());
+            if (full.empty())
+                full = written;
+            EXPECT_EQ(written, full);
+            EXPECT_EQ(state.Draft, 0);
+            EXPECT_EQ(AppParam().MeshCols, 180);
+            const QImage &preview = Main().Preview().Bitmap();
+            const QRect shown(QPoint((preview.width() - finished.width()) / 2, (preview.height() - finished.height()) / 2),
+                              finished.size());
+            EXPECT_EQ(preview.copy(shown).convertToFormat(finished.format()), finished) << "the preview";
+        }
+    }
+    EXPECT_EQ(QImage(QtFilePath(HtmlPagesDir + "ExportImg/0/home.bmp")).convertToFormat(finished.format()), finished);
     EXPECT_EQ(Browser().Url(), QUrl::fromLocalFile(QtFilePath(PageDir + "index.html")));
-    EXPECT_TRUE(FileExists(PageDir + "blimg/imgn0.gif"));
 }
 
 // The narrow buttons step between the panels without touching the
