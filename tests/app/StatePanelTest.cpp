@@ -416,6 +416,15 @@ TEST_F(StatePanel, DraftModeEndsForTheStateThatEnteredIt)
     EXPECT_TRUE(timer->isActive()) << "the timer runs for the state now in draft mode";
 
     typeIntoFirstState();
+    previews = FHost.PreviewsDrawn;
+    panel.hide();  // as when the project closes or the panel steps aside
+    EXPECT_EQ(State(0, 0).Draft, 0);
+    EXPECT_TRUE(fullMesh());
+    EXPECT_FALSE(timer->isActive());
+    EXPECT_EQ(FHost.PreviewsDrawn, previews + 1) << "the full-quality render";
+    panel.show();
+
+    typeIntoFirstState();
     P().DeleteButton();
     panel.EndDraft();
     EXPECT_TRUE(fullMesh()) << "the state went with its button";
