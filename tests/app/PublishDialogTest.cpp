@@ -210,6 +210,28 @@ TEST_F(PublishDialogTest, AnUnsavedInsertionIsOfferedForSavingBeforeClosingOrLoa
     EXPECT_EQ(Boxes.Shown().size(), 2u);
 }
 
+// Every page loaded starts afresh: a plain page opened after one that keeps
+// its images in "<page>.blimg" (its insertion dropped) puts its own block's
+// images into "blimg".
+TEST_F(PublishDialogTest, EveryPageLoadedStartsWithItsOwnImageFolder)
+{
+    const std::string folder = Folder("folders");
+    const std::string site = folder + "site.html", plain = folder + "plain.html";
+    SaveNewPage(P(), site, false);
+    WriteText(plain, JoinLines(Page));
+    Boxes.Answer(idNo);  // loading the plain page: do not save the site page
+    Run([&] {
+        Load(site);
+        InsertAt(1, 0);
+        ASSERT_EQ(Dialog().Session().ImgDir(), "site.blimg");
+        Load(plain);
+        InsertAt(0, 0);
+        Save();
+    });
+    EXPECT_EQ(FileText(plain), JoinLines(Inserted(Page, 0, 0)));
+    EXPECT_EQ(Images(folder + "blimg/"), BlockImages(0));
+}
+
 // A page that is missing, or larger than 16 MB, is not loaded: an error box
 // says why, and the page loaded before stays with its unsaved insertion.
 TEST_F(PublishDialogTest, AFailedLoadChangesNothingAndARelativeNameLivesInThePagesFolder)
