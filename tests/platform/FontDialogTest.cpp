@@ -33,11 +33,17 @@ TEST(FontDialog, CarriesTheCaptionsColourAndCharacterSetWithTheFont)
     }
 
     // The pitch comes from the font chosen: a fixed one for a typewriter face.
-    for (const bool fixed : {false, true}) {
+    // The faces are named: the desktop's fixed font may be a family the font
+    // system lists as proportional (one with some double-width letters).
+    const struct {
+        const char *family;
+        uint8_t pitch;
+    } faces[] = {{"DejaVu Sans", 1}, {"DejaVu Sans Mono", 2}};
+    for (const auto &face : faces) {
+        ASSERT_TRUE(QFontDatabase::families().contains(face.family)) << face.family << " is not installed";
         TFontDialog dialog;
-        const QFont font = QFontDatabase::systemFont(fixed ? QFontDatabase::FixedFont : QFontDatabase::GeneralFont);
-        dialog.SetChoice(TFontChoice{font.family(), 10, 0, 0, 1});
-        EXPECT_EQ(dialog.Choice().Pitch, fixed ? 2 : 1) << font.family().toStdString();
+        dialog.SetChoice(TFontChoice{face.family, 10, 0, 0, 1});
+        EXPECT_EQ(dialog.Choice().Pitch, face.pitch) << face.family;
     }
 
     TFontDialog dialog;
