@@ -1,13 +1,15 @@
 // Text files a user may hand the program, at the largest sizes it takes:
-// a 5 MB page (of empty lines and of ordinary lines) read as the publish
-// dialog's editor takes it, and loaded into the shown dialog until painted;
-// and a 16 MB INI file of empty lines.
+// a 5 MB page of ordinary lines and a page of the most lines taken (empty
+// ones) read as the publish dialog's editor takes them, and loaded into the
+// shown dialog until painted; a 5 MB page of empty lines, which has too many
+// lines and is refused; and a 16 MB INI file of empty lines.
 #include "BenchMain.h"
 #include "Codepage.h"
 #include "FileSystem.h"
 #include "IniFile.h"
 #include "LangSupU.h"
 #include "PublishDialog.h"
+#include "PublishSession.h"
 #include "UtilsU.h"
 
 #include <QApplication>
@@ -40,13 +42,16 @@ std::string WriteFile(const QTemporaryDir &dir, const char *name, const std::str
     return FilePathBytes(file.fileName());
 }
 
+// The page of the most lines the dialog takes.
+constexpr size_t kLongestPageSize = 2 * MaxPageLines;
+
 // The page loaded into the shown dialog, until its editor has painted.
-void LoadPage(benchmark::State &run, const std::string &line)
+void LoadPage(benchmark::State &run, const std::string &line, size_t size)
 {
     const QTemporaryDir dir;
     InitAppFolders(FilePathBytes(dir.path()));
     Lang = std::make_unique<TLanguage>();
-    const std::string page = WriteFile(dir, "page.html", Repeated(line, kPageSize));
+    const std::string page = WriteFile(dir, "page.html", Repeated(line, size));
     TPublishingF dialog;
     dialog.show();
     QCoreApplication::processEvents();
@@ -61,24 +66,38 @@ void LoadPage(benchmark::State &run, const std::string &line)
 }
 
 // The page's text as the dialog hands it to its editor.
-void ReadPage(benchmark::State &run, const std::string &line)
+void ReadPage(benchmark::State &run, const std::string &line, size_t size)
 {
     const QTemporaryDir dir;
-    const std::string page = WriteFile(dir, "page.html", Repeated(line, kPageSize));
+    const std::string page = WriteFile(dir, "page.html", Repeated(line, size));
     for (auto _ : run)
         benchmark::DoNotOptimize(FromAnsi(ReadPageText(page)));
 }
 
-void BM_ReadPageOfEmptyLines(benchmark::State &run) { ReadPage(run, "\r\n"); }
-BENCHMARK(BM_ReadPageOfEmptyLines)->Unit(benchmark::kMillisecond)->UseRealTime();
+void BM_ReadPageOfTheMostLines(benchmark::State &run) { ReadPage(run, "\r\n", kLongestPageSize); }
+BENCHMARK(BM_ReadPageOfTheMostLines)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void BM_ReadPageOfOrdinaryLines(benchmark::State &run) { ReadPage(run, kOrdinaryLine); }
+void BM_ReadPageOfOrdinaryLines(benchmark::State &run) { ReadPage(run, kOrdinaryLine, kPageSize); }
 BENCHMARK(BM_ReadPageOfOrdinaryLines)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void BM_LoadPageOfEmptyLines(benchmark::State &run) { LoadPage(run, "\r\n"); }
-BENCHMARK(BM_LoadPageOfEmptyLines)->Unit(benchmark::kMillisecond)->UseRealTime();
+void BM_RefusePageOfEmptyLines(benchmark::State &run)
+{
+    const QTemporaryDir dir;
+    const std::string page = WriteFile(dir, "page.html", Repeated("\r\n", kPageSize));
+    for (auto _ : run) {
+        try {
+            ReadPageText(page);
+            run.SkipWithError("a page of too many lines was read");
+        } catch (const std::exception &) {
+        }
+    }
+}
+BENCHMARK(BM_RefusePageOfEmptyLines)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void BM_LoadPageOfOrdinaryLines(benchmark::State &run) { LoadPage(run, kOrdinaryLine); }
+void BM_LoadPageOfTheMostLines(benchmark::State &run) { LoadPage(run, "\r\n", kLongestPageSize); }
+BENCHMARK(BM_LoadPageOfTheMostLines)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_LoadPageOfOrdinaryLines(benchmark::State &run) { LoadPage(run, kOrdinaryLine, kPageSize); }
 BENCHMARK(BM_LoadPageOfOrdinaryLines)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_ReadIniOfEmptyLines(benchmark::State &run)

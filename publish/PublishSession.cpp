@@ -8,6 +8,8 @@
 
 #include <QDir>
 
+#include <algorithm>
+
 std::string AbsolutePageName(const std::string &name, const std::string &baseDir)
 {
     return FilePathBytes(QDir(QtFilePath(baseDir)).absoluteFilePath(QtFilePath(name)));
@@ -20,7 +22,10 @@ std::string ReadPageText(const std::string &fileName)
         throw CannotOpenFile(fileName, "The page is larger than " + std::to_string(MaxPageSize >> 20) + " MB.");
     std::string text(size_t(stream.Size()), '\0');
     stream.ReadBuffer(text.data(), int64_t(text.size()));
-    return LineFeedText(text);
+    std::string lines = LineFeedText(text);
+    if (!lines.empty() && size_t(std::count(lines.begin(), lines.end(), '\n')) >= MaxPageLines)
+        throw CannotOpenFile(fileName, "The page has more than " + std::to_string(MaxPageLines) + " lines.");
+    return lines;
 }
 
 void TPublishSession::Clear()

@@ -20,13 +20,17 @@ class TProj;
 std::string AbsolutePageName(const std::string &name, const std::string &baseDir);
 
 // The largest page that is read: pages are written by hand and far smaller,
-// and a page is held whole in memory and in the editor.
+// and a page is held whole in memory and in the editor. The editor keeps an
+// object for every line, so the lines are bounded too: a page of the most
+// lines still loads in about a second.
 constexpr int64_t MaxPageSize = 16 * 1024 * 1024;
+constexpr size_t MaxPageLines = 500000;
 
 // The page's text with its lines ended by LF (LineFeedText). Raises the file
-// error when it cannot be read, and refuses a page above MaxPageSize
+// error when it cannot be read, refuses a page above MaxPageSize
 // ('Cannot open file "<name>". The page is larger than 16 MB.') before
-// reading any of it.
+// reading any of it, and one of more than MaxPageLines lines
+// ('... The page has more than 500000 lines.').
 std::string ReadPageText(const std::string &fileName);
 
 class TPublishSession {

@@ -26,14 +26,31 @@ TEST(PageText, CrLfLfAndCrAloneEndLinesAndAFinalBreakMakesNoEmptyLine)
     EXPECT_EQ(JoinLines({"x", "", "y"}), "x\r\n\r\ny\r\n");
 }
 
-TEST(PageText, APageAbove16MBIsRefusedBeforeItIsRead)
+// Lines of the given length, each ended by CR LF, to fill size bytes.
+std::string PageOfLines(size_t size, size_t lineLength)
+{
+    std::string line(lineLength - 2, 'x');
+    line += "\r\n";
+    std::string page;
+    while (page.size() < size)
+        page += line;
+    return page;
+}
+
+TEST(PageText, APageAbove16MBOrOfMoreThanHalfAMillionLinesIsRefused)
 {
     const TTempFolder folder;
-    const std::string largest = folder.Write("largest.html", std::string(16 * 1024 * 1024, '\n'));
-    EXPECT_EQ(ReadPageText(largest).size(), 16u * 1024 * 1024 - 1);
+    const std::string largest = folder.Write("largest.html", PageOfLines(16 * 1024 * 1024, 64));
+    EXPECT_EQ(ReadPageText(largest).size(), 16u * 1024 * 1024 / 64 * 63 - 1);
     const std::string larger = folder.Write("larger.html", std::string(16 * 1024 * 1024 + 1, 'x'));
     EXPECT_EQ(ErrorOf<EFOpenError>([&] { ReadPageText(larger); }),
               "Cannot open file \"" + larger + "\". The page is larger than 16 MB.");
+
+    const std::string longest = folder.Write("longest.html", PageOfLines(2 * 500000, 2));
+    EXPECT_EQ(ReadPageText(longest), std::string(500000 - 1, '\n'));
+    const std::string longer = folder.Write("longer.html", PageOfLines(2 * 500001, 2));
+    EXPECT_EQ(ErrorOf<EFOpenError>([&] { ReadPageText(longer); }),
+              "Cannot open file \"" + longer + "\". The page has more than 500000 lines.");
 }
 
 }  // namespace
