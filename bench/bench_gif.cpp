@@ -1,12 +1,15 @@
 // GIF export of a 250 by 250 true-colour button image: colour reduction,
-// LZW encoding, the whole export into a file and decoding, beside giflib's
+// LZW encoding, the whole export into a file, its bytes and its file write
+// apart, and decoding, beside giflib's
 // encoder and decoder on the same indexed pixels when that library is
 // installed; and reading a file of many tiny frames.
 #include "BmpImage.h"
 #include "ColorReduction.h"
+#include "FileSystem.h"
 #include "GIFExport.h"
 #include "KitGIF.h"
 #include "LZWEncoder.h"
+#include "Streams.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -115,6 +118,27 @@ void BM_ExportButton(benchmark::State &state)
     state.counters["bytes"] = static_cast<double>(ExportedButton().size());
 }
 BENCHMARK(BM_ExportButton)->Unit(benchmark::kMicrosecond);
+
+// The two halves of that export: the file's bytes made in memory, and the
+// safe replacement of the file by them (a temporary file synced to the disk,
+// then renamed over the old one).
+void BM_ExportButtonBytes(benchmark::State &state)
+{
+    const QImage image = ButtonImage();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ExportGIF(image, 0xC0C0C0));
+}
+BENCHMARK(BM_ExportButtonBytes)->Unit(benchmark::kMicrosecond);
+
+void BM_WriteExportedFile(benchmark::State &state)
+{
+    const QByteArray &bytes = ExportedButton();
+    const QTemporaryDir dir;
+    const std::string file = FilePathBytes(dir.filePath("button.gif"));
+    for (auto _ : state)
+        ReplaceFileWith(file, bytes.constData(), bytes.size());
+}
+BENCHMARK(BM_WriteExportedFile)->Unit(benchmark::kMicrosecond);
 
 void BM_Decode(benchmark::State &state)
 {

@@ -11,7 +11,9 @@ void BuildExportImage(TGIFImage &gif, const QImage &bitmap, TColor backgroundCol
     if (bitmap.isNull())
         throw EInvalidGraphic(kBitmapNotValid);
     gif.AddFrame(bitmap, backgroundColor);
-    gif.EncodeAllFrames();
+    // Only the encoded data is written: the frame keeps its true-colour
+    // bitmap instead of having an indexed one made that nothing reads.
+    gif.EncodeFrames(false);
     GIFDefaultReductionMethod = rmPopularity;
     if (backgroundColor != gif.GetBackgroundColor())
         gif.SetBackgroundColor(backgroundColor);

@@ -3,6 +3,7 @@
 #include "BmpImage.h"
 
 #include <algorithm>
+#include <array>
 #include <memory>
 
 namespace {
@@ -69,9 +70,14 @@ void UnpackRow(const uint8_t *row, int32_t width, int bits, uint8_t *pixels)
 
 // Strings are found through a hash table of (prefix, pixel) pairs: each slot
 // holds the pair shifted above its 12-bit code; 0 marks an empty slot, as no
-// string ever gets code 0.
+// string ever gets code 0. Before the table, each code remembers the last
+// string made from it, (pixel + 1) above that string's code: pictures repeat
+// their neighbourhoods, so that one entry mostly answers without the hash.
 constexpr int kHashBits = 14;
 constexpr uint32_t kHashMask = (1u << kHashBits) - 1;
+constexpr uint32_t kCodeCount = 4096;
+
+inline uint32_t ChildEntry(uint32_t pixel, uint32_t code) { return (pixel + 1) << 12 | code; }
 
 class TLZWCompressor {
 public:
@@ -107,6 +113,7 @@ private:
         width_ = initialWidth_;
         maxCode_ = 1u << initialWidth_;
         std::fill(slots_.get(), slots_.get() + (1u << kHashBits), 0u);
+        std::fill(lastChild_.begin(), lastChild_.end(), 0u);
     }
 
     void AddPixel(uint32_t pixel)
@@ -116,17 +123,24 @@ private:
             pending_ = true;
             return;
         }
+        uint32_t &lastChild = lastChild_[prefix_];
+        if (lastChild >> 12 == pixel + 1) {
+            prefix_ = lastChild & 0xFFF;
+            return;
+        }
         const uint32_t pair = (prefix_ << 8) | pixel;
         uint32_t slot = (pair * 2654435761u) >> (32 - kHashBits);
         while (slots_[slot] != 0) {
             if (slots_[slot] >> 12 == pair) {
                 prefix_ = slots_[slot] & 0xFFF;
+                lastChild = ChildEntry(pixel, prefix_);
                 return;
             }
             slot = (slot + 1) & kHashMask;
         }
         packer_.Put(prefix_, width_);
         slots_[slot] = (pair << 12) | ++lastCode_;
+        lastChild = ChildEntry(pixel, lastCode_);
         prefix_ = pixel;
         if (lastCode_ >= maxCode_) {
             maxCode_ *= 2;
@@ -140,6 +154,7 @@ private:
 
     TBitPacker packer_;
     std::unique_ptr<uint32_t[]> slots_;
+    std::array<uint32_t, kCodeCount> lastChild_;
     int initialWidth_ = 0;
     int width_ = 0;
     uint32_t clearCode_ = 0, endCode_ = 0, lastCode_ = 0, maxCode_ = 0;

@@ -146,32 +146,40 @@ uint32_t InterleavedKey(uint32_t rgb)
     return spread[rgb & 0xFF] | spread[(rgb >> 8) & 0xFF] << 2 | spread[rgb >> 16] << 1;
 }
 
-// The colour numbers in ascending order of their interleaved keys (a radix
-// sort, byte by byte).
-void SortByKey(const std::vector<uint32_t> &keys, std::vector<uint32_t> &order, std::vector<uint32_t> &spare)
+// A colour number with its interleaved key above it, so that sorting these
+// sorts the colours by key and the sorted list is read straight through.
+using TKeyedColor = uint64_t;
+
+inline TKeyedColor Keyed(uint32_t key, uint32_t number) { return TKeyedColor(key) << 32 | number; }
+inline uint32_t KeyOf(TKeyedColor keyed) { return uint32_t(keyed >> 32); }
+inline uint32_t NumberOf(TKeyedColor keyed) { return uint32_t(keyed); }
+
+// The colours in ascending order of their keys, which are all different: a
+// radix sort, byte by byte, its three counts made in one pass.
+void SortByKey(std::vector<TKeyedColor> &colors, std::vector<TKeyedColor> &spare)
 {
-    order.resize(keys.size());
-    spare.resize(keys.size());
-    std::iota(order.begin(), order.end(), 0u);
-    for (int shift = 0; shift < 24; shift += 8) {
-        std::array<uint32_t, 257> start{};
-        for (const uint32_t number : order)
-            ++start[((keys[number] >> shift) & 0xFF) + 1];
-        std::partial_sum(start.begin(), start.end(), start.begin());
-        for (const uint32_t number : order)
-            spare[start[(keys[number] >> shift) & 0xFF]++] = number;
-        order.swap(spare);
+    spare.resize(colors.size());
+    std::array<std::array<uint32_t, 257>, 3> start{};
+    for (const TKeyedColor keyed : colors)
+        for (int pass = 0; pass < 3; ++pass)
+            ++start[size_t(pass)][((KeyOf(keyed) >> (8 * pass)) & 0xFF) + 1];
+    for (int pass = 0; pass < 3; ++pass) {
+        std::array<uint32_t, 257> &at = start[size_t(pass)];
+        std::partial_sum(at.begin(), at.end(), at.begin());
+        for (const TKeyedColor keyed : colors)
+            spare[at[(KeyOf(keyed) >> (8 * pass)) & 0xFF]++] = keyed;
+        colors.swap(spare);
     }
 }
 
 // The number of widenings after which the masked colours fit the table:
 // neighbours in key order that differ in a bit at or above k stay apart.
-int WideningsNeeded(const std::vector<uint32_t> &keys, const std::vector<uint32_t> &order)
+int WideningsNeeded(const std::vector<TKeyedColor> &sorted)
 {
     std::array<size_t, 25> apartAbove{};  // neighbour pairs whose highest differing bit is b
-    for (size_t j = 1; j < order.size(); ++j)
-        ++apartAbove[size_t(31 - __builtin_clz(keys[order[j - 1]] ^ keys[order[j]]))];
-    size_t distinct = order.size();
+    for (size_t j = 1; j < sorted.size(); ++j)
+        ++apartAbove[size_t(31 - __builtin_clz(KeyOf(sorted[j - 1]) ^ KeyOf(sorted[j])))];
+    size_t distinct = sorted.size();
     int k = 0;
     while (distinct > kMaxColors)
         distinct -= apartAbove[size_t(k++)];
@@ -190,9 +198,8 @@ struct TPopularityTable {
     std::vector<TPopularityEntry> entries;
     std::vector<uint32_t> entryOf;  // by colour number
 
-    void Fill(const TColorHistogram &histogram, const std::vector<uint32_t> &keys,
-              const std::vector<uint32_t> &order, int widenings, uint8_t redMask, uint8_t greenMask,
-              uint8_t blueMask)
+    void Fill(const TColorHistogram &histogram, const std::vector<TKeyedColor> &sorted, int widenings,
+              uint8_t redMask, uint8_t greenMask, uint8_t blueMask)
     {
         // Colours of one group share their key above the dropped bits; the
         // group is entered when its first colour in scan order comes up.
@@ -201,9 +208,9 @@ struct TPopularityTable {
         groupOf.resize(n);
         uint32_t group = 0;
         for (size_t j = 0; j < n; ++j) {
-            if (j > 0 && (keys[order[j]] >> widenings) != (keys[order[j - 1]] >> widenings))
+            if (j > 0 && (KeyOf(sorted[j]) >> widenings) != (KeyOf(sorted[j - 1]) >> widenings))
                 ++group;
-            groupOf[order[j]] = group;
+            groupOf[NumberOf(sorted[j])] = group;
         }
         entryOfGroup.assign(n == 0 ? 0 : group + 1, kNone);
         entries.clear();
@@ -283,15 +290,28 @@ void MapUnpickedColors(TPopularityTable &table, const uint8_t *palette, int coun
     }
 }
 
+// Most runs are a few pixels long: such a run is written as one 8-byte store
+// where the row has room for it, the bytes past the run being written again
+// by the runs that follow.
 void MapPixels(const TPopularityTable &table, const TColorHistogram &histogram, int32_t width, int32_t height,
-               uint8_t *dest)
+               uint8_t *dest, std::vector<uint8_t> &indexOf)
 {
+    indexOf.resize(histogram.colors.size());
+    for (size_t c = 0; c < indexOf.size(); ++c)
+        indexOf[c] = table.entries[table.entryOf[c]].index;
     const size_t destStride = static_cast<size_t>(DIBStride(width, 8));
     const TRun *run = histogram.runs.data();
     for (int32_t y = 0; y < height; ++y) {
         uint8_t *out = dest + y * destStride;
-        for (int32_t x = 0; x < width; x += run->length, ++run)
-            std::memset(out + x, table.entries[table.entryOf[run->color]].index, run->length);
+        for (int32_t x = 0; x < width; x += run->length, ++run) {
+            const uint8_t index = indexOf[run->color];
+            if (run->length <= 8 && x + 8 <= width) {
+                const uint64_t eightTimes = index * 0x0101010101010101ull;
+                std::memcpy(out + x, &eightTimes, 8);
+            } else {
+                std::memset(out + x, index, run->length);
+            }
+        }
     }
 }
 
@@ -300,8 +320,9 @@ void MapPixels(const TPopularityTable &table, const TColorHistogram &histogram, 
 struct TPopularityScratch {
     TColorNumbers numbers;
     TColorHistogram histogram;
-    std::vector<uint32_t> keys, order, spare;
+    std::vector<TKeyedColor> sorted, spare;
     TPopularityTable table;
+    std::vector<uint8_t> indexOf;  // by colour number
 };
 
 }  // namespace
@@ -316,17 +337,17 @@ void ReducePopularity(int32_t width, int32_t height, uint8_t *palette, const uin
     // of the pixel scan.
     TColorHistogram &histogram = scratch->histogram;
     CountExactColors(width, height, source, scratch->numbers, histogram);
-    std::vector<uint32_t> &keys = scratch->keys;
-    keys.resize(histogram.colors.size());
-    for (size_t c = 0; c < keys.size(); ++c)
-        keys[c] = InterleavedKey(histogram.colors[c]);
-    SortByKey(keys, scratch->order, scratch->spare);
-    const int widenings = WideningsNeeded(keys, scratch->order);
+    std::vector<TKeyedColor> &sorted = scratch->sorted;
+    sorted.resize(histogram.colors.size());
+    for (uint32_t c = 0; c < sorted.size(); ++c)
+        sorted[c] = Keyed(InterleavedKey(histogram.colors[c]), c);
+    SortByKey(sorted, scratch->spare);
+    const int widenings = WideningsNeeded(sorted);
     uint8_t redMask = 0xFF, greenMask = 0xFF, blueMask = 0xFF;
     for (int k = 0; k < widenings; ++k)
         WidenMasks(redMask, greenMask, blueMask);
-    scratch->table.Fill(histogram, keys, scratch->order, widenings, redMask, greenMask, blueMask);
+    scratch->table.Fill(histogram, sorted, widenings, redMask, greenMask, blueMask);
     PickColors(scratch->table, palette, count);
     MapUnpickedColors(scratch->table, palette, count);
-    MapPixels(scratch->table, histogram, width, height, dest);
+    MapPixels(scratch->table, histogram, width, height, dest, scratch->indexOf);
 }
