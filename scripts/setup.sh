@@ -17,6 +17,7 @@ BL_TEST_PACKAGES=(
   libgif-dev giflib-tools gifsicle netpbm python3-pil imagemagick
   desktop-file-utils shared-mime-info
   chromium libreoffice-draw-nogui
+  fonts-dejavu-core  # the faces the font tests name
 )
 
 bl_install_missing() {
