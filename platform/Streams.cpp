@@ -153,7 +153,11 @@ void SaveFile(const std::string &fileName, const std::function<void(TStream &)> 
 {
     TSafeFileStream file(fileName, lockedFolder);
     try {
-        write(file);
+        // The writers put many small fields; the file, unbuffered so that a
+        // failure keeps the system's reason, takes them in one write.
+        TMemoryStream bytes;
+        write(bytes);
+        file.WriteBuffer(bytes.Bytes().data(), bytes.Size());
     } catch (const EStreamError &e) {
         throw file.Failure(e.what());
     } catch (const std::bad_alloc &) {
