@@ -23,7 +23,6 @@
 #ifdef BL_LEAK_CHECKED
 #include <dlfcn.h>
 #include <link.h>
-#include <sanitizer/lsan_interface.h>
 #endif
 
 namespace {
@@ -64,21 +63,6 @@ private:
     bool hadValue = false;
     std::string previous;
 };
-
-// What the driver allocates while it draws for us (its compiled shaders)
-// stays the driver's until the process ends; leak-checking builds do not
-// count it as ours.
-void IgnoreDriverAllocations(bool ignore)
-{
-#ifdef BL_LEAK_CHECKED
-    if (ignore)
-        __lsan_disable();
-    else
-        __lsan_enable();
-#else
-    (void)ignore;
-#endif
-}
 
 // Mesa unloads its driver when the last display is terminated, and what the
 // driver keeps for the life of the process then lies in a module that is
@@ -227,17 +211,11 @@ void TGLContext::MakeCurrent()
     ReleaseOtherContexts(context);
     if (!eglMakeCurrent(display, surface, surface, context))
         Fail("Cannot make the OpenGL rendering context current");
-    if (!current) {
-        current = true;
-        IgnoreDriverAllocations(true);
-    }
+    current = true;
 }
 
 void TGLContext::Release()
 {
     eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-    if (current) {
-        current = false;
-        IgnoreDriverAllocations(false);
-    }
+    current = false;
 }
