@@ -1,15 +1,18 @@
 // Rendering speed of a button state with the software rasteriser: a full
 // render (supersampled, full mesh, drop shadow, text shadow, caption) of the
-// default size and of the largest, a draft render and a mesh rebuild with its
-// upload into the rendering context. The CPU time counts the rasteriser's
+// default size and of the largest, a draft render, a mesh rebuild with its
+// upload into the rendering context and the reduction of the supersampled
+// picture. The CPU time counts the rasteriser's
 // threads too.
 #include "BenchMain.h"
 #include "ParamU.h"
+#include "ReSample.h"
 #include "RenderContext.h"
 #include "SceneU.h"
 
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
+#include <memory>
 
 namespace {
 
@@ -65,6 +68,19 @@ void BM_MeshRebuild(benchmark::State &run)
     }
 }
 BENCHMARK(BM_MeshRebuild)->Unit(benchmark::kMillisecond)->MinTime(1.0)->MeasureProcessCPUTime();
+
+// The reduction of a 500 x 500 supersampled picture to the 250 x 250 image.
+void BM_SupersampleReduction(benchmark::State &run)
+{
+    auto big = std::make_unique<TBigBitsmap>();
+    uint32_t seed = 1;
+    for (uint8_t &b : big->Data)
+        b = uint8_t((seed = seed * 1103515245u + 12345u) >> 16);
+    auto reduced = std::make_unique<TBitsmap>();
+    for (auto _ : run)
+        StretchBitsmap(*reduced, *big, HermiteFilter, 1.0f, 250, 250);
+}
+BENCHMARK(BM_SupersampleReduction)->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime();
 
 }  // namespace
 

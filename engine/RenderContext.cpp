@@ -152,6 +152,11 @@ TRenderContext::TKeptMesh &LoadMesh(TRenderContext &context)
     return *mesh;
 }
 
+// A software rasteriser starts drawing what it was given only at a flush:
+// a flush after every few thousand triangles lets its threads draw them
+// while the next ones are lit and set up. The pictures are the same.
+constexpr int TrianglesPerFlush = 10000;
+
 const void *Offset(size_t bytes)
 {
     return reinterpret_cast<const void *>(bytes);
@@ -190,9 +195,13 @@ void DrawMesh(const TMeshKey &key)
     glNormalPointer(GL_FLOAT, 0, Offset(vertexBytes));
     glTexCoordPointer(2, GL_FLOAT, 0, Offset(2 * vertexBytes));
     const GLsizei stripLength = 2 * (size.Cols + 1);
-    for (int r = 0; r + 1 < size.Rows; ++r)
+    const int stripsPerFlush = std::max(1, TrianglesPerFlush / (2 * size.Cols));
+    for (int r = 0; r + 1 < size.Rows; ++r) {
         glDrawElements(GL_TRIANGLE_STRIP, stripLength, GL_UNSIGNED_INT,
                        Offset(size_t(r) * size_t(stripLength) * sizeof(GLuint)));
+        if ((r + 1) % stripsPerFlush == 0)
+            glFlush();
+    }
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);

@@ -11,6 +11,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <memory>
 
@@ -46,9 +47,13 @@ void ReadBlock(const TPixelBlock &block, TBigBitsmap &target)
 void FillOutsideImage(TBitsmap &buffer, int width, int height, const TRGBA &background)
 {
     const uint8_t pixel[4] = {RedToByte(background), GreenToByte(background), BlueToByte(background), 0};
-    for (int y = 0; y < TBitsmap::Size; ++y)
-        for (int x = y < height ? width : 0; x < TBitsmap::Size; ++x)
-            std::memcpy(buffer.Pixel(x, y), pixel, 4);
+    std::array<uint8_t, TBitsmap::RowBytes> row;
+    for (size_t x = 0; x < row.size(); x += 4)
+        std::memcpy(&row[x], pixel, 4);
+    for (int y = 0; y < TBitsmap::Size; ++y) {
+        const int x = y < height ? width : 0;
+        std::memcpy(buffer.Pixel(x, y), row.data(), size_t(TBitsmap::Size - x) * 4);
+    }
 }
 
 // The supersampled picture before it is reduced; kept, as every full render

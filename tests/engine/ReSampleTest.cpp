@@ -66,6 +66,47 @@ TEST(StretchBitsmap, ABlockReadsOnlyItsReachAndMatchesTheWhole)
     }
 }
 
+// A picture of noise with runs of black, white and grey in it, the
+// extremes that the sums clamp.
+std::unique_ptr<TBigBitsmap> NoiseWithRuns()
+{
+    auto big = std::make_unique<TBigBitsmap>();
+    uint32_t seed = 2024;
+    for (size_t i = 0; i < big->Data.size(); ++i) {
+        seed = seed * 1103515245u + 12345u;
+        const uint32_t run = (i / 4000) % 5;
+        big->Data[i] = run == 1 ? 0 : run == 2 ? 255 : run == 3 ? 128 : uint8_t(seed >> 16);
+    }
+    return big;
+}
+
+uint64_t Fingerprint(const TBitsmap &bitmap)
+{
+    uint64_t hash = 14695981039346656037ull;
+    for (uint8_t b : bitmap.Data)
+        hash = (hash ^ b) * 1099511628211ull;
+    return hash;
+}
+
+// The exact bytes of reductions of the whole picture and of blocks whose
+// lines end in the middle of a vector.
+TEST(StretchBitsmap, KeepsTheBytesOfEveryBlockSize)
+{
+    const auto big = NoiseWithRuns();
+    const std::pair<std::pair<int, int>, uint64_t> cases[] = {
+        {{250, 250}, 12912306080060292960ull},
+        {{100, 30}, 6587663977341508759ull},
+        {{37, 91}, 7088830870120115999ull},
+        {{1, 250}, 17535002351630300363ull},
+        {{249, 1}, 18059101815037686376ull}};
+    for (const auto &[size, fingerprint] : cases) {
+        auto reduced = std::make_unique<TBitsmap>();
+        reduced->Data.fill(0x5A);
+        StretchBitsmap(*reduced, *big, HermiteFilter, 1.0f, size.first, size.second);
+        EXPECT_EQ(Fingerprint(*reduced), fingerprint) << size.first << " x " << size.second;
+    }
+}
+
 TEST(Stretch, PicturesOfAnySizeToAnySize)
 {
     QImage pair(2, 1, QImage::Format_RGB888);
