@@ -76,14 +76,14 @@ QImage TrueColorCopy(const QImage &bitmap)
 }
 
 // Runs the method over stored 24-bit rows in place; fills the colour table
-// and returns the important-colour count for the information header.
+// and returns the important-colour count for the information header. The
+// popularity method reads the picture where it is (PopularityBmp).
 uint32_t RunMethod(TReductionMethod method, int32_t width, int32_t height, uint8_t *palette,
                    uint8_t *pixels)
 {
     switch (method) {
     case rmPopularity:
-        ReducePopularity(width, height, palette, pixels, pixels, 256);
-        return 0;
+        break;
     case rmMedianCut:
         return static_cast<uint32_t>(ReduceMedianCut(width, height, pixels, pixels, palette, 256));
     case rmUniform784:
@@ -106,9 +106,39 @@ uint32_t RunMethod(TReductionMethod method, int32_t width, int32_t height, uint8
     return 0;
 }
 
+// The padding bytes of each index row hold what a stored 24-bit copy of the
+// picture holds at the same offset: the reduction used to write the indexes
+// over such a copy, and files keep the bytes they had.
+void FillPaddingAsOverStoredRows(const QImage &rgb, uint8_t *indexes)
+{
+    const int32_t width = rgb.width(), height = rgb.height();
+    const size_t stride = static_cast<size_t>(DIBStride(width, 8));
+    const size_t storedStride = static_cast<size_t>(DIBStride(width, 24)), storedRow = 3 * size_t(width);
+    for (int32_t y = 0; y < height; ++y)
+        for (size_t at = y * stride + size_t(width); at < (y + 1) * stride; ++at) {
+            const size_t row = at / storedStride, column = at % storedStride;
+            // Stored pixels are blue, green, red; the picture's red, green, blue.
+            if (column < storedRow)
+                indexes[at] = rgb.constScanLine(height - 1 - int(row))[column - column % 3 + 2 - column % 3];
+        }
+}
+
+std::vector<uint8_t> PopularityBmp(const QImage &rgb)
+{
+    std::vector<uint8_t> bmp = NewBmp(rgb.width(), rgb.height(), 8, 256);
+    const TBmpLayout layout = ParseBmp(bmp);
+    const TTrueColorRows rows{rgb.constScanLine(rgb.height() - 1), -static_cast<ptrdiff_t>(rgb.bytesPerLine()),
+                              true};
+    ReducePopularity(rgb.width(), rgb.height(), &bmp[layout.paletteOffset], rows, &bmp[layout.pixelOffset], 256);
+    FillPaddingAsOverStoredRows(rgb, &bmp[layout.pixelOffset]);
+    return bmp;
+}
+
 std::vector<uint8_t> EightBitBmp(const QImage &bitmap, TReductionMethod method)
 {
     const QImage rgb = TrueColorCopy(bitmap);
+    if (method == rmPopularity)
+        return PopularityBmp(rgb);
     // Kept from call to call: fresh pages for a whole picture cost more than
     // the reduction itself.
     thread_local std::vector<uint8_t> pixels;

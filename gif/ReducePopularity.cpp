@@ -34,39 +34,56 @@ struct TColorHistogram {
 // colour moves, pick the slot.
 inline size_t ColorSlot(uint32_t rgb, int bits) { return (rgb * 2654435761u) >> (32 - bits); }
 
-// Numbers the distinct colours: open addressing that doubles when half full.
+// Numbers the distinct colours: open addressing, at most half full. A slot
+// holds its colour under the generation of the counting that filled it, so
+// that a new counting starts without emptying the table.
 class TColorNumbers {
 public:
-    // The number of the colour, and whether it is new.
-    std::pair<uint32_t, bool> Insert(uint32_t rgb)
+    // Forgets every colour.
+    void Start()
     {
-        if (2 * (count_ + 1) > slots_.size())
-            Grow();
-        TSlot &slot = Slot(rgb + 1);
-        if (slot.key != 0)
-            return {slot.number, false};
-        slot = {rgb + 1, count_};
-        return {count_++, true};
-    }
-
-    // Forgets every colour, keeping the table's size.
-    void Clear()
-    {
-        std::fill(slots_.begin(), slots_.end(), TSlot{0, 0});
+        if (++generation_ > kLastGeneration) {
+            std::fill(slots_.begin(), slots_.end(), TSlot{0, 0});
+            generation_ = 1;
+        }
         count_ = 0;
     }
 
+    // Room for `colors` more colours.
+    void Reserve(size_t colors)
+    {
+        while (2 * (count_ + colors) > slots_.size())
+            Grow();
+    }
+
+    // The number of the colour; a colour not met before takes the next one,
+    // without a branch on whether it is new.
+    uint32_t Number(uint32_t rgb)
+    {
+        const uint32_t key = generation_ << 24 | rgb;
+        TSlot &slot = Slot(key);
+        const bool isNew = slot.key != key;
+        const uint32_t number = isNew ? count_ : slot.number;
+        slot = {key, number};
+        count_ += isNew;
+        return number;
+    }
+
+    uint32_t Count() const { return count_; }
+
 private:
     struct TSlot {
-        uint32_t key;  // colour + 1, 0 when empty
+        uint32_t key;  // generation above the colour; empty unless of this generation
         uint32_t number;
     };
+    static constexpr uint32_t kLastGeneration = 0xFF;
 
+    // The colour's slot, or the free slot where it goes.
     TSlot &Slot(uint32_t key)
     {
         const size_t mask = slots_.size() - 1;
-        size_t slot = ColorSlot(key, bits_);
-        while (slots_[slot].key != 0 && slots_[slot].key != key)
+        size_t slot = ColorSlot(key & 0xFFFFFF, bits_);
+        while (slots_[slot].key != key && slots_[slot].key >> 24 == generation_)
             slot = (slot + 1) & mask;
         return slots_[slot];
     }
@@ -76,45 +93,96 @@ private:
         std::vector<TSlot> old(size_t(1) << ++bits_, TSlot{0, 0});
         old.swap(slots_);
         for (const TSlot &slot : old)
-            if (slot.key != 0)
+            if (slot.key >> 24 == generation_)
                 Slot(slot.key) = slot;
     }
 
-    std::vector<TSlot> slots_ = std::vector<TSlot>(size_t(1) << kInitialBits, TSlot{0, 0});
     static constexpr int kInitialBits = 12;
+    std::vector<TSlot> slots_ = std::vector<TSlot>(size_t(1) << kInitialBits, TSlot{0, 0});
     int bits_ = kInitialBits;
+    uint32_t generation_ = 0;
     uint32_t count_ = 0;
 };
 
-// The colour of a stored pixel (blue, green, red) as 0xRRGGBB.
-inline uint32_t StoredColor(const uint8_t *p) { return uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0]; }
+// The three bytes of the pixel at p, the first one lowest.
+inline uint32_t PixelBytes(const uint8_t *p) { return uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0]; }
 
-// A run of equal pixels is looked up once.
-void CountExactColors(int32_t width, int32_t height, const uint8_t *source, TColorNumbers &numbers,
-                      TColorHistogram &h)
+// The same in one read of four bytes, for a pixel that another one follows.
+inline uint32_t PixelBytesBeforeAnother(const uint8_t *p)
 {
-    numbers.Clear();
-    h.colors.clear();
-    h.pixels.clear();
-    h.runs.clear();
-    const size_t stride = static_cast<size_t>(DIBStride(width, 24));
-    for (int32_t y = 0; y < height; ++y) {
-        const uint8_t *p = source + y * stride;
-        for (int32_t x = 0; x < width;) {
-            const uint32_t rgb = StoredColor(p);
-            int32_t end = x + 1;
-            for (p += 3; end < width && StoredColor(p) == rgb; ++end)
-                p += 3;
-            const auto [number, isNew] = numbers.Insert(rgb);
-            if (isNew) {
-                h.colors.push_back(rgb);
-                h.pixels.push_back(0);
-            }
-            h.pixels[number] += end - x;
-            h.runs.push_back({number, uint32_t(end - x)});
-            x = end;
+    uint32_t bytes;
+    std::memcpy(&bytes, p, 4);
+    return bytes & 0xFFFFFF;
+}
+
+// 0xRRGGBB from the bytes of a pixel.
+inline uint32_t ColorOf(uint32_t bytes, bool redFirst)
+{
+    return redFirst ? (bytes & 0xFF) << 16 | (bytes & 0xFF00) | bytes >> 16 : bytes;
+}
+
+// Where the runs of equal pixels of a row start, and the row's width after
+// them; found without a branch on whether a pixel differs from the last one.
+size_t RunStarts(const uint8_t *row, int32_t width, std::vector<int32_t> &starts)
+{
+    size_t count = 1;
+    starts[0] = 0;
+    uint32_t last = PixelBytes(row);
+    const auto note = [&](int32_t x, uint32_t pixel) {
+        starts[count] = x;
+        count += pixel != last;
+        last = pixel;
+    };
+    for (int32_t x = 1; x + 1 < width; ++x)
+        note(x, PixelBytesBeforeAnother(row + 3 * x));
+    if (width > 1)
+        note(width - 1, PixelBytes(row + 3 * (width - 1)));
+    starts[count] = width;
+    return count;
+}
+
+// A row brings at most one new colour and one run a pixel. The next
+// colour's entries are written before the colour is known to be new, so
+// there is room for one more.
+void MakeRoomForRow(TColorHistogram &h, TColorNumbers &numbers, size_t runCount, int32_t width)
+{
+    numbers.Reserve(static_cast<size_t>(width));
+    const size_t colors = numbers.Count() + static_cast<size_t>(width) + 1;
+    if (h.colors.size() < colors) {
+        h.colors.resize(std::max(colors, 2 * h.colors.size()));
+        h.pixels.resize(h.colors.size());
+    }
+    const size_t runs = runCount + static_cast<size_t>(width);
+    if (h.runs.size() < runs)
+        h.runs.resize(std::max(runs, 2 * h.runs.size()));
+}
+
+// Each run of equal pixels is looked up once, without a branch on whether
+// its colour is new.
+void CountExactColors(int32_t width, int32_t height, const TTrueColorRows &source, TColorNumbers &numbers,
+                      TColorHistogram &h, std::vector<int32_t> &starts)
+{
+    numbers.Start();
+    starts.resize(static_cast<size_t>(width) + 1);
+    size_t runCount = 0;
+    for (int32_t y = 0; width > 0 && y < height; ++y) {
+        MakeRoomForRow(h, numbers, runCount, width);
+        const uint8_t *row = source.first + y * source.step;
+        const size_t runs = RunStarts(row, width, starts);
+        for (size_t r = 0; r < runs; ++r) {
+            const int32_t x = starts[r], length = starts[r + 1] - x;
+            const uint32_t rgb = ColorOf(PixelBytes(row + 3 * x), source.redFirst);
+            const uint32_t next = numbers.Count();
+            h.colors[next] = rgb;
+            h.pixels[next] = 0;
+            const uint32_t number = numbers.Number(rgb);
+            h.pixels[number] += length;
+            h.runs[runCount++] = {number, uint32_t(length)};
         }
     }
+    h.colors.resize(numbers.Count());
+    h.pixels.resize(numbers.Count());
+    h.runs.resize(runCount);
 }
 
 // Coarsens the channel that keeps the most bits: blue first, then red, then
@@ -323,11 +391,12 @@ struct TPopularityScratch {
     std::vector<TKeyedColor> sorted, spare;
     TPopularityTable table;
     std::vector<uint8_t> indexOf;  // by colour number
+    std::vector<int32_t> runStarts;  // of one row
 };
 
 }  // namespace
 
-void ReducePopularity(int32_t width, int32_t height, uint8_t *palette, const uint8_t *source,
+void ReducePopularity(int32_t width, int32_t height, uint8_t *palette, const TTrueColorRows &source,
                       uint8_t *dest, int count)
 {
     thread_local const auto scratch = std::make_unique<TPopularityScratch>();
@@ -336,7 +405,7 @@ void ReducePopularity(int32_t width, int32_t height, uint8_t *palette, const uin
     // the order in which colours are first met, and so every tie, stays that
     // of the pixel scan.
     TColorHistogram &histogram = scratch->histogram;
-    CountExactColors(width, height, source, scratch->numbers, histogram);
+    CountExactColors(width, height, source, scratch->numbers, histogram, scratch->runStarts);
     std::vector<TKeyedColor> &sorted = scratch->sorted;
     sorted.resize(histogram.colors.size());
     for (uint32_t c = 0; c < sorted.size(); ++c)
@@ -350,4 +419,11 @@ void ReducePopularity(int32_t width, int32_t height, uint8_t *palette, const uin
     PickColors(scratch->table, palette, count);
     MapUnpickedColors(scratch->table, palette, count);
     MapPixels(scratch->table, histogram, width, height, dest, scratch->indexOf);
+}
+
+void ReducePopularity(int32_t width, int32_t height, uint8_t *palette, const uint8_t *source,
+                      uint8_t *dest, int count)
+{
+    const TTrueColorRows rows{source, static_cast<ptrdiff_t>(DIBStride(width, 24)), false};
+    ReducePopularity(width, height, palette, rows, dest, count);
 }

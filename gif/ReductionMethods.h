@@ -5,11 +5,25 @@
 // the 8-bit rows never overtake the 24-bit rows still to be read.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+
+// 24-bit rows where they lie: the bottom row at `first`, each row above it
+// `step` bytes on, a pixel's channels blue, green, red or, when `redFirst`,
+// red, green, blue.
+struct TTrueColorRows {
+    const uint8_t *first;
+    ptrdiff_t step;
+    bool redFirst;
+};
 
 // The `count` most frequent colours, counted with channel masks that start
 // full and are widened until the distinct masked colours fit a 2049-entry
 // table. Palette entries beyond the colours found are grey (128, 128, 128, 0).
+// Only the indexes of the destination rows are written, not their padding.
+void ReducePopularity(int32_t width, int32_t height, uint8_t *palette, const TTrueColorRows &source,
+                      uint8_t *dest, int count);
+// The same over stored rows.
 void ReducePopularity(int32_t width, int32_t height, uint8_t *palette, const uint8_t *source,
                       uint8_t *dest, int count);
 
