@@ -300,16 +300,16 @@ struct TPopularityTable {
 
 void PickColors(TPopularityTable &table, uint8_t *palette, int count)
 {
-    // Most frequent first; equal counts go to the colour met first.
-    std::vector<uint32_t> order(table.entries.size());
-    std::iota(order.begin(), order.end(), 0u);
+    // Most frequent first; equal counts go to the colour met first: the
+    // order of the count's complement above the entry's place.
+    std::vector<uint64_t> order(table.entries.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = uint64_t(uint32_t(INT32_MAX - table.entries[i].pixels)) << 32 | i;
     const size_t picked = std::min(static_cast<size_t>(count), order.size());
-    std::partial_sort(order.begin(), order.begin() + picked, order.end(), [&table](uint32_t a, uint32_t b) {
-        const int32_t pa = table.entries[a].pixels, pb = table.entries[b].pixels;
-        return pa > pb || (pa == pb && a < b);
-    });
+    std::nth_element(order.begin(), order.begin() + picked, order.end());
+    std::sort(order.begin(), order.begin() + picked);
     for (size_t i = 0; i < picked; ++i) {
-        TPopularityEntry &e = table.entries[order[i]];
+        TPopularityEntry &e = table.entries[uint32_t(order[i])];
         e.index = static_cast<uint8_t>(i);
         e.pixels = 0;
         uint8_t *entry = palette + 4 * i;
@@ -322,39 +322,45 @@ void PickColors(TPopularityTable &table, uint8_t *palette, int count)
         std::memset(palette + 4 * i, 128, 3), palette[4 * i + 3] = 0;
 }
 
+// A palette colour with the sum of its channels.
+struct TSummedColor {
+    int sum;
+    int blue, green, red;
+    uint32_t index;
+};
+
 // Gives every colour not picked the nearest palette colour (squared
-// distance), equal distances going to the lower index. Candidates are visited
-// outward in order of the sum of their channels: the square of the
-// difference of the sums is at most three times the squared distance, so the
-// search stops once it alone exceeds three times the best distance found.
+// distance), equal distances going to the lower index: the smallest of
+// distance and index side by side. Candidates are visited outward in order
+// of the sum of their channels: the square of the difference of the sums is
+// at most three times the squared distance, so the search stops once it
+// alone exceeds three times the best distance found.
 void MapUnpickedColors(TPopularityTable &table, const uint8_t *palette, int count)
 {
-    std::vector<std::pair<int, int>> bySum;
-    for (int i = 0; i < count; ++i)
-        bySum.push_back({palette[4 * i] + palette[4 * i + 1] + palette[4 * i + 2], i});
-    std::sort(bySum.begin(), bySum.end());
+    std::vector<TSummedColor> bySum;
+    for (int i = 0; i < count; ++i) {
+        const uint8_t *p = palette + 4 * i;
+        bySum.push_back({p[0] + p[1] + p[2], p[0], p[1], p[2], uint32_t(i)});
+    }
+    std::sort(bySum.begin(), bySum.end(), [](const TSummedColor &a, const TSummedColor &b) { return a.sum < b.sum; });
     for (TPopularityEntry &e : table.entries) {
         if (e.pixels <= 0)
             continue;
-        int best = 0x30000, bestIndex = 0;
-        const auto consider = [&](int i) {
-            const uint8_t *entry = palette + 4 * i;
-            const int db = entry[0] - e.blue, dg = entry[1] - e.green, dr = entry[2] - e.red;
-            const int distance = dr * dr + dg * dg + db * db;
-            if (distance < best || (distance == best && i < bestIndex)) {
-                best = distance;
-                bestIndex = i;
-            }
+        uint32_t best = 0x30000 << 8;  // beyond any distance
+        const auto consider = [&](const TSummedColor &c) {
+            const int db = c.blue - e.blue, dg = c.green - e.green, dr = c.red - e.red;
+            best = std::min(best, uint32_t(dr * dr + dg * dg + db * db) << 8 | c.index);
         };
         const int sum = e.blue + e.green + e.red;
-        const auto near = [&](size_t k) { const int d = bySum[k].first - sum; return d * d <= 3 * best; };
+        const auto near = [&](size_t k) { const int d = bySum[k].sum - sum; return uint32_t(d * d) <= 3 * (best >> 8); };
         const size_t start = static_cast<size_t>(
-            std::lower_bound(bySum.begin(), bySum.end(), std::make_pair(sum, 0)) - bySum.begin());
+            std::partition_point(bySum.begin(), bySum.end(), [sum](const TSummedColor &c) { return c.sum < sum; }) -
+            bySum.begin());
         for (size_t k = start; k < bySum.size() && near(k); ++k)
-            consider(bySum[k].second);
+            consider(bySum[k]);
         for (size_t k = start; k-- > 0 && near(k);)
-            consider(bySum[k].second);
-        e.index = static_cast<uint8_t>(bestIndex);
+            consider(bySum[k]);
+        e.index = static_cast<uint8_t>(best);
     }
 }
 
