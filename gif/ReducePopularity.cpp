@@ -121,8 +121,19 @@ inline uint32_t ColorOf(uint32_t bytes, bool redFirst)
     return redFirst ? (bytes & 0xFF) << 16 | (bytes & 0xFF00) | bytes >> 16 : bytes;
 }
 
+// Whether the eight pixels at p are all the pixel before them: their bytes
+// then repeat every three.
+inline bool SameAsBefore8(const uint8_t *p)
+{
+    uint64_t before[3], at[3];
+    std::memcpy(before, p - 3, 24);
+    std::memcpy(at, p, 24);
+    return ((before[0] ^ at[0]) | (before[1] ^ at[1]) | (before[2] ^ at[2])) == 0;
+}
+
 // Where the runs of equal pixels of a row start, and the row's width after
-// them; found without a branch on whether a pixel differs from the last one.
+// them; found eight pixels at a time where the pixels go on unchanged, and
+// without a branch on whether a pixel differs from the last one elsewhere.
 size_t RunStarts(const uint8_t *row, int32_t width, std::vector<int32_t> &starts)
 {
     size_t count = 1;
@@ -133,7 +144,14 @@ size_t RunStarts(const uint8_t *row, int32_t width, std::vector<int32_t> &starts
         count += pixel != last;
         last = pixel;
     };
-    for (int32_t x = 1; x + 1 < width; ++x)
+    int32_t x = 1;
+    for (; x + 8 < width; x += 8) {
+        if (SameAsBefore8(row + 3 * x))
+            continue;
+        for (int32_t i = x; i < x + 8; ++i)
+            note(i, PixelBytesBeforeAnother(row + 3 * i));
+    }
+    for (; x + 1 < width; ++x)
         note(x, PixelBytesBeforeAnother(row + 3 * x));
     if (width > 1)
         note(width - 1, PixelBytes(row + 3 * (width - 1)));
@@ -343,6 +361,13 @@ void MapUnpickedColors(TPopularityTable &table, const uint8_t *palette, int coun
         bySum.push_back({p[0] + p[1] + p[2], p[0], p[1], p[2], uint32_t(i)});
     }
     std::sort(bySum.begin(), bySum.end(), [](const TSummedColor &a, const TSummedColor &b) { return a.sum < b.sum; });
+    // Where the colours of each sum or more begin.
+    std::array<uint16_t, 3 * 255 + 1> firstOfSum;
+    for (size_t sum = 0, k = 0; sum < firstOfSum.size(); ++sum) {
+        while (k < bySum.size() && bySum[k].sum < int(sum))
+            ++k;
+        firstOfSum[sum] = uint16_t(k);
+    }
     for (TPopularityEntry &e : table.entries) {
         if (e.pixels <= 0)
             continue;
@@ -353,9 +378,7 @@ void MapUnpickedColors(TPopularityTable &table, const uint8_t *palette, int coun
         };
         const int sum = e.blue + e.green + e.red;
         const auto near = [&](size_t k) { const int d = bySum[k].sum - sum; return uint32_t(d * d) <= 3 * (best >> 8); };
-        const size_t start = static_cast<size_t>(
-            std::partition_point(bySum.begin(), bySum.end(), [sum](const TSummedColor &c) { return c.sum < sum; }) -
-            bySum.begin());
+        const size_t start = firstOfSum[size_t(sum)];
         for (size_t k = start; k < bySum.size() && near(k); ++k)
             consider(bySum[k]);
         for (size_t k = start; k-- > 0 && near(k);)
