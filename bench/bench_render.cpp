@@ -1,9 +1,9 @@
 // Rendering speed of a button state with the software rasteriser: a full
 // render (supersampled, full mesh, drop shadow, text shadow, caption) of the
-// default size and of the largest, a draft render, a mesh rebuild with its
-// upload into the rendering context and the reduction of the supersampled
-// picture. The CPU time counts the rasteriser's
-// threads too.
+// default size and of the largest, each also with its shadow drawn anew; a
+// draft render; a mesh rebuild with its upload into the rendering context;
+// and the reduction of the supersampled picture. The CPU time counts the
+// rasteriser's threads too.
 #include "BenchMain.h"
 #include "ParamU.h"
 #include "ReSample.h"
@@ -45,6 +45,29 @@ BENCHMARK(BM_FullRender)->Unit(benchmark::kMillisecond)->MinTime(1.0)->MeasurePr
 
 void BM_FullRender250(benchmark::State &run) { FullRender(run, 250, 250); }
 BENCHMARK(BM_FullRender250)->Unit(benchmark::kMillisecond)->MinTime(1.0)->MeasureProcessCPUTime();
+
+// As above, but every render follows a change of the shadow's colour, so
+// that its pass is drawn anew instead of copied from the render before: what
+// an edit of the shape, size, shadow or background costs.
+void FullRenderWithNewShadow(benchmark::State &run, int width, int height)
+{
+    TBenchButton bench;
+    bench.state.Width = width;
+    bench.state.Height = height;
+    bench.state.SetDraft(false);
+    bench.state.Render();
+    TColor colour = 0;
+    for (auto _ : run) {
+        bench.state.ButtonItem.Shadow.Color = ++colour;
+        bench.state.Render();
+    }
+}
+
+void BM_FullRenderWithNewShadow(benchmark::State &run) { FullRenderWithNewShadow(run, 100, 30); }
+BENCHMARK(BM_FullRenderWithNewShadow)->Unit(benchmark::kMillisecond)->MinTime(1.0)->MeasureProcessCPUTime();
+
+void BM_FullRender250WithNewShadow(benchmark::State &run) { FullRenderWithNewShadow(run, 250, 250); }
+BENCHMARK(BM_FullRender250WithNewShadow)->Unit(benchmark::kMillisecond)->MinTime(1.0)->MeasureProcessCPUTime();
 
 void BM_DraftRender(benchmark::State &run)
 {

@@ -3,6 +3,7 @@
 
 #include "ButtonItem.h"
 #include "LightItem.h"
+#include "RenderContext.h"
 #include "TextItem.h"
 
 #include <QImage>
@@ -62,5 +63,7 @@ public:
 
 private:
     void RenderBody();
+    void DrawShadow(bool rebuild, const TShadowLayerKey &layer);
+    TShadowLayerKey ShadowLayerKey() const;
     void ApplyLights() const;
 };

@@ -16,13 +16,6 @@ TMeshSize builtSize;
 TMeshKey builtKey{};
 unsigned generation = 0;
 
-uint32_t FloatBits(float value)
-{
-    uint32_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
-
 TVector3 &Vertex(int ring, int point)
 {
     return MeshVertices[size_t(ring) * MeshRingStride + size_t(point)];
@@ -55,6 +48,13 @@ void FillTexCoords(const TMeshSize &size)
 }
 
 }  // namespace
+
+uint32_t FloatBits(float value)
+{
+    uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
 
 TMeshSize CurrentMeshSize()
 {

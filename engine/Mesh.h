@@ -34,6 +34,10 @@ TMeshSize CurrentMeshSize();
 // The size the arrays were last built with; 0 by 0 before the first build.
 TMeshSize BuiltMeshSize();
 
+// A float as keys hold it: by its bits, so that -0 and 0 differ and a NaN
+// equals itself.
+uint32_t FloatBits(float value);
+
 // Every input of a mesh: the outline's angles, the profile's angles, top
 // height and scales (floats by their bits) and the mesh size. Equal keys
 // give equal meshes, so a mesh is reused only under an equal key.

@@ -8,10 +8,12 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 #include <algorithm>
+#include <cstdlib>
 #include <array>
 #include <cstring>
 #include <malloc.h>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -37,6 +39,23 @@ struct TRenderContext {
     unsigned uses = 0;
     GLuint indexBuffer = 0;
     TMeshSize indexedSize;
+
+    // The colour buffers that the last few shadow passes left, each in a
+    // framebuffer of its own under the key it was drawn from: the shadow
+    // of a state stays the same through every edit but of its shape, size,
+    // shadow and background, and an image set draws the same few in turn.
+    struct TKeptLayer {
+        GLuint framebuffer = 0;
+        TShadowLayerKey key{};
+        bool kept = false;
+        unsigned lastUse = 0;
+    };
+    std::array<TKeptLayer, 4> layers;
+    unsigned layerUses = 0;
+    std::optional<bool> copiesFramebuffers;  // asked of the driver once
+    // The keys of the last few shadow passes drawn.
+    std::array<TShadowLayerKey, 4> drawnKeys{};
+    size_t nextDrawnKey = 0;
 };
 
 std::unique_ptr<TRenderContext> current;
@@ -205,6 +224,101 @@ void DrawMesh(const TMeshKey &key)
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
+}
+
+bool TShadowLayerKey::operator==(const TShadowLayerKey &other) const
+{
+    return std::memcmp(this, &other, sizeof *this) == 0;
+}
+
+namespace {
+
+unsigned passesDrawn = 0;
+
+// Framebuffers to copy between came with OpenGL 3.0; an older driver draws
+// every shadow anew.
+bool CopiesFramebuffers()
+{
+    const auto *version = reinterpret_cast<const char *>(glGetString(GL_VERSION));
+    return version && std::atoi(version) >= 3;
+}
+
+GLuint MakeLayerFramebuffer()
+{
+    GLuint renderbuffer = 0, framebuffer = 0;
+    glGenRenderbuffers(1, &renderbuffer);
+    glBindRenderbuffer(GL_RENDERBUFFER, renderbuffer);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, TGLContext::SurfaceSide, TGLContext::SurfaceSide);
+    glGenFramebuffers(1, &framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, renderbuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    return framebuffer;
+}
+
+// Copies the lower-left width x height block pixel for pixel; framebuffer 0
+// is the drawing surface.
+void CopyBlock(GLuint from, GLuint to, int width, int height)
+{
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, from);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, to);
+    glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+}  // namespace
+
+bool RestoreShadowLayer(const TShadowLayerKey &key)
+{
+    TRenderContext &context = Context();
+    for (TRenderContext::TKeptLayer &layer : context.layers)
+        if (layer.kept && layer.key == key) {
+            layer.lastUse = ++context.layerUses;
+            CopyBlock(layer.framebuffer, 0, key.Width, key.Height);
+            return true;
+        }
+    return false;
+}
+
+namespace {
+
+// Keeps the viewport block of the colour buffer under the key, in the place
+// used least recently.
+void KeepShadowLayer(TRenderContext &context, const TShadowLayerKey &key)
+{
+    if (!context.copiesFramebuffers)
+        context.copiesFramebuffers = CopiesFramebuffers();
+    if (!*context.copiesFramebuffers)
+        return;
+    TRenderContext::TKeptLayer &layer =
+        *std::min_element(context.layers.begin(), context.layers.end(),
+                          [](const auto &a, const auto &b) { return a.lastUse < b.lastUse; });
+    if (layer.framebuffer == 0)
+        layer.framebuffer = MakeLayerFramebuffer();
+    CopyBlock(0, layer.framebuffer, key.Width, key.Height);
+    layer.key = key;
+    layer.kept = true;
+    layer.lastUse = ++context.layerUses;
+}
+
+}  // namespace
+
+void ShadowPassDrawn(const TShadowLayerKey &key)
+{
+    ++passesDrawn;
+    TRenderContext &context = Context();
+    const auto drawnBefore = std::find(context.drawnKeys.begin(), context.drawnKeys.end(), key);
+    if (drawnBefore != context.drawnKeys.end()) {
+        KeepShadowLayer(context, key);
+        return;
+    }
+    context.drawnKeys[context.nextDrawnKey] = key;
+    context.nextDrawnKey = (context.nextDrawnKey + 1) % context.drawnKeys.size();
+}
+
+unsigned ShadowPassesDrawn()
+{
+    return passesDrawn;
 }
 
 void BindBodyTexture(const TTextureBlock &texture)

@@ -142,6 +142,34 @@ void TItem::ApplyLights() const
         light.Apply();
 }
 
+TShadowLayerKey TItem::ShadowLayerKey() const
+{
+    const TShadowBlock &shadow = ButtonItem.Shadow;
+    const int k = RenderScale();
+    return {MeshKeyOf(ButtonItem.Shape, ButtonItem.Deformation, CurrentMeshSize()),
+            FloatBits(shadow.DX),
+            FloatBits(shadow.DY),
+            uint32_t(shadow.Color),
+            {FloatBits(Background.R), FloatBits(Background.G), FloatBits(Background.B), FloatBits(Background.A)},
+            k * ImageWidth(),
+            k * ImageHeight()};
+}
+
+// The silhouette, flat in the shadow colour.
+void TItem::DrawShadow(bool rebuild, const TShadowLayerKey &layer)
+{
+    const TRGBA white{1, 1, 1, 1};
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, white.data());
+    glDisable(GL_DEPTH_TEST);
+    for (int i = 0; i < LightCount; ++i)
+        glDisable(GLenum(GL_LIGHT0 + i));
+    ButtonItem.Draw(rebuild, true);
+    // A software rasteriser then draws the silhouette while the body's
+    // vertices are lit.
+    glFlush();
+    ShadowPassDrawn(layer);
+}
+
 void TItem::Render()
 {
     try {
@@ -180,16 +208,11 @@ void TItem::RenderBody()
         ReadPixels(TBitsmap::Size, RenderBuffer().Data.data());
     } else {
         if (ButtonItem.Shadow.Enabled) {
-            const TRGBA white{1, 1, 1, 1};
-            glLightModelfv(GL_LIGHT_MODEL_AMBIENT, white.data());
-            glDisable(GL_DEPTH_TEST);
-            for (int i = 0; i < LightCount; ++i)
-                glDisable(GLenum(GL_LIGHT0 + i));
-            ButtonItem.Draw(rebuild, true);
-            // A software rasteriser then draws the silhouette while the
-            // body's vertices are lit.
-            glFlush();
-            rebuild = false;
+            const TShadowLayerKey layer = ShadowLayerKey();
+            if (!RestoreShadowLayer(layer)) {
+                DrawShadow(rebuild, layer);
+                rebuild = false;
+            }
         }
         glLightModelfv(GL_LIGHT_MODEL_AMBIENT, Ambient.data());
         glEnable(GL_DEPTH_TEST);

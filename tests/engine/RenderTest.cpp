@@ -227,6 +227,54 @@ TEST_F(Render, MeshIsReusedOnlyWhenEveryInputIsEqual)
     EXPECT_EQ(MeshGeneration(), builds);
 }
 
+// A drop shadow drawn twice is kept and copied into later renders while
+// every input of its pass is equal; a change of any of them draws it anew.
+// Either way the picture is the one that a new context, where nothing is
+// kept, gives.
+TEST_F(Render, ShadowIsKeptOnlyWhileEveryInputOfItsPassIsEqual)
+{
+    using TChange = std::function<void(TItem &)>;
+    const std::pair<const char *, TChange> shadowInputs[] = {
+        {"outline", [](TItem &s) { s.ButtonItem.Shape.A0 = 44; }},
+        {"profile", [](TItem &s) { s.ButtonItem.Deformation.D1 = 65; }},
+        {"mesh size", [](TItem &) { AppParam().MeshCols = 120; }},
+        {"offset x", [](TItem &s) { s.ButtonItem.Shadow.DX = 0.2f; }},
+        {"offset y", [](TItem &s) { s.ButtonItem.Shadow.DY = 0.05f; }},
+        {"colour", [](TItem &s) { s.ButtonItem.Shadow.Color = Packed(0x800000); }},
+        {"background", [](TItem &s) { s.Background = ColorToRGBA(0x102030); }},
+        {"width", [](TItem &s) { s.Width = 120; }},
+        {"height", [](TItem &s) { s.Height = 44; }},
+        {"antialiasing", [](TItem &s) { s.Antialias = 0; }},
+    };
+    const std::pair<const char *, TChange> otherInputs[] = {
+        {"nothing", [](TItem &) {}},
+        {"material", [](TItem &s) { s.ButtonItem.Material.Diffuse = {0.9f, 0.1f, 0.1f, 1.0f}; }},
+        {"model ambient", [](TItem &s) { s.Ambient = {0.6f, 0.2f, 0.2f, 1.0f}; }},
+        {"light", [](TItem &s) { s.Lights[0].Diffuse = {0.1f, 0.9f, 0.1f, 1.0f}; }},
+        {"caption", [](TItem &s) { s.TextItem.Text = "Go"; }},
+    };
+    auto check = [](const char *name, const TChange &change, bool drawsAnew) {
+        const TParam settings = AppParam();
+        TButtons changed(nullptr);
+        TItem &state = changed.States[stNormal];
+        state.TextItem.Text = "";
+        state.ButtonItem.Shadow = {1, {}, 0.1f, -0.15f, Packed(0x404040)};
+        Rendered(state);
+        Rendered(state);
+        change(state);
+        const unsigned drawn = ShadowPassesDrawn();
+        const QImage picture = Rendered(state);
+        EXPECT_EQ(ShadowPassesDrawn() > drawn, drawsAnew) << name;
+        DoneRenderContext();
+        EXPECT_EQ(picture, Rendered(state)) << name;
+        AppParam() = settings;
+    };
+    for (const auto &[name, change] : shadowInputs)
+        check(name, change, true);
+    for (const auto &[name, change] : otherInputs)
+        check(name, change, false);
+}
+
 TEST_F(Render, ContextIsMadeAgainAndOneThatCannotBeMadeLeavesNoPicture)
 {
     const QImage first = Rendered(normal);
