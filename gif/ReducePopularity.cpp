@@ -241,19 +241,24 @@ inline uint32_t KeyOf(TKeyedColor keyed) { return uint32_t(keyed >> 32); }
 inline uint32_t NumberOf(TKeyedColor keyed) { return uint32_t(keyed); }
 
 // The colours in ascending order of their keys, which are all different: a
-// radix sort, byte by byte, its three counts made in one pass.
+// radix sort of the 24-bit keys, twelve bits at a time, its two counts made
+// in one pass.
 void SortByKey(std::vector<TKeyedColor> &colors, std::vector<TKeyedColor> &spare)
 {
+    constexpr int kDigitBits = 12;
+    constexpr uint32_t kDigits = 1u << kDigitBits;
     spare.resize(colors.size());
-    std::array<std::array<uint32_t, 257>, 3> start{};
+    thread_local std::array<std::array<uint32_t, kDigits + 1>, 2> start;
+    for (auto &at : start)
+        at.fill(0);
     for (const TKeyedColor keyed : colors)
-        for (int pass = 0; pass < 3; ++pass)
-            ++start[size_t(pass)][((KeyOf(keyed) >> (8 * pass)) & 0xFF) + 1];
-    for (int pass = 0; pass < 3; ++pass) {
-        std::array<uint32_t, 257> &at = start[size_t(pass)];
+        for (int pass = 0; pass < 2; ++pass)
+            ++start[size_t(pass)][((KeyOf(keyed) >> (kDigitBits * pass)) & (kDigits - 1)) + 1];
+    for (int pass = 0; pass < 2; ++pass) {
+        auto &at = start[size_t(pass)];
         std::partial_sum(at.begin(), at.end(), at.begin());
         for (const TKeyedColor keyed : colors)
-            spare[at[(KeyOf(keyed) >> (8 * pass)) & 0xFF]++] = keyed;
+            spare[at[(KeyOf(keyed) >> (kDigitBits * pass)) & (kDigits - 1)]++] = keyed;
         colors.swap(spare);
     }
 }
@@ -284,23 +289,38 @@ struct TPopularityTable {
     std::vector<TPopularityEntry> entries;
     std::vector<uint32_t> entryOf;  // by colour number
 
-    void Fill(const TColorHistogram &histogram, const std::vector<TKeyedColor> &sorted, int widenings,
-              uint8_t redMask, uint8_t greenMask, uint8_t blueMask)
+    // Colours of one group share their key above the dropped bits; groups
+    // are numbered in key order. Returns the number of groups.
+    uint32_t GroupByKey(const std::vector<TKeyedColor> &sorted, int widenings)
     {
-        // Colours of one group share their key above the dropped bits; the
-        // group is entered when its first colour in scan order comes up.
-        const size_t n = histogram.colors.size();
         std::vector<uint32_t> &groupOf = entryOf;
-        groupOf.resize(n);
+        groupOf.resize(sorted.size());
         uint32_t group = 0;
-        for (size_t j = 0; j < n; ++j) {
+        for (size_t j = 0; j < sorted.size(); ++j) {
             if (j > 0 && (KeyOf(sorted[j]) >> widenings) != (KeyOf(sorted[j - 1]) >> widenings))
                 ++group;
             groupOf[NumberOf(sorted[j])] = group;
         }
-        entryOfGroup.assign(n == 0 ? 0 : group + 1, kNone);
+        return sorted.empty() ? 0 : group + 1;
+    }
+
+    // Each colour is a group of its own.
+    uint32_t GroupEach(size_t colors)
+    {
+        entryOf.resize(colors);
+        std::iota(entryOf.begin(), entryOf.end(), 0u);
+        return static_cast<uint32_t>(colors);
+    }
+
+    // The entries of the groups: a group is entered when its first colour in
+    // scan order comes up.
+    void Fill(const TColorHistogram &histogram, uint32_t groups, uint8_t redMask, uint8_t greenMask,
+              uint8_t blueMask)
+    {
+        const std::vector<uint32_t> &groupOf = entryOf;
+        entryOfGroup.assign(groups, kNone);
         entries.clear();
-        for (size_t c = 0; c < n; ++c) {
+        for (size_t c = 0; c < histogram.colors.size(); ++c) {
             uint32_t &entry = entryOfGroup[groupOf[c]];
             if (entry == kNone) {
                 entry = static_cast<uint32_t>(entries.size());
@@ -421,7 +441,27 @@ struct TPopularityScratch {
     TPopularityTable table;
     std::vector<uint8_t> indexOf;  // by colour number
     std::vector<int32_t> runStarts;  // of one row
+    uint32_t groups = 0;             // of colours that the masks make equal
 };
+
+// Groups the colours that the widened masks make equal, in the table; returns
+// the number of widenings. Colours that fit the table as they are need none.
+int GroupColors(TPopularityScratch &scratch)
+{
+    const TColorHistogram &histogram = scratch.histogram;
+    if (histogram.colors.size() <= kMaxColors) {
+        scratch.groups = scratch.table.GroupEach(histogram.colors.size());
+        return 0;
+    }
+    std::vector<TKeyedColor> &sorted = scratch.sorted;
+    sorted.resize(histogram.colors.size());
+    for (uint32_t c = 0; c < sorted.size(); ++c)
+        sorted[c] = Keyed(InterleavedKey(histogram.colors[c]), c);
+    SortByKey(sorted, scratch.spare);
+    const int widenings = WideningsNeeded(sorted);
+    scratch.groups = scratch.table.GroupByKey(sorted, widenings);
+    return widenings;
+}
 
 }  // namespace
 
@@ -435,16 +475,11 @@ void ReducePopularity(int32_t width, int32_t height, uint8_t *palette, const TTr
     // of the pixel scan.
     TColorHistogram &histogram = scratch->histogram;
     CountExactColors(width, height, source, scratch->numbers, histogram, scratch->runStarts);
-    std::vector<TKeyedColor> &sorted = scratch->sorted;
-    sorted.resize(histogram.colors.size());
-    for (uint32_t c = 0; c < sorted.size(); ++c)
-        sorted[c] = Keyed(InterleavedKey(histogram.colors[c]), c);
-    SortByKey(sorted, scratch->spare);
-    const int widenings = WideningsNeeded(sorted);
+    const int widenings = GroupColors(*scratch);
     uint8_t redMask = 0xFF, greenMask = 0xFF, blueMask = 0xFF;
     for (int k = 0; k < widenings; ++k)
         WidenMasks(redMask, greenMask, blueMask);
-    scratch->table.Fill(histogram, sorted, widenings, redMask, greenMask, blueMask);
+    scratch->table.Fill(histogram, scratch->groups, redMask, greenMask, blueMask);
     PickColors(scratch->table, palette, count);
     MapUnpickedColors(scratch->table, palette, count);
     MapPixels(scratch->table, histogram, width, height, dest, scratch->indexOf);
