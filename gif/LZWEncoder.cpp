@@ -132,8 +132,12 @@ inline uint32_t PairSlot(uint32_t pair) { return (pair * 2654435761u) >> (32 - k
 // A string that is `value` repeated `length` times.
 inline uint32_t RunOf(uint32_t value, uint32_t length) { return length << 9 | (value + 1); }
 
-// The tables of the compressor.
+// The tables of the compressor. Only the hash table starts empty; every
+// other entry is written before it is read, so the pages of the repeats of
+// pixel values that never come up are never touched.
 struct TLZWTables {
+    TLZWTables() { pairs.fill(0); }
+
     std::vector<uint8_t> codeBytes;
     std::array<uint32_t, 1u << kHashBits> pairs;
     std::array<uint32_t, kCodeCount> filled;  // the slots of the pairs in the table
