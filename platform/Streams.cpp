@@ -133,9 +133,10 @@ TSafeFileStream::TSafeFileStream(const std::string &fileName, TLockedFolder lock
 void TSafeFileStream::Commit()
 {
     auto &file = static_cast<QSaveFile &>(Device());
-    // The writes were unbuffered and checked; commit() does not sync, so a
-    // disk that keeps the data back would get a file renamed over the old
-    // one that is not on it yet. The sync is done and checked here first.
+    // The writes were unbuffered and checked. commit() is not documented to
+    // sync before it renames, and a disk that kept the data back would get a
+    // file renamed over the old one that is not on it yet, so the sync is
+    // done and checked here first, whatever the Qt version does after.
     if (::fsync(file.handle()) != 0)
         throw CannotSaveFile(FFileName, std::strerror(errno));
     if (!file.commit())
