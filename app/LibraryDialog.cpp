@@ -279,9 +279,9 @@ TListBox *TTempSelF::NewLibraryList(TPage page)
                                    TLibraryKind::Deformation};
     if (page != MaterialPage)
         ShowLibraryThumbnails(*list, kinds[page]);
-    connect(list, &TListBox::Click, this, GuardedSlot([this, page, list] {
+    connect(list, &TListBox::Click, this, GuardedSlot([this, list, click = Handlers[page].Click] {
                 if (list->ItemIndex() >= 0)
-                    (this->*Handlers[page].Click)();
+                    (this->*click)();
             }));
     FLists[page] = list;
     return list;
@@ -294,9 +294,9 @@ QLayout *TTempSelF::NewCommands(TPage page)
     const struct {
         const char *Name, *Caption;
         std::function<void()> Run;
-    } commands[4] = {{names.Add, "Add", [this, page] { (this->*Handlers[page].Add)(); }},
+    } commands[4] = {{names.Add, "Add", [this, add = Handlers[page].Add] { (this->*add)(); }},
                      {names.Delete, "Delete", [this, page] { DeleteEntry(page); }},
-                     {names.Change, "Change", [this, page] { (this->*Handlers[page].Change)(); }},
+                     {names.Change, "Change", [this, change = Handlers[page].Change] { (this->*change)(); }},
                      {names.DeleteAll, "Delete all", [this, page] { DeleteAllEntries(page); }}};
     auto *grid = new QGridLayout;
     for (int c = 0; c < 4; ++c) {
