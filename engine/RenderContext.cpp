@@ -8,8 +8,8 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 #include <algorithm>
-#include <cstdlib>
 #include <array>
+#include <cstdlib>
 #include <cstring>
 #include <malloc.h>
 #include <memory>
@@ -45,9 +45,8 @@ struct TRenderContext {
     // of a state stays the same through every edit but of its shape, size,
     // shadow and background, and an image set draws the same few in turn.
     struct TKeptLayer {
-        GLuint framebuffer = 0;
+        GLuint framebuffer = 0;  // none until a layer is kept here
         TShadowLayerKey key{};
-        bool kept = false;
         unsigned lastUse = 0;
     };
     std::array<TKeptLayer, 4> layers;
@@ -141,6 +140,14 @@ void BindIndexes(TRenderContext &context, const TMeshSize &size)
     }
 }
 
+// The place of a kept buffer that was used longest ago.
+template <typename TPlaces>
+auto &LeastRecentlyUsed(TPlaces &places)
+{
+    return *std::min_element(places.begin(), places.end(),
+                             [](const auto &a, const auto &b) { return a.lastUse < b.lastUse; });
+}
+
 TRenderContext::TKeptMesh *FindKeptMesh(TRenderContext &context, const TMeshKey &key)
 {
     for (TRenderContext::TKeptMesh &mesh : context.meshes)
@@ -156,8 +163,7 @@ TRenderContext::TKeptMesh &LoadMesh(TRenderContext &context)
     const TMeshKey key = BuiltMeshKey();
     TRenderContext::TKeptMesh *mesh = FindKeptMesh(context, key);
     if (!mesh)
-        mesh = &*std::min_element(context.meshes.begin(), context.meshes.end(),
-                                  [](const auto &a, const auto &b) { return a.lastUse < b.lastUse; });
+        mesh = &LeastRecentlyUsed(context.meshes);
     if (mesh->buffer == 0)
         glGenBuffers(1, &mesh->buffer);
     glBindBuffer(GL_ARRAY_BUFFER, mesh->buffer);
@@ -266,22 +272,6 @@ void CopyBlock(GLuint from, GLuint to, int width, int height)
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 
-}  // namespace
-
-bool RestoreShadowLayer(const TShadowLayerKey &key)
-{
-    TRenderContext &context = Context();
-    for (TRenderContext::TKeptLayer &layer : context.layers)
-        if (layer.kept && layer.key == key) {
-            layer.lastUse = ++context.layerUses;
-            CopyBlock(layer.framebuffer, 0, key.Width, key.Height);
-            return true;
-        }
-    return false;
-}
-
-namespace {
-
 // Keeps the viewport block of the colour buffer under the key, in the place
 // used least recently.
 void KeepShadowLayer(TRenderContext &context, const TShadowLayerKey &key)
@@ -290,18 +280,27 @@ void KeepShadowLayer(TRenderContext &context, const TShadowLayerKey &key)
         context.copiesFramebuffers = CopiesFramebuffers();
     if (!*context.copiesFramebuffers)
         return;
-    TRenderContext::TKeptLayer &layer =
-        *std::min_element(context.layers.begin(), context.layers.end(),
-                          [](const auto &a, const auto &b) { return a.lastUse < b.lastUse; });
+    TRenderContext::TKeptLayer &layer = LeastRecentlyUsed(context.layers);
     if (layer.framebuffer == 0)
         layer.framebuffer = MakeLayerFramebuffer();
     CopyBlock(0, layer.framebuffer, key.Width, key.Height);
     layer.key = key;
-    layer.kept = true;
     layer.lastUse = ++context.layerUses;
 }
 
 }  // namespace
+
+bool RestoreShadowLayer(const TShadowLayerKey &key)
+{
+    TRenderContext &context = Context();
+    for (TRenderContext::TKeptLayer &layer : context.layers)
+        if (layer.framebuffer != 0 && layer.key == key) {
+            layer.lastUse = ++context.layerUses;
+            CopyBlock(layer.framebuffer, 0, key.Width, key.Height);
+            return true;
+        }
+    return false;
+}
 
 void ShadowPassDrawn(const TShadowLayerKey &key)
 {
