@@ -150,7 +150,8 @@ EWriteError TSafeFileStream::Failure(const std::string &fallback) const
     return CannotSaveFile(FFileName, Device().errorString().toStdString());
 }
 
-void SaveFile(const std::string &fileName, const std::function<void(TStream &)> &write, TLockedFolder lockedFolder)
+void SaveFile(const std::string &fileName, const std::function<void(TStream &)> &write, TLockedFolder lockedFolder,
+              const std::function<void()> &beforeReplacing)
 {
     TSafeFileStream file(fileName, lockedFolder);
     try {
@@ -164,6 +165,8 @@ void SaveFile(const std::string &fileName, const std::function<void(TStream &)> 
     } catch (const std::bad_alloc &) {
         throw file.Failure("Out of memory");
     }
+    if (beforeReplacing)
+        beforeReplacing();
     file.Commit();
 }
 

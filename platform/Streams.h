@@ -121,9 +121,11 @@ uint8_t ReadByte(TStream &stream);
 // Replaces fileName by what write puts into the stream, through a
 // TSafeFileStream: the old file stays as it was unless the whole new one was
 // written. A stream error of write or a lack of memory becomes the file's
-// save error; so does every failure of the file itself.
+// save error; so does every failure of the file itself. beforeReplacing runs
+// once the new file is written whole, just before it replaces the old one:
+// whatever it raises passes on and leaves the old file as it was.
 void SaveFile(const std::string &fileName, const std::function<void(TStream &)> &write,
-              TLockedFolder lockedFolder = TLockedFolder::Fail);
+              TLockedFolder lockedFolder = TLockedFolder::Fail, const std::function<void()> &beforeReplacing = {});
 
 // Replaces fileName by the bytes, as SaveFile does.
 void ReplaceFileWith(const std::string &fileName, const void *bytes, int64_t count,

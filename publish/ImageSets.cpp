@@ -9,6 +9,9 @@
 #include "UtilsU.h"
 
 #include <QDir>
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
 
 namespace {
 
@@ -90,7 +93,7 @@ void ExportSet(TProj &proj, TGauge &gauge, const std::string &folder)
 // Deletes the files "img*" + extension of a folder, hidden ones too, but
 // those named in kept; other files and sub-folders stay. Failures are
 // ignored.
-void DeleteOldImages(const std::string &folder, const QStringList &kept)
+void DeleteImagesBut(const std::string &folder, const QStringList &kept)
 {
     QDir dir(QtFilePath(folder));
     const QStringList names = dir.entryList({"img*" + QString::fromStdString(GetImageExt())},
@@ -98,6 +101,37 @@ void DeleteOldImages(const std::string &folder, const QStringList &kept)
     for (const QString &name : names)
         if (!kept.contains(name))
             dir.remove(name);
+}
+
+const char SideFolderPrefix[] = ".blimg-";
+
+// The side folders of preview sets whose writing was interrupted (the
+// process killed) before they could be moved into place.
+void RemoveInterruptedSets(const std::string &pageDir)
+{
+    QDir dir(QtFilePath(pageDir));
+    const QString pattern = QString(SideFolderPrefix) + "??????";
+    for (const QString &name : dir.entryList({pattern}, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot))
+        QDir(dir.filePath(name)).removeRecursively();
+}
+
+// A save error of an image in the side folder, as the error of that image
+// in the image folder.
+EWriteError NamedInFolder(const EWriteError &error, const std::string &sideFolder, const std::string &folder)
+{
+    std::string message = error.what();
+    const size_t at = message.find('"' + sideFolder);
+    if (at != std::string::npos)
+        message.replace(at + 1, sideFolder.size(), folder);
+    return EWriteError(message);
+}
+
+// Makes the image folder when missing; when it cannot be made, the first
+// image that was to move in cannot be saved.
+void MakeImageFolder(const std::string &folder, const QStringList &images)
+{
+    if (::mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST && !images.isEmpty())
+        throw CannotSaveFile(folder + FilePathBytes(images.first()), std::strerror(errno));
 }
 
 }  // namespace
@@ -126,30 +160,38 @@ void BatchExportImages(TProj &proj, const std::string &dir)
 
 TPreviewImages::TPreviewImages(TProj &proj)
 {
+    RemoveInterruptedSets(PageDir);
     if (proj.ButtonCount() == 0)
         return;
-    const std::string folder = PageDir + ".blimg-XXXXXX";
-    FNewSet.emplace(QtFilePath(folder));
+    const std::string folder = PageDir + "blimg/";
+    FNewSet.emplace(QtFilePath(PageDir + SideFolderPrefix + "XXXXXX"));
     if (!FNewSet->isValid())
-        throw CannotSaveFile(folder, FNewSet->errorString().toStdString());
-    ExportSet(proj, MainGauge(), FilePathBytes(FNewSet->path()) + "/");
+        throw CannotSaveFile(folder + ImageName('n', 0, ""), FNewSet->errorString().toStdString());
+    const std::string sideFolder = FilePathBytes(FNewSet->path()) + "/";
+    try {
+        ExportSet(proj, MainGauge(), sideFolder);
+    } catch (const EWriteError &error) {
+        throw NamedInFolder(error, sideFolder, folder);
+    }
+    FNames = QDir(FNewSet->path()).entryList(QDir::Files);
 }
 
 void TPreviewImages::Install()
 {
     const std::string folder = PageDir + "blimg/";
-    const bool ownFolder = PageDir != ProjectsDir;
-    if (ownFolder)
-        CreateFolder(folder);
-    QStringList names;
-    if (FNewSet) {
-        const QDir newSet(FNewSet->path());
-        names = newSet.entryList(QDir::Files);
-        for (const QString &name : names)
-            MoveFileOver(FilePathBytes(newSet.filePath(name)), folder + FilePathBytes(name));
-    }
-    if (ownFolder)
-        DeleteOldImages(folder, names);
+    if (PageDir != ProjectsDir)
+        MakeImageFolder(folder, FNames);
+    if (FNames.isEmpty())
+        return;
+    const QDir newSet(FNewSet->path());
+    for (const QString &name : FNames)
+        MoveFileOver(FilePathBytes(newSet.filePath(name)), folder + FilePathBytes(name));
+}
+
+void TPreviewImages::DeleteOldImages()
+{
+    if (PageDir != ProjectsDir)
+        DeleteImagesBut(PageDir + "blimg/", FNames);
 }
 
 void ExportPublishImages(TGauge &gauge, TProj &proj, const std::string &pageFolder, const std::string &imgDir,

@@ -26,20 +26,25 @@ void ExportAllImages(TProj &proj);
 void BatchExportImages(TProj &proj, const std::string &dir);
 
 // The preview set of PageDir + "blimg/", written whole before it replaces
-// the old one: the constructor writes every image into a temporary folder
-// of PageDir, and Install() moves them over the old images, then deletes the
-// old images of the current extension that the new set no longer has. A
-// failure on the way raises the save error and leaves the old set as it
-// was; the temporary folder goes with the object. The "blimg" folder is
-// cleaned and created only once a project was created or opened (PageDir
-// differs from ProjectsDir).
+// the old one. The constructor first removes the side folders that an
+// interrupted write left in PageDir, then writes every image into a new side
+// folder. Install() moves them into "blimg", each over its old image; a move
+// that fails raises the save error of that image and stops there, so the
+// page that lists them is replaced only after Install() succeeded.
+// DeleteOldImages() then deletes the old images of the current extension
+// that the new set no longer has. Failures name the images in "blimg", the
+// files the user knows, never the side folder, which goes with the object.
+// "blimg" is created and cleaned only once a project was created or opened
+// (PageDir differs from ProjectsDir).
 class TPreviewImages {
 public:
     explicit TPreviewImages(TProj &proj);
     void Install();
+    void DeleteOldImages();
 
 private:
     std::optional<QTemporaryDir> FNewSet;  // none when there is no image
+    QStringList FNames;                    // the images of the new set
 };
 
 // The publish set into pageFolder + "/" + imgDir + "/", numbered from

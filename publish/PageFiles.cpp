@@ -12,17 +12,19 @@ void WritePreviewPage(TProj &proj)
 {
     TPreviewImages images(proj);
     const std::string text = JoinLines(PreviewPageLines(MenuViewOf(proj)));
-    ReplaceFileWith(PageDir + "index.html", text.data(), int64_t(text.size()));
-    images.Install();
+    SaveFile(
+        PageDir + "index.html", [&](TStream &page) { page.WriteBuffer(text.data(), int64_t(text.size())); },
+        TLockedFolder::Fail, [&] { images.Install(); });
+    images.DeleteOldImages();
 }
 
 void SaveNewPage(TProj &proj, const std::string &fileName, bool noImages)
 {
     const std::string text = JoinLines(NewPageLines(fileName, MenuViewOf(proj)));
+    if (!noImages) {
+        std::string folder = AbsoluteFolderOf(fileName);
+        folder.pop_back();  // without its trailing "/"
+        ExportPublishImages(MainGauge(), proj, folder, PageImageFolder(fileName), MenuBase);
+    }
     ReplaceFileWith(fileName, text.data(), int64_t(text.size()));
-    if (noImages)
-        return;
-    std::string folder = AbsoluteFolderOf(fileName);
-    folder.pop_back();  // without its trailing "/"
-    ExportPublishImages(MainGauge(), proj, folder, PageImageFolder(fileName), MenuBase);
 }

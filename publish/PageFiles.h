@@ -6,13 +6,15 @@
 
 class TProj;
 
-// Writes the preview set and PageDir + "index.html", all or nothing: the new
-// images are written whole aside, then the page replaces the old one, and
-// only then do the images take the old ones' place. A failure raises the
-// save error and leaves the old page and images as they were.
+// Writes the preview set and PageDir + "index.html": the new images are
+// written whole aside and the new page beside the old one; the images then
+// take the old ones' place, and only once every one is there does the page
+// replace the old one. A failure raises the save error and leaves the old
+// page as it was, and the old images too unless moving them in failed part-way.
 void WritePreviewPage(TProj &proj);
 
-// Writes a new page holding one menu block, and unless noImages its publish
-// image set in the folder named after the page. An error writing the page
-// passes on, and then no image is written.
+// Writes a new page holding one menu block after, unless noImages, its
+// publish image set in the folder named after the page, so the page never
+// points at images that could not be written. An error writing an image
+// passes on, and then the page is not written.
 void SaveNewPage(TProj &proj, const std::string &fileName, bool noImages);

@@ -44,17 +44,6 @@ std::string Raised(const std::function<void()> &save)
     }
 }
 
-// The preview's new images go to a temporary folder ".blimg-" + six random
-// characters: in a text naming one, these read "XXXXXX".
-std::string WithoutRandomName(std::string text)
-{
-    const std::string folder = "/.blimg-";
-    const size_t at = text.find(folder);
-    if (at != std::string::npos)
-        text.replace(at + folder.size(), 6, "XXXXXX");
-    return text;
-}
-
 // A save and the file its failure names.
 struct TSave {
     const char *what;
@@ -188,7 +177,7 @@ protected:
                          pageFolder + "/blimg/imgn0" + GetImageExt()});
         // The project saved as site.prj keeps its preview page in "site".
         saves.push_back({"preview page", [this] { return Raised([&] { WritePreviewPage(P()); }); },
-                         ProjectsDir + "site/.blimg-XXXXXX/imgn0" + GetImageExt()});
+                         ProjectsDir + "site/blimg/imgn0" + GetImageExt()});
         const std::string settings = AppDir + "Brightlane.ini";
         saves.push_back({"settings", [=] { return Raised([&] { SaveSettings(AppParam(), settings); }); }, settings});
         return saves;
@@ -220,7 +209,7 @@ TEST_P(FailedSaves, EverySaveReportsTheFailureAndKeepsTheOldFile)
 
     StopWrites();
     for (TSave &save : saves)
-        EXPECT_EQ(WithoutRandomName(save.save()), CannotSaveFile(save.file, SystemReason(GetParam())).what())
+        EXPECT_EQ(save.save(), CannotSaveFile(save.file, SystemReason(GetParam())).what())
             << save.what;
     FLimit.reset();
     EXPECT_EQ(Changes(before, FilesUnder(AppDir)), std::vector<std::string>());
@@ -320,13 +309,12 @@ TEST_F(PreviewPageFiles, AreWrittenWithTheirImagesOrNotAtAll)
          },
          4096, PageDir + "index.html"},
         {"the second button's image larger than a file may be", [this] { SizeButtons(1, {400, 200}); }, 65536,
-         PageDir + ".blimg-XXXXXX/imgn1.bmp"},
+         PageDir + "blimg/imgn1.bmp"},
     };
     for (const auto &c : cases) {
         c.change();
         FLimit = std::make_unique<TFileSizeLimit>(c.limit);
-        EXPECT_EQ(WithoutRandomName(Raised([this] { WritePreviewPage(P()); })),
-                  CannotSaveFile(c.file, "File too large").what())
+        EXPECT_EQ(Raised([this] { WritePreviewPage(P()); }), CannotSaveFile(c.file, "File too large").what())
             << c.what;
         FLimit.reset();
         EXPECT_EQ(Changes(before, FilesUnder(PageDir)), std::vector<std::string>()) << c.what;
@@ -340,6 +328,44 @@ TEST_F(PreviewPageFiles, AreWrittenWithTheirImagesOrNotAtAll)
               QStringList({"imgc0.bmp", "imgn0.bmp", "imgo0.bmp"}));
     EXPECT_EQ(QDir(QtFilePath(PageDir)).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList({"blimg", "index.html"}));
+}
+
+// Where the images cannot move into "blimg", the old page stays and the
+// error names the image there; the side folders of this write and of an
+// interrupted one are gone. A new page whose images cannot be written is not
+// written either.
+TEST_F(PreviewPageFiles, ThatCannotMoveInKeepTheOldPage)
+{
+    WritePreviewPage(P());
+    const std::string page = FileText(PageDir + "index.html");
+    P().AddButton("Third");
+    const std::string blimg = PageDir + "blimg";
+    const struct {
+        const char *what;
+        std::function<void()> spoil;
+        std::string reason;
+    } cases[] = {
+        {"blimg a plain file", [&] { WriteFileText(blimg, "x"); }, "Not a directory"},
+        {"blimg a link to nowhere", [&] { QFile::link("nowhere", QtFilePath(blimg)); }, "No such file or directory"},
+    };
+    for (const auto &c : cases) {
+        QDir(QtFilePath(blimg)).removeRecursively();
+        QFile::remove(QtFilePath(blimg));
+        c.spoil();
+        ASSERT_TRUE(QDir().mkpath(QtFilePath(PageDir + ".blimg-Ab12Cd")));
+        WriteFileText(PageDir + ".blimg-Ab12Cd/imgn0.bmp", "left by a killed write");
+        EXPECT_EQ(Raised([this] { WritePreviewPage(P()); }), CannotSaveFile(blimg + "/imgc0.bmp", c.reason).what())
+            << c.what;
+        EXPECT_EQ(FileText(PageDir + "index.html"), page) << c.what;
+        EXPECT_EQ(QDir(QtFilePath(PageDir)).entryList({".blimg-*"}, QDir::AllEntries | QDir::Hidden), QStringList())
+            << c.what;
+    }
+
+    const std::string newPage = HtmlPagesDir + "menu.html";
+    WriteFileText(HtmlPagesDir + "menu.blimg", "x");
+    EXPECT_EQ(Raised([&] { SaveNewPage(P(), newPage, false); }),
+              CannotSaveFile(HtmlPagesDir + "menu.blimg/imgn0.bmp", "Not a directory").what());
+    EXPECT_FALSE(FileExists(newPage));
 }
 
 // The reported case: a project of 79 KB saved with 72 KB left fails only at

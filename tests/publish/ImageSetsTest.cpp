@@ -47,6 +47,13 @@ protected:
         P().Select(sizes.size() > 1 ? 1 : -1, sizes.size() > 1 ? 2 : -1);
         FPageDir = PageDir;
     }
+    // The preview set moved in and the old images it replaces deleted.
+    void InstallPreviewImages()
+    {
+        TPreviewImages images(P());
+        images.Install();
+        images.DeleteOldImages();
+    }
     // The selection, PageDir and the gauge are as before the set.
     void ExpectRestored(const TRecordingGauge *gauge = nullptr)
     {
@@ -131,7 +138,7 @@ TEST_F(ImageSets, PreviewSetIsGifAndCleansOnlyItsOwnOldImages)
     ASSERT_EQ(PageDir, ProjectsDir);
     CreateFolder(PageDir + "blimg/");
     WriteFile(PageDir + "blimg/imgn0.bmp", {1});
-    TPreviewImages(P()).Install();  // before any project: no folder is touched
+    InstallPreviewImages();  // before any project: no folder is touched
     EXPECT_TRUE(FileExists(PageDir + "blimg/imgn0.bmp"));
 
     MakeProject({{60, 20}});
@@ -140,12 +147,12 @@ TEST_F(ImageSets, PreviewSetIsGifAndCleansOnlyItsOwnOldImages)
     for (const char *name : {"imgn7.bmp", ".imgx.bmp", "imgn0.gif", "notes.bmp"})
         WriteFile(folder + name, {1, 2, 3});
     CreateFolder(folder + "img_folder.bmp");
-    TPreviewImages(P()).Install();
+    InstallPreviewImages();
     EXPECT_EQ(Files(folder), QStringList({"imgc0.bmp", "imgn0.bmp", "imgn0.gif", "imgo0.bmp", "notes.bmp"}));
     EXPECT_TRUE(FileExists(folder + "img_folder.bmp"));
 
     AppParam().BatchExp = 0;
-    TPreviewImages(P()).Install();
+    InstallPreviewImages();
     EXPECT_EQ(FileText(folder + "imgo0.gif").substr(0, 6), "GIF89a");
     EXPECT_EQ(Image(folder + "imgo0.gif").size(), QSize(60, 20));
 }
