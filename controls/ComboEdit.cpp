@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QStyle>
 #include <QStyleOption>
 
@@ -136,8 +137,12 @@ void TCustomComboEdit::keyPressEvent(QKeyEvent *event)
         return;
     }
     if (IsDialogKey(*event)) {
+        // The form's button may close or delete the form: the edit's own
+        // handlers then have nothing left to act on.
+        const QPointer<TCustomComboEdit> self(this);
         PassToForm(*event);
-        QLineEdit::keyPressEvent(event);
+        if (self && isVisible())
+            QLineEdit::keyPressEvent(event);
         event->accept();
         return;
     }

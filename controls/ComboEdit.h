@@ -2,7 +2,7 @@
 // The button (or the click key, Alt+Down) runs the edit's button action;
 // a read-only edit ignores it unless AlwaysEnableButton is set.
 // Enter and Esc press the form's default or cancel button before the edit's
-// own handlers see them.
+// own handlers see them, which they do only while the edit is still shown.
 #pragma once
 
 #include "KitSpeedButton.h"

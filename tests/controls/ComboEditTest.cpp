@@ -2,6 +2,9 @@
 #include "Screens.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -47,5 +50,44 @@ TEST(ComboEdit, ResizedBelowItsTextHeightTheEditSnapsBackToIt)
         EXPECT_EQ(f.edit->height(), textHeight + 5) << pixels;
         f.edit->resize(f.edit->width(), 60);
         EXPECT_EQ(f.edit->height(), 60) << pixels;
+    }
+}
+
+// Enter reaches the form's default button first; the edit's own handling
+// follows only while the edit is still shown, never on a form the button
+// closed or deleted.
+TEST(ComboEdit, DialogKeysReachTheEditOnlyWhileItIsShown)
+{
+    enum TButtonDoes { Nothing, Closes, Deletes };
+    const struct {
+        const char *what;
+        TButtonDoes does;
+        int editHandled;
+    } cases[] = {
+        {"form stays", Nothing, 1},
+        {"form closes", Closes, 0},
+        {"form deleted", Deletes, 0},
+    };
+    for (const auto &c : cases) {
+        auto *form = new QDialog;
+        auto *edit = new TFilenameEdit(form);
+        auto *button = new QPushButton(QStringLiteral("OK"), form);
+        button->setDefault(true);
+        QObject::connect(button, &QPushButton::clicked, [&] {
+            if (c.does == Closes)
+                form->accept();
+            else if (c.does == Deletes)
+                delete form;
+        });
+        int editHandled = 0;
+        QObject::connect(edit, &QLineEdit::returnPressed, [&] { ++editHandled; });
+        const QPointer<QDialog> alive(form);
+        form->show();
+        edit->setFocus();
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        QApplication::sendEvent(edit, &enter);
+        EXPECT_EQ(editHandled, c.editHandled) << c.what;
+        EXPECT_EQ(bool(alive), c.does != Deletes) << c.what;
+        delete alive;
     }
 }
