@@ -71,31 +71,39 @@ void TButtonTemplate::LoadFromFile(const std::string &fileName)
 {
     try {
         TFileStream stream(TemplatesDir + fileName, TFileStream::fmOpenRead);
-        const int32_t count = ReadInt32(stream);
-        for (int32_t i = 0; i < count; ++i) {
-            auto item = std::make_unique<TemplateU::TButtonItem>(FOwner);
-            LoadFromStream(stream, *item->Button);
-            for (int k = 0; k < StateCount; ++k)
-                ReadPicture(stream, item->Thumbnails[size_t(k)], item->Button->States[size_t(k)]);
-            item->ReadName(stream);
-            Append(std::move(item));
-        }
+        ReadFrom(stream);
     } catch (const Exception &) {
     } catch (const std::bad_alloc &) {
     }
 }
 
+void TButtonTemplate::ReadFrom(TStream &stream)
+{
+    const int32_t count = ReadInt32(stream);
+    for (int32_t i = 0; i < count; ++i) {
+        auto item = std::make_unique<TemplateU::TButtonItem>(FOwner);
+        LoadFromStream(stream, *item->Button);
+        for (int k = 0; k < StateCount; ++k)
+            ReadPicture(stream, item->Thumbnails[size_t(k)], item->Button->States[size_t(k)]);
+        item->ReadName(stream);
+        Append(std::move(item));
+    }
+}
+
+void TButtonTemplate::WriteTo(TStream &stream) const
+{
+    WriteInt32(stream, Count());
+    for (int i = 0; i < Count(); ++i) {
+        const TemplateU::TButtonItem &item = GetItem(i);
+        SaveToStream(stream, *item.Button);
+        for (int k = 0; k < StateCount; ++k)
+            WritePicture(stream, item.Thumbnails[size_t(k)], item.Button->States[size_t(k)]);
+        item.WriteName(stream);
+    }
+}
+
 void TButtonTemplate::SaveToFile(const std::string &fileName)
 {
-    SaveFile(TemplatesDir + fileName, [this](TStream &stream) {
-        WriteInt32(stream, Count());
-        for (int i = 0; i < Count(); ++i) {
-            const TemplateU::TButtonItem &item = GetItem(i);
-            SaveToStream(stream, *item.Button);
-            for (int k = 0; k < StateCount; ++k)
-                WritePicture(stream, item.Thumbnails[size_t(k)], item.Button->States[size_t(k)]);
-            item.WriteName(stream);
-        }
-    });
+    SaveFile(TemplatesDir + fileName, [this](TStream &stream) { WriteTo(stream); });
     Modified = false;
 }

@@ -8,6 +8,7 @@
 #include "BaseTemplate.h"
 #include "Bitsmap.h"
 #include "SceneU.h"
+#include "Streams.h"
 
 #include <QImage>
 #include <array>
@@ -55,6 +56,11 @@ public:
     // A failed save leaves the old file and Modified and raises the file's
     // save error.
     void SaveToFile(const std::string &fileName);
+
+    // The entries as the file holds them: appended from a stream, which
+    // raises the stream's error where it runs short, and written to one.
+    void ReadFrom(TStream &stream);
+    void WriteTo(TStream &stream) const;
 
 private:
     TProj *FOwner;

@@ -3,6 +3,7 @@
 
 #include "ButtonStream.h"
 #include "FileSystem.h"
+#include "Streams.h"
 #include "UtilsU.h"
 
 namespace {
@@ -63,16 +64,21 @@ void TProj::OpenButtonTemplate(const std::string &name)
     NextTemplateButtonNo = ButtonTemplate.Count() + 1;
 }
 
-void TProj::SaveButtonTemplate()
+void TProj::ChangeButtonTemplate(const std::function<void()> &change)
 {
+    TMemoryStream before;
+    ButtonTemplate.WriteTo(before);
+    change();
     if (TemplateFileName.empty())
         return;
     try {
         ButtonTemplate.SaveToFile(TemplateFileName);
     } catch (const Exception &) {
-        // The change that could not be written is dropped.
+        // The change that could not be written is dropped: the entries are
+        // those shown before it, whether or not the file can still be read.
         ButtonTemplate.Clear();
-        ButtonTemplate.LoadFromFile(TemplateFileName);
+        before.SetPosition(0);
+        ButtonTemplate.ReadFrom(before);
         ButtonTemplate.Modified = false;
         if (!IsTemplateButtonIndex(TemplateButtonIndex))
             TemplateButtonIndex = -1;
@@ -95,24 +101,20 @@ void TProj::AddButtonToTemplate(const std::string &name)
     // The pictures are rendered through the shared mesh.
     if (TItem *state = CurrentState())
         state->Dirty = 1;
-    ButtonTemplate.AddButton(*button, name);
-    SaveButtonTemplate();
+    ChangeButtonTemplate([&] { ButtonTemplate.AddButton(*button, name); });
     ++NextTemplateButtonNo;
 }
 
 void TProj::DeleteTemplateButton()
 {
-    if (IsTemplateButtonIndex(TemplateButtonIndex)) {
-        ButtonTemplate.Delete(TemplateButtonIndex);
-        SaveButtonTemplate();
-    }
+    if (IsTemplateButtonIndex(TemplateButtonIndex))
+        ChangeButtonTemplate([this] { ButtonTemplate.Delete(TemplateButtonIndex); });
     TemplateButtonIndex = -1;
 }
 
 void TProj::DeleteAllTemplateButtons()
 {
-    ButtonTemplate.Clear();
-    SaveButtonTemplate();
+    ChangeButtonTemplate([this] { ButtonTemplate.Clear(); });
     TemplateButtonIndex = -1;
 }
 
@@ -138,16 +140,14 @@ void TProj::RenameTemplateButton(const std::string &name)
 {
     if (!IsTemplateButtonIndex(TemplateButtonIndex))
         return;
-    ButtonTemplate.GetItem(TemplateButtonIndex).Name = name;
-    SaveButtonTemplate();
+    ChangeButtonTemplate([&] { ButtonTemplate.GetItem(TemplateButtonIndex).Name = name; });
 }
 
 void TProj::MoveTemplateButton(int from, int to)
 {
     if (!IsTemplateButtonIndex(from) || !IsTemplateButtonIndex(to))
         return;
-    ButtonTemplate.Exchange(from, to);
-    SaveButtonTemplate();
+    ChangeButtonTemplate([&] { ButtonTemplate.Exchange(from, to); });
 }
 
 void TProj::MoveTemplateButtonDown() { MoveTemplateButton(TemplateButtonIndex, TemplateButtonIndex + 1); }

@@ -12,6 +12,7 @@
 #include "SceneU.h"
 #include "TemplateU.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -135,8 +136,9 @@ private:
     bool ReadProjectFile(std::vector<std::unique_ptr<TButtons>> &buttons, TProjSettings &settings);
     std::string DamagedFileText() const;
     void WriteProjectFile(TStream &stream) const;
-    // Writes the open template; without one there is no file to write.
-    void SaveButtonTemplate();
+    // Changes the template and writes it when one is open; a change that
+    // cannot be written raises the save error and is dropped.
+    void ChangeButtonTemplate(const std::function<void()> &change);
     void MoveTemplateButton(int from, int to);
 };
 

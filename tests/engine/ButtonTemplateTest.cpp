@@ -205,6 +205,44 @@ TEST_F(ButtonTemplates, DamagedFilesKeepTheEntriesReadBefore)
     }
 }
 
+// A change that cannot be written is reported by its save error and
+// dropped, even where the file can no longer be read back: the template
+// keeps the entries it showed.
+TEST_F(ButtonTemplates, AnUnwrittenChangeKeepsTheEntriesShown)
+{
+    const struct {
+        const char *what;
+        std::function<void()> spoil;
+        const char *reason;
+    } cases[] = {
+        {"file now a folder",
+         [&] {
+             DeleteFileAt(TemplatePath("Blue.btn"));
+             QDir().mkpath(QtFilePath(TemplatePath("Blue.btn")));
+         },
+         "Filename refers to a directory"},
+        {"templates folder gone", [&] { QDir(QtFilePath(TemplatesDir)).removeRecursively(); },
+         "No such file or directory"},
+    };
+    for (const auto &c : cases) {
+        QDir().mkpath(QtFilePath(TemplatesDir));
+        MakeTemplate(2);
+        c.spoil();
+        for (const auto &change : {std::function<void()>([&] { P().AddButtonToTemplate("Third"); }),
+                                   std::function<void()>([&] { P().DeleteAllTemplateButtons(); })}) {
+            try {
+                change();
+                ADD_FAILURE() << c.what << ": saved";
+            } catch (const EWriteError &e) {
+                EXPECT_EQ(e.what(), std::string(CannotSaveFile(TemplatePath("Blue.btn"), c.reason).what())) << c.what;
+            }
+            ASSERT_EQ(P().ButtonTemplate.Count(), 2) << c.what;
+            EXPECT_EQ(P().ButtonTemplate.GetItem(1).Name, "Entry 1") << c.what;
+        }
+        QDir(QtFilePath(TemplatePath("Blue.btn"))).removeRecursively();
+    }
+}
+
 TEST_F(ButtonTemplates, CopyPropFromTemplateKeepsTheStatesOwnFields)
 {
     TButtons &source = *P().Buttons[1];
