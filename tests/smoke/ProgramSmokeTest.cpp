@@ -8,6 +8,7 @@
 #include "ProjU.h"
 #include "UtilsU.h"
 
+#include <QImage>
 #include <QTemporaryDir>
 
 TEST(ProgramSmoke, OpensTheProjectShowsItsPageAndEndsCleanly)
@@ -17,6 +18,7 @@ TEST(ProgramSmoke, OpensTheProjectShowsItsPageAndEndsCleanly)
     const ToolResult install =
         RunTool(QStringLiteral("cmake"), {"--install", QStringLiteral(BL_BUILD_DIR), "--prefix", prefix.path()});
     ASSERT_EQ(install.exitCode, 0) << install.err.toStdString();
+    EXPECT_FALSE(QImage(prefix.path() + "/Brightlane.ico").isNull()) << "the icon the .prj association names";
 
     // A project of two buttons, in a folder with a blank in its name.
     const std::string projects = FilePathBytes(prefix.path()) + "/My Projects/";
