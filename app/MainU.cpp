@@ -266,6 +266,11 @@ void TMainF::WireViewCommands()
         toggle->setChecked(!bar->isHidden());
         FActions->OnExecute(name, [bar, toggle] { bar->setVisible(toggle->isChecked()); });
         connect(bar->toggleViewAction(), &QAction::toggled, toggle, &QAction::setChecked);
+        // The window's own tool-bar menu names a bar by its title: the
+        // toggle's caption, in the language chosen.
+        const auto takeCaption = [bar, toggle] { bar->setWindowTitle(toggle->iconText()); };
+        takeCaption();
+        connect(toggle, &QAction::changed, bar, takeCaption);
     }
     FActions->OnExecute("CloseApp", [this] { close(); });
 }

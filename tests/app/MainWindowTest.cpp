@@ -597,7 +597,8 @@ TEST_F(MainWindowTest, EveryCommandCanBeRunFromAMenuAToolBarOrAShortcut)
 }
 
 // The View menu's tool-bar commands carry a check mark while their tool bar
-// is shown, however it was hidden or shown.
+// is shown, however it was hidden or shown; the window's own tool-bar menu
+// names each bar as its command does.
 TEST_F(MainWindowTest, TheViewTogglesShowWhichToolBarsAreShown)
 {
     Main().show();
@@ -610,6 +611,7 @@ TEST_F(MainWindowTest, TheViewTogglesShowWhichToolBarsAreShown)
         ASSERT_TRUE(bar);
         EXPECT_TRUE(toggle.isCheckable());
         EXPECT_TRUE(toggle.isChecked());
+        EXPECT_EQ(bar->toggleViewAction()->text(), toggle.text());
         toggle.trigger();
         EXPECT_FALSE(bar->isVisible());
         EXPECT_FALSE(toggle.isChecked());
@@ -621,6 +623,9 @@ TEST_F(MainWindowTest, TheViewTogglesShowWhichToolBarsAreShown)
         bar->toggleViewAction()->trigger();
         EXPECT_TRUE(toggle.isChecked());
     }
+    const std::unique_ptr<QMenu> barMenu(Main().createPopupMenu());
+    for (const QAction *entry : barMenu->actions())
+        EXPECT_FALSE(entry->text().isEmpty());
     Action("PanelView3").trigger();
     QMenu *viewMenu = Main().menuBar()->actions()[1]->menu();
     viewMenu->popup(Main().mapToGlobal(QPoint(40, 20)));
