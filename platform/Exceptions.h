@@ -1,7 +1,6 @@
-// The exception classes that the program raises. They stand in for the class
-// library's families of errors, so callers can catch a kind of failure
-// (a damaged picture, a stream that ran short) while the message stays the
-// exact text shown to the user.
+// The exception classes that the program raises, in families of errors, so
+// callers can catch a kind of failure (a damaged picture, a stream that ran
+// short) while the message stays the exact text shown to the user.
 #pragma once
 
 #include <stdexcept>

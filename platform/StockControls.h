@@ -1,6 +1,6 @@
-// Stand-ins for two stock classes of the original class library whose kind
-// decides how a form is translated: a frame (a panel of controls with its own
-// language section, embedded in a form) and a flat speed button.
+// Two kinds of control whose kind decides how a form is translated: a frame
+// (a panel of controls with its own language section, embedded in a form)
+// and a flat speed button.
 #pragma once
 
 #include <QFrame>
