@@ -76,7 +76,7 @@ Layout *TightLayout(QWidget *owner)
 }  // namespace
 
 TMainF::TMainF(QWidget *parent)
-    : QMainWindow(parent), CommandLine(QCoreApplication::arguments()), FActions(new TActionList(*this)),
+    : QMainWindow(parent), FActions(new TActionList(*this)),
       FPanels(new TPropertyPanels), FDialogs(std::make_unique<TMainDialogs>()), FHelp(new THelp(*this))
 {
     setObjectName(QStringLiteral("MainF"));

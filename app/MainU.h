@@ -73,8 +73,9 @@ public:
     // named on the command line is opened, the preview page is written and
     // the browser goes to it.
     void FormShow();
-    // The program's arguments, as the process got them.
-    QStringList CommandLine;
+    // The program's arguments, as the bytes the process got them in (main
+    // sets them).
+    std::vector<std::string> CommandLine;
     // Writes the preview page of the project as it is now and shows it in
     // the browser.
     void ShowPreviewPage();

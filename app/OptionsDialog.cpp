@@ -15,7 +15,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QBoxLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -232,11 +231,7 @@ void TParamsF::FillLanguageList(const std::string &langFile)
     ListBox1->clear();
     AddLanguage(*ListBox1, std::string(), QString::fromUtf8(BuiltInLanguage));
     ListBox1->setCurrentRow(0);
-    const QStringList files = QDir(QtFilePath(LanguagesDir))
-                                  .entryList({QStringLiteral("*.lng")},
-                                             QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-    for (const QString &file : files) {
-        const std::string fileName = FilePathBytes(file);
+    for (const std::string &fileName : FileNamesIn(LanguagesDir, ".lng", true)) {
         AddLanguage(*ListBox1, fileName, DisplayName(fileName));
         if (fileName == current)
             ListBox1->setCurrentRow(ListBox1->count() - 1);

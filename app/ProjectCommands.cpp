@@ -6,6 +6,7 @@
 #include "Codepage.h"
 #include "Exceptions.h"
 #include "ExportU.h"
+#include "FileDialog.h"
 #include "FileSystem.h"
 #include "LangSupU.h"
 #include "MainDialogs.h"
@@ -17,8 +18,6 @@
 #include "PropertyPanels.h"
 #include "ScriptU.h"
 #include "UtilsU.h"
-
-#include <QFileInfo>
 
 TProjectCommands::TProjectCommands(TMainF &window) : FWindow(window)
 {
@@ -145,7 +144,7 @@ void TProjectCommands::BatchExportExecute()
     if (!folder)
         return;
     RenderFinal();
-    BatchExportImages(*Proj, FilePathBytes(*folder) + "/");
+    BatchExportImages(*Proj, ChosenFilePath(*folder, TFileRequest::Save) + "/");
 }
 
 void TProjectCommands::SavePage(bool pageOnly)
@@ -167,12 +166,9 @@ void TProjectCommands::MakeHtmlExecute()
     FWindow.ShowPreviewPage();
 }
 
-void TProjectCommands::OpenFromCommandLine(const QStringList &arguments)
+void TProjectCommands::OpenFromCommandLine(const std::vector<std::string> &arguments)
 {
-    if (arguments.size() < 2)
+    if (arguments.size() < 2 || !EndsWithExtension(arguments[1], ".prj", true))
         return;
-    const QFileInfo file(arguments[1]);
-    if (file.suffix().compare(QLatin1String("prj"), Qt::CaseInsensitive) != 0)
-        return;
-    OpenProjectFile(FilePathBytes(file.absoluteFilePath()));
+    OpenProjectFile(AbsoluteFilePath(arguments[1]));
 }

@@ -6,9 +6,8 @@
 // handler's guard shows it); no project stays open after a failed open.
 #pragma once
 
-#include <QStringList>
-
 #include <string>
+#include <vector>
 
 class TMainF;
 
@@ -30,10 +29,10 @@ public:
     void QuickSaveExecute();
     void MakeHtmlExecute();
 
-    // Opens the project named by the program's first argument, when its
-    // extension is ".prj" in any case; a relative path is taken from the
-    // working folder.
-    void OpenFromCommandLine(const QStringList &arguments);
+    // Opens the project named by the program's first argument (its bytes as
+    // the process got them), when its extension is ".prj" in any case; a
+    // relative path is taken from the working folder.
+    void OpenFromCommandLine(const std::vector<std::string> &arguments);
     // Opens a project file with no project open.
     void OpenProjectFile(const std::string &fileName);
 

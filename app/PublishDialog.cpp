@@ -2,6 +2,7 @@
 
 #include "Codepage.h"
 #include "CommonDialogs.h"
+#include "FileDialog.h"
 #include "FileSystem.h"
 #include "GuardedCall.h"
 #include "HelpContext.h"
@@ -136,8 +137,8 @@ void TPublishingF::StartEmpty()
 
 void TPublishingF::LoadPage(const QString &name)
 {
-    const std::string fileName =
-        AbsolutePageName(FilePathBytes(name), FilePathBytes(FilenameEdit1->Dialog().InitialDir));
+    const std::string fileName = AbsolutePageName(ChosenFilePath(name, TFileRequest::Open),
+                                                  ChosenFilePath(FilenameEdit1->Dialog().InitialDir, TFileRequest::Open));
     // The text goes into the editor whole, converted in one piece.
     const QString text = FromAnsi(ReadPageText(fileName));
     if (FSession.Unsaved() && Lang->ShowMessageBox(SaveBeforeClose) == idYes)

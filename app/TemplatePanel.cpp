@@ -20,7 +20,6 @@
 
 #include <QAction>
 #include <QBoxLayout>
-#include <QDir>
 #include <QMenu>
 #include <QSignalBlocker>
 #include <QTabBar>
@@ -129,11 +128,8 @@ void TTemplatePanel::LoadTemplateTabs()
         ApplyLanguage();
         // Only names the templates can be opened by: the extension as the
         // program writes it.
-        const QStringList files = QDir(QtFilePath(TemplatesDir))
-                                      .entryList({QStringLiteral("*.btn")},
-                                                 QDir::Files | QDir::Hidden | QDir::System | QDir::CaseSensitive);
-        for (const QString &file : files)
-            InsertTabSorted(FileNameNoExt(FilePathBytes(file)));
+        for (const std::string &file : FileNamesIn(TemplatesDir, TemplateExt))
+            InsertTabSorted(FileNameNoExt(file));
         TabControl1->setCurrentIndex(0);
     }
     FWindow.States().TemplateClosed();

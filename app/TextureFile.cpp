@@ -78,8 +78,8 @@ bool PixelsComplete(const QByteArray &file)
 
 QImage ReadBitmap(const std::string &fileName)
 {
-    QFile file(QtFilePath(fileName));
-    if (!file.open(QIODevice::ReadOnly) || file.size() > LargestPictureFile)
+    QFile file;
+    if (!OpenFileToRead(file, fileName) || file.size() > LargestPictureFile)
         return {};
     QByteArray bytes = file.readAll();
     if (!PixelsComplete(bytes))

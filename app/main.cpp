@@ -26,6 +26,8 @@ int main(int argc, char **argv)
     InitAppFolders(ExecutableDir());
 
     CreateForms();
+    // The arguments stay bytes: a file name that is not UTF-8 names its file.
+    MainF->CommandLine.assign(argv, argv + argc);
     CloseOnTerminationSignals(*MainF);
     MainF->show();
     const int result = QApplication::exec();

@@ -4,8 +4,6 @@
 #include "IniFile.h"
 #include "LangTexts.h"
 
-#include <QFileInfo>
-
 std::unique_ptr<TLanguage> Lang = std::make_unique<TLanguage>();
 
 void TLanguage::Clear()
@@ -25,7 +23,7 @@ void TLanguage::SetBuiltIn(bool value)
 
 void TLanguage::LoadFromFile(const std::string &fileName)
 {
-    if (FBuiltIn || !QFileInfo(QtFilePath(fileName)).isFile())
+    if (FBuiltIn || !IsFileAt(fileName))
         return;
     Clear();
     // Keys that are no numbers ("Language" of the "Common" section) and

@@ -4,8 +4,7 @@
 #include "DesktopAssociation.h"
 #include "FileSystem.h"
 
-#include <QCoreApplication>
-#include <QFileInfo>
+#include <filesystem>
 
 std::string AppDir;
 std::string TemplatesDir;
@@ -32,10 +31,9 @@ void InitAppFolders(const std::string &appDir)
 
 std::string ExecutableDir()
 {
-    const QString program = QCoreApplication::instance()
-                                ? QCoreApplication::applicationFilePath()
-                                : QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
-    return ExtractFilePath(FilePathBytes(program));
+    // The link's bytes: a folder whose name is not UTF-8 stays that folder.
+    std::error_code error;
+    return ExtractFilePath(std::filesystem::canonical("/proc/self/exe", error).native());
 }
 
 std::string FileNameNoExt(const std::string &fileName)

@@ -4,26 +4,31 @@
 #include "FileSystem.h"
 #include "Streams.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStringList>
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 static const char *const DefaultSection = "[Default Applications]";
 
-static std::string DataHome()
+// The folder an XDG variable names, as the bytes it holds (a name that is
+// not UTF-8 stays that folder), or its default in the home folder when it is
+// unset or relative.
+static std::string XdgFolder(const char *variable, const char *defaultInHome)
 {
-    return FilePathBytes(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    const char *folder = std::getenv(variable);
+    if (folder && folder[0] == '/')
+        return folder;
+    const char *home = std::getenv("HOME");
+    return std::string(home ? home : "") + defaultInHome;
 }
 
-static std::string ConfigHome()
-{
-    return FilePathBytes(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
-}
+static std::string DataHome() { return XdgFolder("XDG_DATA_HOME", "/.local/share"); }
+
+static std::string ConfigHome() { return XdgFolder("XDG_CONFIG_HOME", "/.config"); }
 
 static std::string MimeBaseName(const TDesktopAssociation &association)
 {
@@ -125,7 +130,7 @@ std::string DesktopEntryText(const TDesktopAssociation &association)
 
 static bool WriteTextFile(const std::string &path, const std::string &text)
 {
-    if (!QDir().mkpath(QFileInfo(QtFilePath(path)).absolutePath()))
+    if (!CreateFolders(ExtractFilePath(path)))
         return false;
     try {
         ReplaceFileWith(path, text.data(), int64_t(text.size()));
@@ -137,8 +142,8 @@ static bool WriteTextFile(const std::string &path, const std::string &text)
 
 static bool ReadTextFile(const std::string &path, std::string &text)
 {
-    QFile file(QtFilePath(path));
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!OpenFileToRead(file, path))
         return false;
     text = file.readAll().toStdString();
     return true;
@@ -339,8 +344,7 @@ bool RemoveDesktopAssociation(const TDesktopAssociation &association)
 {
     bool removed = true;
     for (const std::string &path : {MimePackagePath(association), DesktopEntryPath(association)}) {
-        QFile file(QtFilePath(path));
-        if (file.exists() && !file.remove())
+        if (FileExists(path) && !DeleteFileAt(path))
             removed = false;
     }
     const std::vector<std::string> lines = MimeAppsLines();

@@ -1,8 +1,19 @@
 #include "FileDialog.h"
 
+#include "Exceptions.h"
 #include "FileSystem.h"
 
 #include <QFileInfo>
+
+std::string ChosenFilePath(const QString &name, TFileRequest::TKind kind)
+{
+    const std::string path = FilePathBytes(name);
+    if (!MayHideUndecodedBytes(name))
+        return path;
+    if (kind == TFileRequest::Open)
+        throw CannotOpenFile(path, SNameNotUtf8);
+    throw CannotSaveFile(path, SNameNotUtf8);
+}
 
 bool TFileDialog::Execute()
 {
@@ -16,7 +27,7 @@ bool TFileDialog::Execute()
 
 std::string TFileDialog::FileName() const
 {
-    return FilePathBytes(FRequest.FileName);
+    return ChosenFilePath(FRequest.FileName, FRequest.Kind);
 }
 
 void TFileDialog::SetInitialDir(const std::string &folder)

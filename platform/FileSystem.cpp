@@ -1,12 +1,36 @@
 #include "FileSystem.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+bool Reachable(const std::string &path)
+{
+    return !path.empty() && path.find('\0') == std::string::npos;
+}
+
+static bool StatOf(const std::string &path, struct stat &status)
+{
+    return Reachable(path) && ::stat(path.c_str(), &status) == 0;
+}
 
 QString QtFilePath(const std::string &path)
 {
     return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+std::optional<QString> ExactQtFilePath(const std::string &path)
+{
+    QString text = QtFilePath(path);
+    if (FilePathBytes(text) != path)
+        return std::nullopt;
+    return text;
 }
 
 std::string FilePathBytes(const QString &path)
@@ -14,28 +38,97 @@ std::string FilePathBytes(const QString &path)
     return QFile::encodeName(path).toStdString();
 }
 
+bool MayHideUndecodedBytes(const QString &path)
+{
+    return path.contains(QChar::ReplacementCharacter);
+}
+
 bool FileExists(const std::string &path)
 {
-    return !path.empty() && QFileInfo::exists(QtFilePath(path));
+    struct stat status;
+    return StatOf(path, status);
+}
+
+bool IsFileAt(const std::string &path)
+{
+    struct stat status;
+    return StatOf(path, status) && S_ISREG(status.st_mode);
 }
 
 bool CreateFolder(const std::string &folder)
 {
-    if (folder.empty())
+    return Reachable(folder) && ::mkdir(folder.c_str(), 0777) == 0;
+}
+
+bool CreateFolders(const std::string &folder)
+{
+    if (!Reachable(folder))
         return false;
-    return QDir().mkdir(QtFilePath(folder));
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    return !error && std::filesystem::is_directory(folder, error);
 }
 
 bool DeleteFileAt(const std::string &fileName)
 {
-    return !fileName.empty() && QFile::remove(QtFilePath(fileName));
+    return Reachable(fileName) && ::unlink(fileName.c_str()) == 0;
 }
 
 bool RenameFileTo(const std::string &oldName, const std::string &newName)
 {
-    if (oldName.empty() || newName.empty() || FileExists(newName))
+    if (!Reachable(oldName) || !Reachable(newName) || FileExists(newName))
         return false;
-    return QFile::rename(QtFilePath(oldName), QtFilePath(newName));
+    return ::rename(oldName.c_str(), newName.c_str()) == 0;
+}
+
+int OpenHandle(const std::string &path, int flags)
+{
+    if (!Reachable(path)) {
+        errno = ENOENT;
+        return -1;
+    }
+    return ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+}
+
+bool OpenFileToRead(QFile &file, const std::string &path)
+{
+    const int handle = OpenHandle(path, O_RDONLY);
+    if (handle < 0)
+        return false;
+    // A folder opens for reading too, and would only fail at the first read.
+    struct stat status;
+    const int reason = ::fstat(handle, &status) != 0 ? errno : S_ISDIR(status.st_mode) ? EISDIR : 0;
+    if (reason == 0 && file.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        return true;
+    ::close(handle);
+    errno = reason == 0 ? EIO : reason;
+    return false;
+}
+
+bool EndsWithExtension(const std::string &name, const std::string &extension, bool anyCase)
+{
+    if (name.size() < extension.size())
+        return false;
+    const auto same = [anyCase](char a, char b) {
+        return anyCase ? std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b))
+                       : a == b;
+    };
+    return std::equal(extension.begin(), extension.end(), name.end() - extension.size(), same);
+}
+
+std::vector<std::string> FileNamesIn(const std::string &folder, const std::string &extension, bool anyCase)
+{
+    std::vector<std::string> names;
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        std::string name = entry->path().filename().native();
+        std::error_code unreadable;
+        if (entry->is_regular_file(unreadable) && EndsWithExtension(name, extension, anyCase))
+            names.push_back(std::move(name));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::string ExtractFilePath(const std::string &path)
@@ -50,7 +143,16 @@ std::string ExtractFileName(const std::string &path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+std::string AbsoluteFilePath(const std::string &path, const std::string &baseFolder)
+{
+    std::error_code error;
+    const std::filesystem::path base = baseFolder.empty() ? std::filesystem::current_path(error)
+                                                          : std::filesystem::path(AbsoluteFilePath(baseFolder));
+    // A path that is absolute already replaces the base.
+    return (base / path).lexically_normal().native();
+}
+
 std::string AbsoluteFolderOf(const std::string &path)
 {
-    return FilePathBytes(QFileInfo(QtFilePath(path)).absolutePath()) + "/";
+    return ExtractFilePath(AbsoluteFilePath(path));
 }

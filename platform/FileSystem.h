@@ -1,19 +1,49 @@
 // The few file-system operations the program needs besides its streams.
-// Paths are file-system bytes (UTF-8 on Linux) with "/" separators.
+// Paths are file-system bytes with "/" separators. Linux names are bytes,
+// not always UTF-8 text: every operation here reaches exactly the file the
+// bytes name, or fails.
 #pragma once
 
 #include <QString>
+#include <optional>
 #include <string>
+#include <vector>
 
-// A path in Qt's form, and back to file-system bytes.
+class QFile;
+
+// The reason given when a name cannot become text and come back unchanged.
+constexpr char SNameNotUtf8[] = "Its name is not UTF-8 text";
+
+// A path as text, for showing only: bytes that are not UTF-8 come out as
+// U+FFFD, so the text may name another file. Never hand it to Qt to reach
+// the file.
 QString QtFilePath(const std::string &path);
+
+// A path as text for Qt to reach the file by: none when the text would not
+// come back to the same bytes (the name is not UTF-8).
+std::optional<QString> ExactQtFilePath(const std::string &path);
+
+// A path Qt gives, as file-system bytes.
 std::string FilePathBytes(const QString &path);
+
+// Whether a name given as text (a dialog's answer) may stand for a name the
+// text could not show: it holds U+FFFD, and reaching the file it spells
+// could reach another one than the user saw.
+bool MayHideUndecodedBytes(const QString &path);
 
 // Whether a file or folder of that path exists.
 bool FileExists(const std::string &path);
 
+// Whether that path is a file (not a folder); a link counts as what it
+// points to.
+bool IsFileAt(const std::string &path);
+
 // Creates one folder level; false when it could not be made or exists already.
 bool CreateFolder(const std::string &folder);
+
+// Creates a folder and the folders above it that are missing; false when
+// one could not be made.
+bool CreateFolders(const std::string &folder);
 
 // Deletes a file; false when it could not.
 bool DeleteFileAt(const std::string &fileName);
@@ -22,11 +52,36 @@ bool DeleteFileAt(const std::string &fileName);
 // exists or the rename failed, and then nothing has changed.
 bool RenameFileTo(const std::string &oldName, const std::string &newName);
 
+// Whether the system calls take the path as it is: not empty, and no NUL
+// byte, which would end it early and name another file.
+bool Reachable(const std::string &path);
+
+// The system's handle of the file of exactly that path, opened with the
+// flags of open(2) (new files get 0666 less the umask); -1 with errno when
+// it cannot be opened.
+int OpenHandle(const std::string &path, int flags);
+
+// Opens the file of exactly that path for reading into file; false when the
+// system refuses it or it is a folder, with errno saying why.
+bool OpenFileToRead(QFile &file, const std::string &path);
+
+// Whether a name ends in extension (".prj"), in any case when anyCase.
+bool EndsWithExtension(const std::string &name, const std::string &extension, bool anyCase);
+
+// The names of the files (not folders) in a folder whose names end in
+// extension (".btn"; in any case when anyCase), as bytes in byte order.
+std::vector<std::string> FileNamesIn(const std::string &folder, const std::string &extension, bool anyCase = false);
+
 // The folder part of a path with its trailing "/" ("" when there is none).
 std::string ExtractFilePath(const std::string &path);
 
 // The file-name part of a path: the text after the last "/".
 std::string ExtractFileName(const std::string &path);
+
+// The absolute path of a path taken in baseFolder when it is relative (the
+// working folder when baseFolder is empty), its "." and ".." parts resolved
+// as written.
+std::string AbsoluteFilePath(const std::string &path, const std::string &baseFolder = std::string());
 
 // The absolute folder of a path, with its trailing "/".
 std::string AbsoluteFolderOf(const std::string &path);

@@ -54,8 +54,8 @@ bool StartsWith(const std::string &text, size_t pos, const char *prefix)
 
 bool ReadFileBytes(const std::string &fileName, std::string &bytes)
 {
-    QFile file(QtFilePath(fileName));
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxFileSize)
+    QFile file;
+    if (!OpenFileToRead(file, fileName) || file.size() > MaxFileSize)
         return false;
     // Reading no more than the size found keeps a device that never ends
     // (a pipe, /dev/zero) from filling memory.

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <new>
 #include <unistd.h>
 
@@ -61,17 +62,24 @@ void TMemoryStream::SetPosition(int64_t position)
 
 // --- TFileStream ---
 
+// The file is opened on its name's bytes, so a name that is not UTF-8
+// reaches that file and no other.
 static std::unique_ptr<QFileDevice> OpenFile(const std::string &fileName, TFileStream::TMode mode)
 {
-    auto file = std::make_unique<QFile>(QtFilePath(fileName));
+    auto file = std::make_unique<QFile>();
     if (mode == TFileStream::fmOpenRead) {
-        if (!file->open(QIODevice::ReadOnly))
-            throw CannotOpenFile(fileName, file->errorString().toStdString());
+        if (!OpenFileToRead(*file, fileName))
+            throw CannotOpenFile(fileName, std::strerror(errno));
         return file;
     }
+    const int handle = OpenHandle(fileName, O_WRONLY | O_CREAT | O_TRUNC);
     // Unbuffered, so that a failed write is reported by the write itself.
-    if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-        throw CannotCreateFile(fileName, file->errorString().toStdString());
+    if (handle < 0 || !file->open(handle, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        const int reason = errno;
+        if (handle >= 0)
+            ::close(handle);
+        throw CannotCreateFile(fileName, std::strerror(reason));
+    }
     return file;
 }
 
@@ -116,7 +124,12 @@ int64_t TFileStream::Size() const { return FDevice->size(); }
 
 static std::unique_ptr<QFileDevice> CreateSaveFile(const std::string &fileName, TLockedFolder lockedFolder)
 {
-    auto file = std::make_unique<QSaveFile>(QtFilePath(fileName));
+    // QSaveFile takes its name as text: a name that would not come back to
+    // the same bytes would save to another file.
+    const std::optional<QString> name = ExactQtFilePath(fileName);
+    if (!name)
+        throw CannotSaveFile(fileName, SNameNotUtf8);
+    auto file = std::make_unique<QSaveFile>(*name);
     file->setDirectWriteFallback(lockedFolder == TLockedFolder::WriteInPlace);
     // Unbuffered, as a file created for writing is: a buffer's flush that
     // the system cuts short is reported without the system's reason.
@@ -178,6 +191,8 @@ void ReplaceFileWith(const std::string &fileName, const void *bytes, int64_t cou
 void MoveFileOver(const std::string &fileName, const std::string &target)
 {
     // rename() replaces the target in one step, where QFile::rename refuses.
+    if (!Reachable(fileName) || !Reachable(target))
+        throw CannotSaveFile(target, std::strerror(ENOENT));
     if (::rename(fileName.c_str(), target.c_str()) != 0)
         throw CannotSaveFile(target, std::strerror(errno));
 }

@@ -6,13 +6,11 @@
 #include "MenuBlock.h"
 #include "Streams.h"
 
-#include <QDir>
-
 #include <algorithm>
 
 std::string AbsolutePageName(const std::string &name, const std::string &baseDir)
 {
-    return FilePathBytes(QDir(QtFilePath(baseDir)).absoluteFilePath(QtFilePath(name)));
+    return AbsoluteFilePath(name, baseDir);
 }
 
 std::string ReadPageText(const std::string &fileName)

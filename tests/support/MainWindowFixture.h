@@ -36,7 +36,7 @@ protected:
         SetBrowserFactory([](QWidget *parent) { return new TStubBrowser(parent); });
         ChooseIconTheme();
         CreateForms();
-        Main().CommandLine = {QStringLiteral("brightlane")};
+        Main().CommandLine = {"brightlane"};
     }
     void TearDown() override
     {
