@@ -3,23 +3,11 @@
 // the system's reason, and leave the file it replaces byte for byte as it
 // was, with no temporary file left behind. The table lives with the page
 // code because that library reaches all the others.
-#include "Exceptions.h"
-#include "ExportU.h"
+#include "EverySave.h"
 #include "FullDisk.h"
-#include "KitGIF.h"
-#include "PageFiles.h"
-#include "MenuView.h"
 #include "PreviewPage.h"
-#include "ImageSets.h"
-#include "ParamU.h"
 #include "ProjectFixture.h"
-#include "PropertyLibraries.h"
-#include "PublishSession.h"
-#include "SettingsFile.h"
 
-#include <QDirIterator>
-#include <functional>
-#include <map>
 #include <memory>
 
 namespace {
@@ -30,66 +18,6 @@ enum class TFailingPlace { FullFileSystem, FileSizeLimit };
 std::string SystemReason(TFailingPlace place)
 {
     return place == TFailingPlace::FullFileSystem ? "No space left on device" : "File too large";
-}
-
-// The outcome of a save as one text: "saved", or the message of the error
-// raised.
-std::string Raised(const std::function<void()> &save)
-{
-    try {
-        save();
-        return "saved";
-    } catch (const Exception &e) {
-        return e.what();
-    }
-}
-
-// A save and the file its failure names.
-struct TSave {
-    const char *what;
-    std::function<std::string()> save;
-    std::string file;
-};
-
-// The save of a property library of one entry.
-template <typename Library, typename Block>
-TSave LibrarySave(const char *what)
-{
-    const auto save = [] {
-        Library library;
-        library.Add(Block(), "Entry");
-        return Raised([&] { library.SaveToFile(); });
-    };
-    return {what, save, Library().FileName()};
-}
-
-using TFiles = std::map<std::string, std::vector<uint8_t>>;
-
-// Every file under a folder with its bytes.
-TFiles FilesUnder(const std::string &folder)
-{
-    TFiles files;
-    QDirIterator it(QtFilePath(folder), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const std::string name = FilePathBytes(it.next());
-        files[name] = FileBytes(name);
-    }
-    return files;
-}
-
-// The files that were added, removed or changed.
-std::vector<std::string> Changes(const TFiles &before, const TFiles &after)
-{
-    std::vector<std::string> changed;
-    for (const auto &[name, bytes] : before) {
-        const auto now = after.find(name);
-        if (now == after.end() || now->second != bytes)
-            changed.push_back(name);
-    }
-    for (const auto &[name, bytes] : after)
-        if (!before.count(name))
-            changed.push_back(name);
-    return changed;
 }
 
 // A project of two buttons, its folders on a small file system of its own
@@ -130,59 +58,6 @@ protected:
         ProjectTest::TearDown();
     }
 
-    std::vector<TSave> EverySave()
-    {
-        std::vector<TSave> saves;
-        const std::string project = ProjectsDir + "site.prj";
-        saves.push_back({"project", [=] { return P().SaveProjectAs(project) ? "saved" : P().LastError; }, project});
-        for (const char *name : {"b.gif", "b.bmp", "b.jpg", "b.ico", "b.wmf", "b.emf"}) {
-            const std::string file = AppDir + name;
-            saves.push_back({name, [=] { return Raised([&] { ExportImage(P(), file, cmWhole); }); }, file});
-        }
-        const std::string gifFile = AppDir + "file.gif";
-        saves.push_back({"GIF file", [=] {
-                             QImage picture(4, 4, QImage::Format_RGB32);
-                             picture.fill(Qt::red);
-                             TGIFImage gif;
-                             gif.AddFrame(picture);
-                             return Raised([&] { gif.SaveToFile(QtFilePath(gifFile)); });
-                         },
-                         gifFile});
-        saves.push_back(LibrarySave<TTextureTemplate, TTextureBlock>("texture library"));
-        saves.push_back(LibrarySave<TMaterialTemplate, TMaterialBlock>("material library"));
-        saves.push_back(LibrarySave<TShapeTemplate, TShapeBlock>("shape library"));
-        saves.push_back(LibrarySave<TDeformationTemplate, TDeformationBlock>("deformation library"));
-        saves.push_back({"button template", [this] {
-                             P().ButtonTemplate.AddButton(*P().Buttons[0], "Round");
-                             return Raised([&] { P().ButtonTemplate.SaveToFile("Blue.btn"); });
-                         },
-                         TemplatesDir + "Blue.btn"});
-        const std::string page = HtmlPagesDir + "page.html";
-        saves.push_back({"new page", [=] { return Raised([&] { SaveNewPage(P(), page, true); }); }, page});
-        const std::string published = HtmlPagesDir + "published.html";
-        saves.push_back({"published page", [=] {
-                             TPublishSession session;
-                             session.Opened(published);
-                             TLines lines = {"<html>", "</html>"};
-                             session.Insert(lines, 1, 0, MenuViewOf(P()));
-                             return Raised([&] { session.Save(lines, P(), MainGauge()); });
-                         },
-                         published});
-        const std::string images = AppDir + "set/";
-        saves.push_back({"image set", [=] { return Raised([&] { BatchExportImages(P(), images); }); },
-                         images + "imgn0" + GetImageExt()});
-        const std::string pageFolder = AppDir + "pub";
-        saves.push_back({"published image set",
-                         [=] { return Raised([&] { ExportPublishImages(MainGauge(), P(), pageFolder, "blimg", 0); }); },
-                         pageFolder + "/blimg/imgn0" + GetImageExt()});
-        // The project saved as site.prj keeps its preview page in "site".
-        saves.push_back({"preview page", [this] { return Raised([&] { WritePreviewPage(P()); }); },
-                         ProjectsDir + "site/blimg/imgn0" + GetImageExt()});
-        const std::string settings = AppDir + "Brightlane.ini";
-        saves.push_back({"settings", [=] { return Raised([&] { SaveSettings(AppParam(), settings); }); }, settings});
-        return saves;
-    }
-
     std::unique_ptr<TSmallFileSystem> FDisk;
     std::unique_ptr<TFileSizeLimit> FLimit;
 };
@@ -201,7 +76,7 @@ TEST_P(FailedSaves, EverySaveReportsTheFailureAndKeepsTheOldFile)
 {
     ASSERT_TRUE(CreateFolder(AppDir + "set/"));
     ASSERT_TRUE(CreateFolder(AppDir + "pub/"));
-    std::vector<TSave> saves = EverySave();
+    std::vector<TSave> saves = EverySave(P());
     for (TSave &save : saves)
         ASSERT_EQ(save.save(), "saved") << save.what;
     const auto before = FilesUnder(AppDir);

@@ -42,8 +42,8 @@ std::vector<uint8_t> BytesWrittenBy(Writer &&write)
 // The whole content of a file ("" when it cannot be read).
 inline std::string FileText(const std::string &name)
 {
-    QFile file(QtFilePath(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+    QFile file;
+    return OpenFileToRead(file, name) ? file.readAll().toStdString() : std::string();
 }
 
 inline std::vector<uint8_t> FileBytes(const std::string &name)
@@ -55,9 +55,13 @@ inline std::vector<uint8_t> FileBytes(const std::string &name)
 // Replaces a file by bytes; false when it could not be written whole.
 inline bool WriteFileText(const std::string &name, const std::string &bytes)
 {
-    QFile file(QtFilePath(name));
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size());
+    try {
+        TFileStream file(name, TFileStream::fmCreate);
+        file.WriteBuffer(bytes.data(), int64_t(bytes.size()));
+        return true;
+    } catch (const EStreamError &) {
+        return false;
+    }
 }
 
 inline bool WriteFileBytes(const std::string &name, const std::vector<uint8_t> &bytes)
