@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
@@ -129,6 +130,40 @@ std::vector<std::string> FileNamesIn(const std::string &folder, const std::strin
     }
     std::sort(names.begin(), names.end());
     return names;
+}
+
+std::vector<std::string> FolderNamesIn(const std::string &folder)
+{
+    std::vector<std::string> names;
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        std::error_code unreadable;
+        if (entry->is_directory(unreadable) && !entry->is_symlink(unreadable))
+            names.push_back(entry->path().filename().native());
+    }
+    return names;
+}
+
+void RemoveFolderTree(const std::string &folder)
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+}
+
+TTemporaryFolder::TTemporaryFolder(const std::string &prefix)
+{
+    std::string name = prefix + "XXXXXX";
+    if (!Reachable(prefix))
+        errno = ENOENT;
+    else if (::mkdtemp(name.data()))
+        FPath = name + "/";
+}
+
+TTemporaryFolder::~TTemporaryFolder()
+{
+    if (!FPath.empty())
+        RemoveFolderTree(FPath);
 }
 
 std::string ExtractFilePath(const std::string &path)

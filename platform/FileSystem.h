@@ -72,6 +72,27 @@ bool EndsWithExtension(const std::string &name, const std::string &extension, bo
 // extension (".btn"; in any case when anyCase), as bytes in byte order.
 std::vector<std::string> FileNamesIn(const std::string &folder, const std::string &extension, bool anyCase = false);
 
+// The names of the folders in a folder, hidden ones too, as bytes.
+std::vector<std::string> FolderNamesIn(const std::string &folder);
+
+// Deletes a folder with all it holds; failures are ignored.
+void RemoveFolderTree(const std::string &folder);
+
+// A new folder named prefix + six random characters, deleted with all it
+// holds when the object goes. Its path ends with "/"; it is empty, with
+// errno saying why, when the folder could not be made.
+class TTemporaryFolder {
+public:
+    explicit TTemporaryFolder(const std::string &prefix);
+    ~TTemporaryFolder();
+    TTemporaryFolder(const TTemporaryFolder &) = delete;
+    TTemporaryFolder &operator=(const TTemporaryFolder &) = delete;
+    const std::string &Path() const { return FPath; }
+
+private:
+    std::string FPath;
+};
+
 // The folder part of a path with its trailing "/" ("" when there is none).
 std::string ExtractFilePath(const std::string &path);
 

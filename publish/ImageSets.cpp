@@ -8,10 +8,9 @@
 #include "Streams.h"
 #include "UtilsU.h"
 
-#include <QDir>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <sys/stat.h>
 
 namespace {
 
@@ -90,29 +89,28 @@ void ExportSet(TProj &proj, TGauge &gauge, const std::string &folder)
     restorer.Restore();
 }
 
-// Deletes the files "img*" + extension of a folder, hidden ones too, but
-// those named in kept; other files and sub-folders stay. Failures are
-// ignored.
-void DeleteImagesBut(const std::string &folder, const QStringList &kept)
+// Deletes the files "img*" + extension (in any case) of a folder, hidden
+// ones too, but those named in kept; other files and sub-folders stay.
+// Failures are ignored.
+void DeleteImagesBut(const std::string &folder, const std::vector<std::string> &kept)
 {
-    QDir dir(QtFilePath(folder));
-    const QStringList names = dir.entryList({"img*" + QString::fromStdString(GetImageExt())},
-                                            QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString &name : names)
-        if (!kept.contains(name))
-            dir.remove(name);
+    for (const std::string &name : FileNamesIn(folder, GetImageExt(), true)) {
+        const bool image = name.size() >= 3 && EndsWithExtension(name.substr(0, 3), "img", true);
+        if (image && std::find(kept.begin(), kept.end(), name) == kept.end())
+            DeleteFileAt(folder + name);
+    }
 }
 
 const char SideFolderPrefix[] = ".blimg-";
+constexpr size_t SideFolderNameSize = sizeof(SideFolderPrefix) - 1 + 6;  // six random characters
 
 // The side folders of preview sets whose writing was interrupted (the
 // process killed) before they could be moved into place.
 void RemoveInterruptedSets(const std::string &pageDir)
 {
-    QDir dir(QtFilePath(pageDir));
-    const QString pattern = QString(SideFolderPrefix) + "??????";
-    for (const QString &name : dir.entryList({pattern}, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot))
-        QDir(dir.filePath(name)).removeRecursively();
+    for (const std::string &name : FolderNamesIn(pageDir))
+        if (name.size() == SideFolderNameSize && name.compare(0, sizeof(SideFolderPrefix) - 1, SideFolderPrefix) == 0)
+            RemoveFolderTree(pageDir + name);
 }
 
 // A save error of an image in the side folder, as the error of that image
@@ -128,10 +126,10 @@ EWriteError NamedInFolder(const EWriteError &error, const std::string &sideFolde
 
 // Makes the image folder when missing; when it cannot be made, the first
 // image that was to move in cannot be saved.
-void MakeImageFolder(const std::string &folder, const QStringList &images)
+void MakeImageFolder(const std::string &folder, const std::vector<std::string> &images)
 {
-    if (::mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST && !images.isEmpty())
-        throw CannotSaveFile(folder + FilePathBytes(images.first()), std::strerror(errno));
+    if (!CreateFolder(folder) && errno != EEXIST && !images.empty())
+        throw CannotSaveFile(folder + images.front(), std::strerror(errno));
 }
 
 }  // namespace
@@ -164,16 +162,15 @@ TPreviewImages::TPreviewImages(TProj &proj)
     if (proj.ButtonCount() == 0)
         return;
     const std::string folder = PageDir + "blimg/";
-    FNewSet.emplace(QtFilePath(PageDir + SideFolderPrefix + "XXXXXX"));
-    if (!FNewSet->isValid())
-        throw CannotSaveFile(folder + ImageName('n', 0, ""), FNewSet->errorString().toStdString());
-    const std::string sideFolder = FilePathBytes(FNewSet->path()) + "/";
+    const std::string &sideFolder = FSideFolder.emplace(PageDir + SideFolderPrefix).Path();
+    if (sideFolder.empty())
+        throw CannotSaveFile(folder + ImageName('n', 0, ""), std::strerror(errno));
     try {
         ExportSet(proj, MainGauge(), sideFolder);
     } catch (const EWriteError &error) {
         throw NamedInFolder(error, sideFolder, folder);
     }
-    FNames = QDir(FNewSet->path()).entryList(QDir::Files);
+    FNames = FileNamesIn(sideFolder, GetImageExt());
 }
 
 void TPreviewImages::Install()
@@ -181,11 +178,8 @@ void TPreviewImages::Install()
     const std::string folder = PageDir + "blimg/";
     if (PageDir != ProjectsDir)
         MakeImageFolder(folder, FNames);
-    if (FNames.isEmpty())
-        return;
-    const QDir newSet(FNewSet->path());
-    for (const QString &name : FNames)
-        MoveFileOver(FilePathBytes(newSet.filePath(name)), folder + FilePathBytes(name));
+    for (const std::string &name : FNames)
+        MoveFileOver(FSideFolder->Path() + name, folder + name);
 }
 
 void TPreviewImages::DeleteOldImages()

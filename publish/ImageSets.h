@@ -7,12 +7,13 @@
 // then passes on.
 #pragma once
 
+#include "FileSystem.h"
 #include "Gauge.h"
 
-#include <QTemporaryDir>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 class TProj;
 
@@ -43,8 +44,8 @@ public:
     void DeleteOldImages();
 
 private:
-    std::optional<QTemporaryDir> FNewSet;  // none when there is no image
-    QStringList FNames;                    // the images of the new set
+    std::optional<TTemporaryFolder> FSideFolder;  // none when there is no image
+    std::vector<std::string> FNames;             // the images of the new set
 };
 
 // The publish set into pageFolder + "/" + imgDir + "/", numbered from
