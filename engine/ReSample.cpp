@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <new>
+#include <string>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -279,18 +281,43 @@ void StretchBitsmap(TBitsmap &dst, const TBigBitsmap &src, TFilterProc filter, f
     }
 }
 
+namespace {
+
+// Qt gives a null image when the memory for one could not be had.
+QImage Allocated(QImage image)
+{
+    if (image.isNull())
+        throw std::bad_alloc();
+    return image;
+}
+
+// A 24-bit image for one of the passes. Textures, the pictures stretched
+// here, are 64 x 64 and come from pictures of at most 2^24 pixels, so no
+// pass needs more than that many (48 MB); a larger one is refused before
+// anything is allocated.
+QImage PassImage(int width, int height)
+{
+    constexpr int64_t largestPassPixels = int64_t(1) << 24;
+    if (int64_t(width) * height > largestPassPixels)
+        throw EInvalidGraphic("Bitmap too large to resample: " + std::to_string(width) + " x " +
+                              std::to_string(height) + " pixels");
+    return Allocated(QImage(width, height, QImage::Format_RGB888));
+}
+
+}  // namespace
+
 void Stretch(QImage &dst, const QImage &src, TFilterProc filter, float filterWidth)
 {
     if (src.width() < 1 || src.height() < 1)
         throw Exception("Source bitmap too small");
-    const QImage source = src.convertToFormat(QImage::Format_RGB888);
     const int dstWidth = dst.width(), dstHeight = dst.height();
     if (dstWidth < 1 || dstHeight < 1) {
         dst.convertTo(QImage::Format_RGB888);
         return;
     }
-    QImage work(dstWidth, source.height(), QImage::Format_RGB888);
-    QImage result(dstWidth, dstHeight, QImage::Format_RGB888);
+    QImage work = PassImage(dstWidth, src.height());
+    QImage result = PassImage(dstWidth, dstHeight);
+    const QImage source = Allocated(src.convertToFormat(QImage::Format_RGB888));
 
     const auto columns = BuildContributors(source.width(), dstWidth, filter, filterWidth);
     for (int k = 0; k < source.height(); ++k) {

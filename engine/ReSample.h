@@ -43,5 +43,7 @@ TPixelBlock SupersampleReach(TFilterProc filter, float filterWidth, int width, i
 
 // Resamples src to dst's current size; both become 24 bits a pixel
 // (Format_RGB888). An empty source raises "Source bitmap too small"; an
-// empty destination is left as it is.
+// empty destination is left as it is. A work image or destination of more
+// than 2^24 pixels raises EInvalidGraphic, and memory that could not be had
+// std::bad_alloc; dst then stays as it was.
 void Stretch(QImage &dst, const QImage &src, TFilterProc filter, float filterWidth);

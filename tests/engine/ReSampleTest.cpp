@@ -145,4 +145,23 @@ TEST(Stretch, AnEmptySourceIsRefusedAndLeavesTheTarget)
     EXPECT_EQ(dst.pixel(0, 0), qRgb(255, 0, 0));
 }
 
+// A work image (destination width by source height) or a destination beyond
+// the budget is refused before anything is allocated; dst stays as it was.
+TEST(Stretch, PassesBeyondTheBudgetAreRefused)
+{
+    const struct {
+        QImage Source;
+        QSize Target;
+        const char *Error;
+    } cases[] = {
+        {Filled(1, 300000, qRgb(1, 2, 3)), {64, 1}, "Bitmap too large to resample: 64 x 300000 pixels"},
+        {Filled(1, 1, qRgb(1, 2, 3)), {8192, 4096}, "Bitmap too large to resample: 8192 x 4096 pixels"},
+    };
+    for (const auto &c : cases) {
+        QImage dst(c.Target, QImage::Format_Mono);
+        EXPECT_EQ(ErrorOf<EInvalidGraphic>([&] { Stretch(dst, c.Source, HermiteFilter, 1.0f); }), c.Error);
+        EXPECT_EQ(dst.format(), QImage::Format_Mono) << c.Error;
+    }
+}
+
 }  // namespace
