@@ -12,6 +12,8 @@
 #include <QImageReader>
 #include <algorithm>
 #include <cstdlib>
+#include <new>
+#include <string>
 
 namespace {
 
@@ -76,6 +78,54 @@ bool PixelsComplete(const QByteArray &file)
     return true;
 }
 
+struct TPictureSize {
+    int64_t Width, Height;
+};
+
+// The size a bitmap's header declares; a top-down picture declares a
+// negative height. A header Qt cannot read gives -1 x 1, left for its
+// reader to refuse.
+TPictureSize DeclaredSize(QImageReader &reader)
+{
+    const QSize size = reader.size();
+    return {size.width(), std::llabs(size.height())};
+}
+
+bool TextureSized(const TPictureSize &size)
+{
+    return size.Width <= LargestTexturePictureSide && size.Height <= LargestTexturePictureSide &&
+           size.Width * size.Height <= LargestTexturePicturePixels;
+}
+
+EInvalidGraphic PictureTooLarge(const std::string &fileName, const TPictureSize &size)
+{
+    return EInvalidGraphic("Bitmap image \"" + fileName + "\" is too large for a texture: " +
+                           std::to_string(size.Width) + " x " + std::to_string(size.Height) + " pixels (at most " +
+                           std::to_string(LargestTexturePictureSide) + " a side and " +
+                           std::to_string(LargestTexturePicturePixels) + " in all)");
+}
+
+// Qt's reader refuses a picture whose pixels would pass its allocation
+// limit, which it counts at four bytes a pixel. The limit is one for the
+// whole process, so it is held at what the largest texture picture takes
+// only while a texture picture is read.
+class TDecodeLimit {
+public:
+    TDecodeLimit() : FSaved(QImageReader::allocationLimit())
+    {
+        QImageReader::setAllocationLimit(int(LargestTexturePicturePixels * 4 >> 20));
+    }
+    ~TDecodeLimit() { QImageReader::setAllocationLimit(FSaved); }
+    TDecodeLimit(const TDecodeLimit &) = delete;
+    TDecodeLimit &operator=(const TDecodeLimit &) = delete;
+
+private:
+    int FSaved;
+};
+
+// The picture of the file, null when it is no valid bitmap. Its size is
+// read from the header first, and a picture too large is refused by name
+// before anything of it is decoded.
 QImage ReadBitmap(const std::string &fileName)
 {
     QFile file;
@@ -88,6 +138,10 @@ QImage ReadBitmap(const std::string &fileName)
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "bmp");
     reader.setAutoDetectImageFormat(false);
+    const TPictureSize size = DeclaredSize(reader);
+    if (!TextureSized(size))
+        throw PictureTooLarge(fileName, size);
+    const TDecodeLimit limit;
     return reader.read();
 }
 
@@ -99,6 +153,8 @@ void LoadTextureFromFile(TTextureBlock &texture, const std::string &fileName)
     if (picture.isNull())
         throw EInvalidGraphic(kBitmapNotValid);
     QImage texels(TextureSide, TextureSide, QImage::Format_RGB888);
+    if (texels.isNull())
+        throw std::bad_alloc();
     Stretch(texels, picture, HermiteFilter, 1.0f);
     // Texel row 0 is the bottom of the picture.
     constexpr int rowBytes = TextureSide * 3;

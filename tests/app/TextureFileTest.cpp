@@ -8,9 +8,23 @@
 
 #include <QBuffer>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <QtEndian>
+#include <algorithm>
 #include <cstring>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define BL_ADDRESS_SANITIZED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define BL_ADDRESS_SANITIZED 1
+#endif
+#endif
 
 namespace {
 
@@ -142,6 +156,57 @@ std::vector<uint8_t> TexelsOf(const QImage &picture)
     return bytes;
 }
 
+// A run-length file of any declared size whose pixels are only the
+// end-of-picture mark: a few bytes that Qt decodes to a whole picture.
+QByteArray OnlyEndOfPicture(int width, int height, int bits)
+{
+    return BmpFile(width, height, bits, bits == 8 ? 1 : 2, {qRgb(0, 0, 0)}, QByteArray("\0\1", 2));
+}
+
+// How a load into a texture ends, as a child's exit code and in words.
+enum TLoadEnd { Loaded, RefusedByName, OutOfMemory, OtherError };
+const char *const LoadEnds[] = {"loaded", "refused by name", "out of memory", "other error"};
+
+TLoadEnd LoadEnd(const std::string &fileName)
+{
+    TTextureBlock texture;
+    texture.Texels[100] = 42;
+    try {
+        LoadTextureFromFile(texture, fileName);
+        return Loaded;
+    } catch (const EInvalidGraphic &e) {
+        const bool named = std::string(e.what()).find('"' + fileName + '"') != std::string::npos;
+        return named && texture.Texels[100] == 42 ? RefusedByName : OtherError;
+    } catch (const std::bad_alloc &) {
+        return OutOfMemory;
+    }
+}
+
+// The load in a child process with that many megabytes of address space
+// beyond what it has mapped: a crash there is a signal, not the test's end.
+std::string LoadInChild(const std::string &fileName, rlim_t megabytes)
+{
+    // Qt converts large images on its thread pool. A child has none of the
+    // parent's threads, so the pool must hold none when it forks, and the
+    // child's own take little of its address space.
+    QThreadPool::globalInstance()->waitForDone();
+    const pid_t child = fork();
+    if (child == 0) {
+        QThreadPool::globalInstance()->setStackSize(1 << 20);
+        rlim_t mappedPages = 0;
+        std::ifstream("/proc/self/statm") >> mappedPages;
+        const rlim_t bytes = mappedPages * rlim_t(sysconf(_SC_PAGESIZE)) + (megabytes << 20);
+        const rlimit limit{bytes, bytes};
+        setrlimit(RLIMIT_AS, &limit);
+        _exit(LoadEnd(fileName));
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (WIFSIGNALED(status))
+        return "signal " + std::to_string(WTERMSIG(status));
+    return LoadEnds[std::min(WEXITSTATUS(status), int(OtherError))];
+}
+
 class TextureFile : public ::testing::Test {
 protected:
     std::string Write(const QByteArray &bytes)
@@ -227,4 +292,28 @@ TEST_F(TextureFile, DamagedOrForeignFilesAreRefusedAndChangeNothing)
         EXPECT_THROW(LoadTextureFromFile(texture, Write(c.File)), EInvalidGraphic) << c.Name;
         EXPECT_EQ(texture.Texels[100], 42) << c.Name;
     }
+}
+
+// Pictures that declare millions of rows in a few bytes are refused by name
+// before they are decoded; one at the bound loads in 200 MB, and where
+// memory runs short the load raises instead of writing through a failed
+// allocation.
+TEST_F(TextureFile, HugeDeclaredPicturesAreRefusedAndShortMemoryRaises)
+{
+#ifdef BL_ADDRESS_SANITIZED
+    GTEST_SKIP() << "AddressSanitizer maps terabytes of shadow memory, so an address-space limit cannot hold here";
+#endif
+    const struct {
+        const char *Name;
+        QByteArray File;
+        rlim_t Megabytes;
+        const char *End;
+    } cases[] = {
+        {"4 x 8 000 000, 8 bits", OnlyEndOfPicture(4, 8000000, 8), 200, "refused by name"},
+        {"16 x 2 000 000, 4 bits", OnlyEndOfPicture(16, 2000000, 4), 200, "refused by name"},
+        {"4096 x 4096 in 200 MB", OnlyEndOfPicture(4096, 4096, 8), 200, "loaded"},
+        {"4096 x 4096 in 32 MB", OnlyEndOfPicture(4096, 4096, 8), 32, "out of memory"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(LoadInChild(Write(c.File), c.Megabytes), c.End) << c.Name;
 }
