@@ -73,8 +73,11 @@ bool PixelsComplete(const QByteArray &file)
         return false;
     if (compression == BiRle8 || compression == BiRle4)
         return RunLengthComplete(file, pixelsAt, compression == BiRle8 ? 8 : 4, std::llabs(height));
+    // The rows are compared by division: a header's width, bits and height
+    // multiplied together may pass 64 bits.
     if (compression == BiRgb || compression == BiBitfields || compression == BiAlphaBitfields)
-        return width < 0 || DIBStride(width, bits) * std::llabs(height) <= int64_t(file.size()) - pixelsAt;
+        return width < 0 || height == 0 ||
+               DIBStride(width, bits) <= (int64_t(file.size()) - pixelsAt) / std::llabs(height);
     return true;
 }
 

@@ -266,6 +266,10 @@ TEST_F(TextureFile, DamagedOrForeignFilesAreRefusedAndChangeNothing)
     QByteArray huge = good.left(54);
     qToLittleEndian<int32_t>(100000, huge.data() + 18);
     qToLittleEndian<int32_t>(100000, huge.data() + 22);
+    QByteArray overflowing = huge;
+    qToLittleEndian<int32_t>(INT32_MAX, overflowing.data() + 18);
+    qToLittleEndian<int32_t>(INT32_MAX, overflowing.data() + 22);
+    qToLittleEndian<uint16_t>(UINT16_MAX, overflowing.data() + 28);
     QImage png(8, 8, QImage::Format_RGB888);
     png.fill(Qt::red);
     QByteArray pngBytes;
@@ -284,6 +288,7 @@ TEST_F(TextureFile, DamagedOrForeignFilesAreRefusedAndChangeNothing)
         {"compressed pixels cut short", RunLength(Quadrants(), 8).chopped(40)},
         {"no width", zeroWidth},
         {"enormous size, no pixels", huge},
+        {"rows of more bytes than 64 bits count", overflowing},
         {"PNG under a .bmp name", pngBytes},
     };
     for (const auto &c : cases) {
