@@ -149,13 +149,16 @@ static bool ReadTextFile(const std::string &path, std::string &text)
     return true;
 }
 
+// A folder whose name cannot be handed over as text is left alone: the
+// tool would work on another folder.
 static void RunIfInstalled(const char *tool, const std::string &folder)
 {
     const QString program = QStandardPaths::findExecutable(QString::fromLatin1(tool));
-    if (program.isEmpty())
+    const std::optional<QString> argument = ExactQtFilePath(folder);
+    if (program.isEmpty() || !argument)
         return;
     QProcess process;
-    process.start(program, {QtFilePath(folder)});
+    process.start(program, {*argument});
     if (process.waitForStarted(5000) && !process.waitForFinished(30000))
         process.kill();
     process.waitForFinished(1000);

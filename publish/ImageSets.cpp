@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <strings.h>
 
 namespace {
 
@@ -95,7 +96,7 @@ void ExportSet(TProj &proj, TGauge &gauge, const std::string &folder)
 void DeleteImagesBut(const std::string &folder, const std::vector<std::string> &kept)
 {
     for (const std::string &name : FileNamesIn(folder, GetImageExt(), true)) {
-        const bool image = name.size() >= 3 && EndsWithExtension(name.substr(0, 3), "img", true);
+        const bool image = ::strncasecmp(name.c_str(), "img", 3) == 0;
         if (image && std::find(kept.begin(), kept.end(), name) == kept.end())
             DeleteFileAt(folder + name);
     }

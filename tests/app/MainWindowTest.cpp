@@ -626,6 +626,9 @@ TEST_F(MainWindowTest, TheViewTogglesShowWhichToolBarsAreShown)
     const std::unique_ptr<QMenu> barMenu(Main().createPopupMenu());
     for (const QAction *entry : barMenu->actions())
         EXPECT_FALSE(entry->text().isEmpty());
+    barMenu->popup(Main().mapToGlobal(QPoint(40, 40)));
+    SaveScreen(*barMenu, "MainF-tool-bar-menu");
+    barMenu->hide();
     Action("PanelView3").trigger();
     QMenu *viewMenu = Main().menuBar()->actions()[1]->menu();
     viewMenu->popup(Main().mapToGlobal(QPoint(40, 20)));
