@@ -15,19 +15,19 @@
 
 namespace {
 
-QAction *MakeAction(const TActionSpec &spec, QObject *owner)
+QAction *MakeAction(const TActionEntry &entry, QObject *owner)
 {
-    auto *action = new QAction(QString::fromLatin1(spec.Caption), owner);
-    action->setObjectName(QString::fromLatin1(spec.Name));
-    action->setIcon(CommandIcon(spec.Icon));
-    action->setShortcut(QKeySequence(QString::fromLatin1(spec.Shortcut)));
-    action->setCheckable(spec.Checkable);
+    auto *action = new QAction(QString::fromLatin1(entry.Caption), owner);
+    action->setObjectName(QString::fromLatin1(entry.Name));
+    action->setIcon(CommandIcon(entry.Icon));
+    action->setShortcut(QKeySequence(QString::fromLatin1(entry.Shortcut)));
+    action->setCheckable(entry.Checkable);
     action->setToolTip(action->text());
     action->setStatusTip(action->text());
-    if (spec.Tag > 0)
-        SetTag(*action, spec.Tag);
-    if (spec.HasHelp)
-        SetHelpContext(*action, spec.Tag);
+    if (entry.Tag > 0)
+        SetTag(*action, entry.Tag);
+    if (entry.HasHelp)
+        SetHelpContext(*action, entry.Tag);
     return action;
 }
 
@@ -35,10 +35,10 @@ QAction *MakeAction(const TActionSpec &spec, QObject *owner)
 
 TActionList::TActionList(QWidget &window) : QObject(&window)
 {
-    for (const TActionSpec &spec : ActionTable()) {
-        QAction *action = MakeAction(spec, &window);
+    for (const TActionEntry &entry : ActionTable()) {
+        QAction *action = MakeAction(entry, &window);
         FAll.push_back(action);
-        FByName[spec.Name] = action;
+        FByName[entry.Name] = action;
         window.addAction(action);
     }
     // The submenus go with their owners wherever these stand.
@@ -87,21 +87,21 @@ void TActionList::AddItems(QWidget &target, const TNames &items) const
     }
 }
 
-QMenu *TActionList::MakeMenu(const TMenuSpec &spec, QWidget *parent) const
+QMenu *TActionList::MakeMenu(const TMenuLayout &layout, QWidget *parent) const
 {
-    auto *menu = new QMenu(QString::fromLatin1(spec.Title), parent);
-    menu->setObjectName(QString::fromLatin1(spec.Name));
+    auto *menu = new QMenu(QString::fromLatin1(layout.Title), parent);
+    menu->setObjectName(QString::fromLatin1(layout.Name));
     menu->setToolTipsVisible(false);
-    if (spec.Tag > 0)
-        SetTag(*menu, spec.Tag);
-    AddItems(*menu, spec.Items);
+    if (layout.Tag > 0)
+        SetTag(*menu, layout.Tag);
+    AddItems(*menu, layout.Items);
     return menu;
 }
 
-void TActionList::FillToolBar(QToolBar &toolBar, const TToolBarSpec &spec) const
+void TActionList::FillToolBar(QToolBar &toolBar, const TToolBarLayout &layout) const
 {
-    toolBar.setObjectName(QString::fromLatin1(spec.Name));
-    AddItems(toolBar, spec.Items);
+    toolBar.setObjectName(QString::fromLatin1(layout.Name));
+    AddItems(toolBar, layout.Items);
     // The submenu owners open their menu at once, like drop-down buttons.
     for (QAction *action : toolBar.actions())
         if (action->menu())

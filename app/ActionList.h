@@ -33,9 +33,9 @@ public:
     int EnabledCount() const;
 
     // A menu of the given items, owned by parent.
-    QMenu *MakeMenu(const TMenuSpec &spec, QWidget *parent) const;
-    // Fills a tool bar with the items of its spec and names it.
-    void FillToolBar(QToolBar &toolBar, const TToolBarSpec &spec) const;
+    QMenu *MakeMenu(const TMenuLayout &layout, QWidget *parent) const;
+    // Fills a tool bar with the items of its layout and names it.
+    void FillToolBar(QToolBar &toolBar, const TToolBarLayout &layout) const;
 
 private:
     void AddItems(QWidget &target, const TNames &items) const;

@@ -12,7 +12,7 @@ constexpr bool NoHelp = false;
 // Pictures of our own ("bl:" names, drawn by CommandIcons) stand where the
 // icon theme has no fitting name, or where its picture looks nearly the same
 // enabled and greyed.
-const std::vector<TActionSpec> Actions = {
+const std::vector<TActionEntry> Actions = {
     // File
     {"NewProject", "File", 1001, "New project", "Ctrl+N", "bl:new-project", Plain, Help},
     {"OpenProject", "File", 1002, "Open project...", "Ctrl+O", "document-open", Plain, Help},
@@ -85,7 +85,7 @@ const std::vector<TActionSpec> Actions = {
     {"AboutProg", "Help", 6002, "About...", "", "help-about", Plain, Help},
 };
 
-const std::vector<TMenuSpec> Menus = {
+const std::vector<TMenuLayout> Menus = {
     {"File1", 10, "&File",
      {"NewProject", "OpenProject", "SaveProject", "SaveProjectAs", "CloseProject", "-", "SaveHTML",
       "QuickSave", "Publish", "ExportImg", "BatchExport", "-", "CloseApp"}},
@@ -103,64 +103,64 @@ const std::vector<TMenuSpec> Menus = {
     {"Help1", 60, "&Help", {"HelpCont", "AboutProg"}},
 };
 
-const TMenuSpec CopyPropItems = {
+const TMenuLayout CopyPropItems = {
     "CopyPropMenu", 3006, "Copy properties",
     {"CopyToBuf1", "CopyToBuf7", "CopyToBuf8", "CopyToBuf5", "CopyToBuf4", "CopyToBuf3", "CopyToBuf6"}};
 
-const TMenuSpec CopyToAllItems = {
+const TMenuLayout CopyToAllItems = {
     "CopyToAllMenu", 3009, "Copy to all",
     {"PropToStates", "PropToButtons", "PropToAllStates", "-", "AutoState", "AutoButton", "AutoButState"}};
 
-const TMenuSpec TreeItems = {
+const TMenuLayout TreeItems = {
     "PopupActionBarEx1", 0, "",
     {"NewButton", "DeleteButton", "RenameButton", "DeleteAllButton", "-", "CopyToBuf", "CopyProp",
      "CopyFromBuf", "ExchBuf", "-", "CopyToAll", "-", "MoveItemUp", "MoveItemDown"}};
 
-const TMenuSpec TemplateGridItems = {
+const TMenuLayout TemplateGridItems = {
     "PopupActionBarEx2", 0, "",
     {"AddButtonToTemp", "DeleteButtonFromTemp", "CopyPropFromTemp", "RenameButtonInTemp", "-",
      "MoveTempUp", "MoveTempDown", "-", "DeleteAllButtonFromTemp"}};
 
-const TMenuSpec TemplateTabsItems = {
+const TMenuLayout TemplateTabsItems = {
     "PopupActionBarEx3", 0, "", {"MakeTemplate", "RemoveTemplate", "RenameTemplate"}};
 
-const TToolBarSpec MainBar = {
+const TToolBarLayout MainBar = {
     "ToolBar4",
     {"NewProject", "OpenProject", "SaveProject", "AppParam", "-", "ExportImg", "MakeHtml", "Publish"}};
-const TToolBarSpec ButtonBar = {
+const TToolBarLayout ButtonBar = {
     "ToolBar1",
     {"NewButton", "DeleteButton", "MoveItemUp", "MoveItemDown", "-", "AutoState", "AutoButton",
      "AutoButState"}};
-const TToolBarSpec BufferBar = {"ToolBar2",
+const TToolBarLayout BufferBar = {"ToolBar2",
                                 {"CopyToBuf", "CopyProp", "CopyFromBuf", "ExchBuf", "CopyToAll"}};
-const TToolBarSpec TemplateBar = {
+const TToolBarLayout TemplateBar = {
     "ToolBar3",
     {"MakeTemplate", "RemoveTemplate", "-", "AddButtonToTemp", "DeleteButtonFromTemp", "MoveTempUp",
      "MoveTempDown", "-", "CopyPropFromTemp"}};
 
 }  // namespace
 
-const std::vector<TActionSpec> &ActionTable() { return Actions; }
+const std::vector<TActionEntry> &ActionTable() { return Actions; }
 
-const TActionSpec *FindActionSpec(const char *name)
+const TActionEntry *FindActionEntry(const char *name)
 {
-    for (const TActionSpec &spec : Actions)
-        if (std::strcmp(spec.Name, name) == 0)
-            return &spec;
+    for (const TActionEntry &entry : Actions)
+        if (std::strcmp(entry.Name, name) == 0)
+            return &entry;
     return nullptr;
 }
 
-const std::vector<TMenuSpec> &MainMenus() { return Menus; }
-const TMenuSpec &CopyPropMenu() { return CopyPropItems; }
-const TMenuSpec &CopyToAllMenu() { return CopyToAllItems; }
-const TMenuSpec &TreeMenu() { return TreeItems; }
-const TMenuSpec &TemplateGridMenu() { return TemplateGridItems; }
-const TMenuSpec &TemplateTabsMenu() { return TemplateTabsItems; }
+const std::vector<TMenuLayout> &MainMenus() { return Menus; }
+const TMenuLayout &CopyPropMenu() { return CopyPropItems; }
+const TMenuLayout &CopyToAllMenu() { return CopyToAllItems; }
+const TMenuLayout &TreeMenu() { return TreeItems; }
+const TMenuLayout &TemplateGridMenu() { return TemplateGridItems; }
+const TMenuLayout &TemplateTabsMenu() { return TemplateTabsItems; }
 
-const TToolBarSpec &MainToolBar() { return MainBar; }
-const TToolBarSpec &ButtonToolBar() { return ButtonBar; }
-const TToolBarSpec &BufferToolBar() { return BufferBar; }
-const TToolBarSpec &TemplateToolBar() { return TemplateBar; }
+const TToolBarLayout &MainToolBar() { return MainBar; }
+const TToolBarLayout &ButtonToolBar() { return ButtonBar; }
+const TToolBarLayout &BufferToolBar() { return BufferBar; }
+const TToolBarLayout &TemplateToolBar() { return TemplateBar; }
 
 namespace CommandGroup {
 

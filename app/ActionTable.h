@@ -7,7 +7,7 @@
 
 #include <vector>
 
-struct TActionSpec {
+struct TActionEntry {
     const char *Name;      // the action's object name, e.g. "NewProject"
     const char *Category;  // the group it is listed under
     int Tag;               // caption key in the language table; 0: none
@@ -21,12 +21,12 @@ struct TActionSpec {
 // A list of action names; "-" stands for a separator in menus and tool bars.
 using TNames = std::vector<const char *>;
 
-const std::vector<TActionSpec> &ActionTable();
+const std::vector<TActionEntry> &ActionTable();
 
-// The spec of the named action, or nullptr.
-const TActionSpec *FindActionSpec(const char *name);
+// The entry of the named action, or nullptr.
+const TActionEntry *FindActionEntry(const char *name);
 
-struct TMenuSpec {
+struct TMenuLayout {
     const char *Name;   // object name of the menu
     int Tag;            // translation key of its title
     const char *Title;  // built-in title
@@ -34,27 +34,27 @@ struct TMenuSpec {
 };
 
 // The six menus of the menu bar, in order.
-const std::vector<TMenuSpec> &MainMenus();
+const std::vector<TMenuLayout> &MainMenus();
 
 // The submenus owned by "CopyProp" (the seven single-group copies) and
 // "CopyToAll" (the three multiple pastes and the auto-copy switches).
-const TMenuSpec &CopyPropMenu();
-const TMenuSpec &CopyToAllMenu();
+const TMenuLayout &CopyPropMenu();
+const TMenuLayout &CopyToAllMenu();
 
 // Context menus: the project tree's, the template grid's, the template tabs'.
-const TMenuSpec &TreeMenu();
-const TMenuSpec &TemplateGridMenu();
-const TMenuSpec &TemplateTabsMenu();
+const TMenuLayout &TreeMenu();
+const TMenuLayout &TemplateGridMenu();
+const TMenuLayout &TemplateTabsMenu();
 
-struct TToolBarSpec {
+struct TToolBarLayout {
     const char *Name;  // ToolBar4 main, ToolBar1 button, ToolBar2 buffer, ToolBar3 template
     TNames Items;
 };
 
-const TToolBarSpec &MainToolBar();
-const TToolBarSpec &ButtonToolBar();
-const TToolBarSpec &BufferToolBar();
-const TToolBarSpec &TemplateToolBar();
+const TToolBarLayout &MainToolBar();
+const TToolBarLayout &ButtonToolBar();
+const TToolBarLayout &BufferToolBar();
+const TToolBarLayout &TemplateToolBar();
 
 // The enabling groups. Each routine of the command states switches some of
 // them; an action may stand in several.

@@ -45,7 +45,7 @@
 
 namespace {
 
-QToolBar *MakeToolBar(const TActionList &actions, const TToolBarSpec &spec, QWidget *parent,
+QToolBar *MakeToolBar(const TActionList &actions, const TToolBarLayout &layout, QWidget *parent,
                       Qt::Orientation orientation = Qt::Horizontal)
 {
     auto *toolBar = new QToolBar(parent);
@@ -53,7 +53,7 @@ QToolBar *MakeToolBar(const TActionList &actions, const TToolBarSpec &spec, QWid
     toolBar->setMovable(false);
     toolBar->setFloatable(false);
     toolBar->setIconSize(QSize(16, 16));
-    actions.FillToolBar(*toolBar, spec);
+    actions.FillToolBar(*toolBar, layout);
     return toolBar;
 }
 
@@ -165,8 +165,8 @@ TParam &TMainF::Param() const { return AppParam(); }
 
 void TMainF::BuildMenus()
 {
-    for (const TMenuSpec &spec : MainMenus())
-        menuBar()->addMenu(FActions->MakeMenu(spec, menuBar()));
+    for (const TMenuLayout &menu : MainMenus())
+        menuBar()->addMenu(FActions->MakeMenu(menu, menuBar()));
 }
 
 QWidget *TMainF::BuildButtonsPanel()
@@ -278,7 +278,7 @@ void TMainF::WireViewCommands()
 void TMainF::WirePropertyCommands()
 {
     for (const char *name : CommandGroup::Properties) {
-        const int page = FindActionSpec(name)->Tag - 5001;
+        const int page = FindActionEntry(name)->Tag - 5001;
         FActions->OnExecute(name, [this, page] { FPanels->ShowStatePage(page); });
     }
 }

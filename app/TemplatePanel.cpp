@@ -48,10 +48,10 @@ std::optional<QString> AskName(TNameDialog &dialog)
     return dialog.Name();
 }
 
-// The widget's context menu: the items of the spec.
-void SetContextMenu(QWidget &widget, const TActionList &actions, const TMenuSpec &spec)
+// The widget's context menu: the items of the layout.
+void SetContextMenu(QWidget &widget, const TActionList &actions, const TMenuLayout &layout)
 {
-    QMenu *menu = actions.MakeMenu(spec, &widget);
+    QMenu *menu = actions.MakeMenu(layout, &widget);
     widget.setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(&widget, &QWidget::customContextMenuRequested, menu,
                      [&widget, menu](const QPoint &at) { menu->popup(widget.mapToGlobal(at)); });

@@ -45,9 +45,9 @@ QImage CropPicture(const QImage &picture, int32_t cropMode)
     }
 }
 
-// Of the JPEG settings only the quality changes the file; the pixel format,
-// smoothing and performance switches steered how the old platform displayed
-// JPEG pictures.
+// Of the JPEG settings only the quality changes the file: the pixel format,
+// smoothing and performance switches are kept in the settings but describe
+// how a picture is shown, not how it is encoded.
 QByteArray EncodePicture(TImageFormat format, const QImage &picture, uint32_t transparent, const TParam &param)
 {
     switch (format) {

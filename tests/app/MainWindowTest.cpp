@@ -36,13 +36,13 @@ TEST(ActionTableTest, NamesAreUniqueEveryItemExistsAndEveryContextHasHelp)
 {
     EXPECT_EQ(ActionTable().size(), 61u);
     std::set<std::string> names;
-    for (const TActionSpec &spec : ActionTable())
-        EXPECT_TRUE(names.insert(spec.Name).second) << spec.Name;
+    for (const TActionEntry &entry : ActionTable())
+        EXPECT_TRUE(names.insert(entry.Name).second) << entry.Name;
     std::vector<const TNames *> lists = {&CopyPropMenu().Items, &CopyToAllMenu().Items, &TreeMenu().Items,
                                          &TemplateGridMenu().Items, &TemplateTabsMenu().Items,
                                          &MainToolBar().Items, &ButtonToolBar().Items,
                                          &BufferToolBar().Items, &TemplateToolBar().Items};
-    for (const TMenuSpec &menu : MainMenus())
+    for (const TMenuLayout &menu : MainMenus())
         lists.push_back(&menu.Items);
     for (const TNames *list : lists)
         for (const char *item : *list)
@@ -52,9 +52,9 @@ TEST(ActionTableTest, NamesAreUniqueEveryItemExistsAndEveryContextHasHelp)
     ASSERT_TRUE(guide.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(guide.readAll());
     std::vector<int> contexts = {1, 3, 4, 5, 8};
-    for (const TActionSpec &spec : ActionTable())
-        if (spec.HasHelp)
-            contexts.push_back(spec.Tag);
+    for (const TActionEntry &entry : ActionTable())
+        if (entry.HasHelp)
+            contexts.push_back(entry.Tag);
     for (int context : contexts)
         EXPECT_TRUE(text.contains(QStringLiteral("name=\"context-%1\"").arg(context))) << context;
 }
@@ -72,9 +72,9 @@ TEST_F(MainWindowTest, StartsWithTheNoProjectCommandsOnlyAndShowsThePreviewPage)
     EXPECT_FALSE(Main().Panels().IsOn(ppProject));
     EXPECT_EQ(Browser().Url(), QUrl::fromLocalFile(QtFilePath(PageDir + "index.html")));
     EXPECT_TRUE(FileExists(PageDir + "index.html"));
-    for (const TActionSpec &spec : ActionTable()) {
-        if (spec.Icon[0]) {
-            EXPECT_FALSE(Action(spec.Name).icon().isNull()) << spec.Name << " has no picture";
+    for (const TActionEntry &entry : ActionTable()) {
+        if (entry.Icon[0]) {
+            EXPECT_FALSE(Action(entry.Name).icon().isNull()) << entry.Name << " has no picture";
         }
     }
     SaveScreen(Main(), "MainF-start");
@@ -584,11 +584,11 @@ TEST_F(MainWindowTest, EveryCommandCanBeRunFromAMenuAToolBarOrAShortcut)
     collect(Main().menuBar()->actions());
     for (const QToolBar *bar : Main().findChildren<QToolBar *>())
         collect(bar->actions());
-    for (const TMenuSpec *menu : {&TreeMenu(), &TemplateGridMenu(), &TemplateTabsMenu()})
+    for (const TMenuLayout *menu : {&TreeMenu(), &TemplateGridMenu(), &TemplateTabsMenu()})
         for (const char *item : menu->Items)
             placed.insert(QString::fromLatin1(item));
-    for (const TActionSpec &spec : ActionTable())
-        EXPECT_TRUE(placed.count(QString::fromLatin1(spec.Name)) || spec.Shortcut[0]) << spec.Name;
+    for (const TActionEntry &entry : ActionTable())
+        EXPECT_TRUE(placed.count(QString::fromLatin1(entry.Name)) || entry.Shortcut[0]) << entry.Name;
 
     const QList<QAction *> file = Main().menuBar()->actions()[0]->menu()->actions();
     const qsizetype exportAt = file.indexOf(&Action("ExportImg"));
@@ -703,12 +703,12 @@ TEST_F(MainWindowTest, EveryCommandsPictureDiffersClearlyWhenDisabled)
     sheet.fill(background);
     QPainter painter(&sheet);
     int drawn = 0;
-    for (const TActionSpec &spec : ActionTable()) {
-        if (!spec.Icon[0])
+    for (const TActionEntry &entry : ActionTable()) {
+        if (!entry.Icon[0])
             continue;
-        const QIcon icon = Action(spec.Name).icon();
+        const QIcon icon = Action(entry.Name).icon();
         const QPixmap normal = icon.pixmap(size, QIcon::Normal), disabled = icon.pixmap(size, QIcon::Disabled);
-        EXPECT_GE(MeanDifference(normal, disabled, background), 12.0) << spec.Name << " (" << spec.Icon << ")";
+        EXPECT_GE(MeanDifference(normal, disabled, background), 12.0) << entry.Name << " (" << entry.Icon << ")";
         const QPoint at(drawn % PerRow * 20 + 2, drawn / PerRow * 40 + 2);
         painter.drawPixmap(at, normal);
         painter.drawPixmap(at + QPoint(0, 20), disabled);
