@@ -11,7 +11,9 @@ if [[ $# -gt 0 ]]; then
   args=("$(realpath -m -- "$1")")
 fi
 
-cd "$(dirname "$0")"
+# Our own folder, also when called through a symbolic link; an absolute path
+# never goes through CDPATH.
+cd -- "$(dirname -- "$(realpath -- "$0")")"
 source scripts/setup.sh
 bl_install_missing "${BL_BUILD_PACKAGES[@]}"
 

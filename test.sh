@@ -3,7 +3,7 @@
 # test with ctest, then runs the fuzz targets for a short, bounded time.
 # BL_SANITIZE=1 also runs the whole suite under AddressSanitizer and UBSan.
 set -euo pipefail
-cd "$(dirname "$0")"
+cd -- "$(dirname -- "$(realpath -- "$0")")"
 source scripts/setup.sh
 bl_install_missing "${BL_BUILD_PACKAGES[@]}" "${BL_TEST_PACKAGES[@]}"
 bl_install_browser_checks
