@@ -5,6 +5,7 @@
 #include "FileSystem.h"
 #include "FocusedWheel.h"
 #include "FormTranslation.h"
+#include "GuardedCall.h"
 #include "HelpContext.h"
 #include "IniFile.h"
 #include "LangSupU.h"
@@ -257,7 +258,8 @@ void TParamsF::BitBtn1Click()
     settings.UseAccelerator = CheckBox1->isChecked();
     settings.UsePreview = CheckBox3->isChecked();
     // Only a change of the box touches the association: a program that
-    // registered the file type itself keeps it when the box stays clear.
+    // registered the file type itself keeps it when the box stays clear. A
+    // failure is shown, and the other settings apply all the same.
     if (CheckBox4->isChecked() != FAssociated)
-        SetProjectAssociation(CheckBox4->isChecked());
+        Guarded([this] { SetProjectAssociation(CheckBox4->isChecked()); });
 }

@@ -34,7 +34,8 @@ std::string AnsiToFileName(const std::string &ansi);
 extern const char *const ProgramFileName;
 
 // Registers (true) or removes (false) the association of "*.prj" files with
-// the program in AppDir, the desktop's way, in the user's XDG folders.
+// the program in AppDir, the desktop's way, in the user's XDG folders; a file
+// that cannot be written or removed raises its save error.
 void SetProjectAssociation(bool registerIt);
 
 // True when the association stored now is exactly what SetProjectAssociation

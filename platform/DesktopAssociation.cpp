@@ -9,7 +9,9 @@
 #include <QStandardPaths>
 #include <QStringList>
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 static const char *const DefaultSection = "[Default Applications]";
@@ -128,15 +130,21 @@ std::string DesktopEntryText(const TDesktopAssociation &association)
 
 // --- Files ---
 
-static bool WriteTextFile(const std::string &path, const std::string &text)
+// Raises the file's save error when it cannot be written.
+static void WriteTextFile(const std::string &path, const std::string &text)
 {
-    if (!CreateFolders(ExtractFilePath(path)))
-        return false;
-    try {
-        ReplaceFileWith(path, text.data(), int64_t(text.size()));
-        return true;
-    } catch (const EStreamError &) {
-        return false;
+    if (!CreateFolders(ExtractFilePath(path))) {
+        const int reason = errno;
+        throw CannotSaveFile(path, std::strerror(reason));
+    }
+    ReplaceFileWith(path, text.data(), int64_t(text.size()));
+}
+
+static void DeleteTextFile(const std::string &path)
+{
+    if (FileExists(path) && !DeleteFileAt(path)) {
+        const int reason = errno;
+        throw CannotSaveFile(path, std::strerror(reason));
     }
 }
 
@@ -333,29 +341,38 @@ static std::vector<std::string> MimeAppsLines()
 
 // --- The association ---
 
-bool WriteDesktopAssociation(const TDesktopAssociation &association)
+// A desktop entry is UTF-8 text, and the three files are saved by names
+// given as text: a name that is not UTF-8 is refused before anything is
+// written, so no entry ever names a file that is not the program's.
+static void RequireTextNames(const TDesktopAssociation &association)
 {
-    const bool written =
-        WriteTextFile(MimePackagePath(association), MimePackageText(association)) &&
-        WriteTextFile(DesktopEntryPath(association), DesktopEntryText(association)) &&
-        WriteTextFile(MimeAppsListPath(), JoinLines(WithDefaultLine(MimeAppsLines(), association)));
-    RefreshDesktopCaches();
-    return written;
+    const std::string entry = DesktopEntryPath(association);
+    for (const std::string &path : {association.Program, association.Icon})
+        if (!ExactQtFilePath(path))
+            throw CannotSaveFile(entry, "The program's path \"" + path + "\" is not UTF-8 text");
+    for (const std::string &path : {MimePackagePath(association), entry, MimeAppsListPath()})
+        if (!ExactQtFilePath(path))
+            throw CannotSaveFile(path, SNameNotUtf8);
 }
 
-bool RemoveDesktopAssociation(const TDesktopAssociation &association)
+void WriteDesktopAssociation(const TDesktopAssociation &association)
 {
-    bool removed = true;
-    for (const std::string &path : {MimePackagePath(association), DesktopEntryPath(association)}) {
-        if (FileExists(path) && !DeleteFileAt(path))
-            removed = false;
-    }
+    RequireTextNames(association);
+    WriteTextFile(MimePackagePath(association), MimePackageText(association));
+    WriteTextFile(DesktopEntryPath(association), DesktopEntryText(association));
+    WriteTextFile(MimeAppsListPath(), JoinLines(WithDefaultLine(MimeAppsLines(), association)));
+    RefreshDesktopCaches();
+}
+
+void RemoveDesktopAssociation(const TDesktopAssociation &association)
+{
+    DeleteTextFile(MimePackagePath(association));
+    DeleteTextFile(DesktopEntryPath(association));
     const std::vector<std::string> lines = MimeAppsLines();
     const std::vector<std::string> kept = WithoutDefaultLine(lines, association);
     if (kept != lines)
-        removed = WriteTextFile(MimeAppsListPath(), JoinLines(kept)) && removed;
+        WriteTextFile(MimeAppsListPath(), JoinLines(kept));
     RefreshDesktopCaches();
-    return removed;
 }
 
 bool IsDesktopAssociated(const TDesktopAssociation &association)

@@ -30,12 +30,14 @@ std::string MimePackagePath(const TDesktopAssociation &association);
 std::string DesktopEntryPath(const TDesktopAssociation &association);
 std::string MimeAppsListPath();
 
-// Writes the three pieces; false when one of them could not be written
-// (the pieces written before it stay).
-bool WriteDesktopAssociation(const TDesktopAssociation &association);
+// Writes the three pieces. A piece that cannot be written raises its save
+// error (the pieces written before it stay); a program, icon or file whose
+// name is not UTF-8 is refused so before anything is written.
+void WriteDesktopAssociation(const TDesktopAssociation &association);
 
-// Removes our two files and our default-application line, nothing else.
-bool RemoveDesktopAssociation(const TDesktopAssociation &association);
+// Removes our two files and our default-application line, nothing else; a
+// piece that cannot be removed raises its save error.
+void RemoveDesktopAssociation(const TDesktopAssociation &association);
 
 // True when all three pieces stored now equal what WriteDesktopAssociation
 // would write.

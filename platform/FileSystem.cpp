@@ -63,11 +63,17 @@ bool CreateFolder(const std::string &folder)
 
 bool CreateFolders(const std::string &folder)
 {
-    if (!Reachable(folder))
-        return false;
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    return !error && std::filesystem::is_directory(folder, error);
+    std::error_code error = std::make_error_code(std::errc::no_such_file_or_directory);
+    if (Reachable(folder)) {
+        error.clear();
+        std::filesystem::create_directories(folder, error);
+        if (!error && !std::filesystem::is_directory(folder, error))
+            error = std::make_error_code(std::errc::not_a_directory);
+    }
+    if (!error)
+        return true;
+    errno = error.value();
+    return false;
 }
 
 bool DeleteFileAt(const std::string &fileName)

@@ -41,8 +41,8 @@ bool IsFileAt(const std::string &path);
 // Creates one folder level; false when it could not be made or exists already.
 bool CreateFolder(const std::string &folder);
 
-// Creates a folder and the folders above it that are missing; false when
-// one could not be made.
+// Creates a folder and the folders above it that are missing; false, with
+// errno saying why, when one could not be made.
 bool CreateFolders(const std::string &folder);
 
 // Deletes a file; false when it could not.

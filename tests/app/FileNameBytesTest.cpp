@@ -4,6 +4,7 @@
 // folder named with U+FFFD (EF BF BD), where a name turned into text and
 // back would lead, keeps its bytes.
 #include "DesktopAssociation.h"
+#include "ErrorOf.h"
 #include "EverySave.h"
 #include "LangSupU.h"
 #include "MainWindowFixture.h"
@@ -77,7 +78,8 @@ TEST_F(MainWindowTest, ANameThatIsNotUtf8NamesItsOwnFileOrIsRefused)
             const TXdgSandbox restored;
             qputenv("XDG_DATA_HOME", QByteArray::fromStdString(app + "data"));
             qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(app + "config"));
-            EXPECT_FALSE(WriteDesktopAssociation({"application/x-b", "B", "*.b", "b.desktop", "B", "/opt/b", ""}));
+            EXPECT_EQ(ErrorOf([] { WriteDesktopAssociation({"application/x-b", "B", "*.b", "b.desktop", "B", "/opt/b", ""}); }),
+                      "Cannot save file \"" + app + "data/mime/packages/x-b.xml\". " + SNameNotUtf8);
         }
         EXPECT_EQ(Changes(before, FilesUnder(lossy)), std::vector<std::string>());
 

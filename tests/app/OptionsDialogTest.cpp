@@ -3,6 +3,8 @@
 
 #include "AboutBox.h"
 #include "ColorBox.h"
+#include "EverySave.h"
+#include "FullDisk.h"
 #include "LibraryDialog.h"
 #include "MessageBoxes.h"
 #include "OptionsDialog.h"
@@ -183,6 +185,62 @@ TEST_F(OptionsTest, TheAssociationChangesOnlyWithItsBox)
         elsewhere([&] { othersAfter = IsProjectAssociated(); });
         EXPECT_EQ(IsProjectAssociated(), c.oursAfter);
         EXPECT_EQ(othersAfter, c.othersAfter);
+    }
+}
+
+// An association that cannot be set is shown, naming the file and the
+// reason, and leaves no file behind.
+TEST_F(OptionsTest, AnAssociationThatCannotBeChangedNamesItsFile)
+{
+    const std::string ourAppDir = AppDir, oddAppDir = AppDir + "app\xE9/";
+    const std::string entry = "/applications/brightlane.desktop", package = "/mime/packages/x-brightlane-project.xml";
+    struct TCase {
+        const char *name;
+        // Breaks the association's way in the data folder given, or says
+        // what else breaks it; returns the message expected.
+        std::function<std::string(std::string &data)> prepare;
+    };
+    std::unique_ptr<TSmallFileSystem> readOnly;
+    const TCase cases[] = {
+        {"read-only data folder",
+         [&](std::string &data) {
+             CreateFolders(data);
+             readOnly = std::make_unique<TSmallFileSystem>(data, 64, TSmallFileSystem::ReadOnly);
+             return "Cannot save file \"" + data + package + "\". " + std::strerror(EROFS);
+         }},
+        {"data folder not UTF-8",
+         [&](std::string &data) {
+             data += "\xE9";
+             qputenv("XDG_DATA_HOME", QByteArray::fromStdString(data));
+             return "Cannot save file \"" + data + package + "\". " + SNameNotUtf8;
+         }},
+        {"program folder not UTF-8",
+         [&](std::string &data) {
+             AppDir = oddAppDir;
+             return "Cannot save file \"" + data + entry + "\". The program's path \"" + oddAppDir +
+                    ProgramFileName + "\" is not UTF-8 text";
+         }},
+    };
+    for (const TCase &c : cases) {
+        TXdgSandbox xdg;
+        std::string data = FilePathBytes(xdg.DataHome());
+        const std::string expected = c.prepare(data);
+        if (readOnly && !readOnly->Mounted()) {
+            GTEST_SKIP() << "skipped: cannot mount a read-only tmpfs (" << readOnly->Failure() << "); the test needs root";
+        }
+        const size_t shown = FBoxes.Shown().size();
+        FBoxes.Answer(idOK);
+        if (AppDir != ourAppDir)
+            FBoxes.Answer(idOK);  // nor can the settings be saved there
+        Options([&](TParamsF &d) {
+            Toggle(d, "CheckBox4");
+            Ok(d);
+        });
+        AppDir = ourAppDir;
+        readOnly.reset();
+        ASSERT_GT(FBoxes.Shown().size(), shown) << c.name;
+        EXPECT_EQ(FBoxes.Shown()[shown].Text, expected) << c.name;
+        EXPECT_EQ(Changes({}, FilesUnder(ExtractFilePath(data))), std::vector<std::string>()) << c.name;
     }
 }
 

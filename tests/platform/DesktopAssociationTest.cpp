@@ -1,9 +1,12 @@
 #include "DesktopAssociation.h"
+#include "ErrorOf.h"
 #include "ExternalTool.h"
 #include "StreamBytes.h"
 #include "XdgSandbox.h"
 
 #include <QDir>
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
@@ -36,7 +39,7 @@ TEST(DesktopAssociation, WritesThreePiecesThatTheDesktopToolsAccept)
     TXdgSandbox sandbox;
     const TDesktopAssociation a = Sample("/opt/My Apps/$ample/sample");
     EXPECT_FALSE(IsDesktopAssociated(a));
-    ASSERT_TRUE(WriteDesktopAssociation(a));
+    ASSERT_NO_THROW(WriteDesktopAssociation(a));
     EXPECT_EQ(QtFilePath(MimePackagePath(a)), sandbox.DataHome() + "/mime/packages/x-sample-doc.xml");
     EXPECT_EQ(QtFilePath(DesktopEntryPath(a)), sandbox.DataHome() + "/applications/sample.desktop");
     const std::string package = FileText(MimePackagePath(a)), entry = FileText(DesktopEntryPath(a));
@@ -69,7 +72,7 @@ TEST(DesktopAssociation, OnlyOurDefaultLineIsWrittenAndRemoved)
     for (const auto &[before, after] : writes) {
         TXdgSandbox sandbox;
         SetAppsList(before);
-        ASSERT_TRUE(WriteDesktopAssociation(Sample()));
+        ASSERT_NO_THROW(WriteDesktopAssociation(Sample()));
         EXPECT_EQ(FileText(MimeAppsListPath()), after);
     }
 
@@ -92,20 +95,29 @@ TEST(DesktopAssociation, OnlyOurDefaultLineIsWrittenAndRemoved)
     };
     for (const TCase &c : cases) {
         TXdgSandbox sandbox;
-        ASSERT_TRUE(WriteDesktopAssociation(Sample()));
+        ASSERT_NO_THROW(WriteDesktopAssociation(Sample()));
         SetAppsList(c.list);
         EXPECT_EQ(IsDesktopAssociated(Sample()), c.associated) << c.list;
         if (c.afterRemove.empty())
             continue;
-        ASSERT_TRUE(RemoveDesktopAssociation(Sample()));
+        ASSERT_NO_THROW(RemoveDesktopAssociation(Sample()));
         EXPECT_EQ(FileText(MimeAppsListPath()), c.afterRemove);
         EXPECT_FALSE(FileExists(MimePackagePath(Sample())));
         EXPECT_FALSE(FileExists(DesktopEntryPath(Sample())));
     }
 
     TXdgSandbox empty;
-    EXPECT_TRUE(RemoveDesktopAssociation(Sample()));
+    EXPECT_NO_THROW(RemoveDesktopAssociation(Sample()));
     EXPECT_FALSE(FileExists(MimeAppsListPath()));
 }
 
 }  // namespace
+
+TEST(DesktopAssociation, APieceThatCannotBeRemovedRaisesItsSaveError)
+{
+    TXdgSandbox sandbox;
+    const std::string entry = DesktopEntryPath(Sample());
+    ASSERT_TRUE(CreateFolders(entry + "/kept/"));
+    EXPECT_EQ(ErrorOf([] { RemoveDesktopAssociation(Sample()); }),
+              "Cannot save file \"" + entry + "\". " + std::strerror(EISDIR));
+}

@@ -14,14 +14,16 @@
 #include <sys/resource.h>
 
 // A tmpfs of the given size mounted on folder (which must exist) for the
-// lifetime of the object. Mounting needs root; Mounted() says whether it
-// worked and Failure() why not.
+// lifetime of the object; mounted read-only, it takes nothing, even from
+// root. Mounting needs root; Mounted() says whether it worked and Failure()
+// why not.
 class TSmallFileSystem {
 public:
-    TSmallFileSystem(const std::string &folder, int kilobytes) : FFolder(folder)
+    enum TAccess : unsigned long { Writable = 0, ReadOnly = MS_RDONLY };
+    TSmallFileSystem(const std::string &folder, int kilobytes, TAccess access = Writable) : FFolder(folder)
     {
         const std::string options = "size=" + std::to_string(kilobytes) + "k";
-        if (::mount("tmpfs", folder.c_str(), "tmpfs", 0, options.c_str()) == 0)
+        if (::mount("tmpfs", folder.c_str(), "tmpfs", access, options.c_str()) == 0)
             FMounted = true;
         else
             FFailure = std::strerror(errno);
