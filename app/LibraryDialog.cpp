@@ -402,19 +402,19 @@ void TTempSelF::PutSnapshotBack(TItem &state)
 // at the end of the run.
 void TTempSelF::SaveLibraries()
 {
-    std::string failures;
+    TDisplayText failures;
     const auto save = [&](auto &library) {
         try {
             library.SaveToFile();
         } catch (const EWriteError &e) {
-            failures += (failures.empty() ? "" : "\n") + std::string(e.what());
+            failures += (failures.Empty() ? "" : "\n") + e.Text();
         }
     };
     save(Proj->Textures);
     save(Proj->Materials);
     save(Proj->Shapes);
     save(Proj->Deformations);
-    if (!failures.empty())
+    if (!failures.Empty())
         throw EWriteError(failures);
 }
 

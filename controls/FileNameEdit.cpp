@@ -74,7 +74,7 @@ QString TFilenameEdit::FileName() const { return ExtractName(text(), FDialog.Ini
 void TFilenameEdit::SetFileName(const QString &name)
 {
     if (!name.isEmpty() && !IsValidFileName(Unquoted(name)))
-        throw EComboEditError("Invalid file name - " + ToAnsi(name));
+        throw EComboEditError("Invalid file name - " + SystemText(FilePathBytes(name)));
     setText(QuoteName(name));
 }
 

@@ -27,9 +27,9 @@ std::string FullPath(const std::string &fileName)
 
 }  // namespace
 
-std::string TProj::DamagedFileText() const
+TDisplayText TProj::DamagedFileText() const
 {
-    return "The file \"" + FileName + "\" is not a project file or is damaged.";
+    return "The file \"" + SystemText(FileName) + "\" is not a project file or is damaged.";
 }
 
 bool TProj::ReadProjectFile(std::vector<std::unique_ptr<TButtons>> &buttons,
@@ -56,10 +56,10 @@ bool TProj::ReadProjectFile(std::vector<std::unique_ptr<TButtons>> &buttons,
                 button->States[size_t(k)].Name = StateName(k);
             buttons.push_back(std::move(button));
         }
-        LastError.clear();
+        LastError = {};
         return true;
     } catch (const EFOpenError &e) {
-        LastError = e.what();
+        LastError = e.Text();
         return false;
     } catch (const Exception &) {
         return false;
@@ -112,17 +112,17 @@ bool TProj::SaveProject()
 {
     if (!Opened)
         return false;
-    LastError.clear();
+    LastError = {};
     try {
         // A new project's bare name has no folder: it is saved through save-as.
         if (ExtractFilePath(FileName).empty())
             throw CannotSaveFile(FileName, "It has no folder yet");
         SaveFile(FileName, [this](TStream &stream) { WriteProjectFile(stream); });
     } catch (const Exception &e) {
-        LastError = e.what();
+        LastError = e.Text();
     }
     Host().SetProgress(0);
-    if (!LastError.empty())
+    if (!LastError.Empty())
         return false;
     Untitled = false;
     Modified = false;

@@ -9,6 +9,7 @@
 // and progress gauge are reached through Host().
 #pragma once
 
+#include "DisplayText.h"
 #include "SceneU.h"
 #include "TemplateU.h"
 
@@ -124,7 +125,7 @@ public:
     std::string TemplateFileName;  // "<name>.btn" in the Templates folder
     int TemplateButtonIndex = -1;
     // Why the last open or save of the project file failed, naming the file.
-    std::string LastError;
+    TDisplayText LastError;
 
 private:
     bool IsButtonIndex(int index) const { return index >= 0 && index < ButtonCount(); }
@@ -134,7 +135,7 @@ private:
     }
     void SetPageDir();
     bool ReadProjectFile(std::vector<std::unique_ptr<TButtons>> &buttons, TProjSettings &settings);
-    std::string DamagedFileText() const;
+    TDisplayText DamagedFileText() const;
     void WriteProjectFile(TStream &stream) const;
     // Changes the template and writes it when one is open; a change that
     // cannot be written raises the save error and is dropped.

@@ -1,5 +1,7 @@
 #include "Codepage.h"
 
+#include "FileSystem.h"
+
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -18,4 +20,12 @@ std::string ToAnsi(const QString &text)
     QStringEncoder encoder(CodePageName, QStringEncoder::Flag::Default);
     const QByteArray bytes = encoder.encode(text);
     return std::string(bytes.constData(), size_t(bytes.size()));
+}
+
+QString FromDisplayText(const TDisplayText &text)
+{
+    QString shown;
+    for (const TDisplayPart &part : text.Parts())
+        shown += part.FromSystem ? QtFilePath(part.Bytes) : FromAnsi(part.Bytes);
+    return shown;
 }

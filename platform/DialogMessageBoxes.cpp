@@ -36,11 +36,11 @@ QMessageBox::Icon StandardIcon(TMsgIcon icon)
 
 }  // namespace
 
-std::unique_ptr<QMessageBox> TDialogMessageBoxes::MakeBox(const std::string &text,
+std::unique_ptr<QMessageBox> TDialogMessageBoxes::MakeBox(const TDisplayText &text,
                                                           const std::string &title,
                                                           TMsgButtons buttons, TMsgIcon icon)
 {
-    auto box = std::make_unique<QMessageBox>(StandardIcon(icon), FromAnsi(title), FromAnsi(text),
+    auto box = std::make_unique<QMessageBox>(StandardIcon(icon), FromAnsi(title), FromDisplayText(text),
                                              StandardButtons(buttons), QApplication::activeWindow());
     // Texts come from language files: markup in them is shown, not obeyed.
     box->setTextFormat(Qt::PlainText);
@@ -62,7 +62,7 @@ int TDialogMessageBoxes::ButtonId(int pressed)
     }
 }
 
-int TDialogMessageBoxes::Show(const std::string &text, const std::string &title,
+int TDialogMessageBoxes::Show(const TDisplayText &text, const std::string &title,
                               TMsgButtons buttons, TMsgIcon icon)
 {
     if (QGuiApplication::platformName() == QLatin1String("offscreen"))

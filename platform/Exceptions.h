@@ -3,13 +3,21 @@
 // short) while the message stays the exact text shown to the user.
 #pragma once
 
+#include "DisplayText.h"
+
 #include <stdexcept>
 #include <string>
 
-// Base of every error the program raises on purpose.
+// Base of every error the program raises on purpose. what() gives the
+// message's bytes; Text() keeps the file names and system reasons in it
+// apart from the program's text, for showing.
 class Exception : public std::runtime_error {
 public:
-    explicit Exception(const std::string &message) : std::runtime_error(message) {}
+    explicit Exception(const TDisplayText &message) : std::runtime_error(message.Bytes()), FText(message) {}
+    const TDisplayText &Text() const { return FText; }
+
+private:
+    TDisplayText FText;
 };
 
 // A picture that cannot be read or written ("Unknown GIF version", ...).
@@ -45,16 +53,24 @@ class EFOpenError : public EStreamError {
 constexpr char SReadError[] = "Stream read error";
 constexpr char SWriteError[] = "Stream write error";
 
+// 'Cannot <action> file "<name>". <reason>': the name as the file system
+// holds it, the reason as the system gave it (the program's own reasons are
+// plain ASCII, which reads the same either way).
+inline TDisplayText CannotText(const char *action, const std::string &fileName, const std::string &reason)
+{
+    return "Cannot " + TDisplayText(action) + " file \"" + SystemText(fileName) + "\". " + SystemText(reason);
+}
+
 // 'Cannot open file "<name>". <reason>' for a file to read, and the same
 // with "create" for a file to write.
 inline EFOpenError CannotOpenFile(const std::string &fileName, const std::string &reason)
 {
-    return EFOpenError("Cannot open file \"" + fileName + "\". " + reason);
+    return EFOpenError(CannotText("open", fileName, reason));
 }
 
 inline EFOpenError CannotCreateFile(const std::string &fileName, const std::string &reason)
 {
-    return EFOpenError("Cannot create file \"" + fileName + "\". " + reason);
+    return EFOpenError(CannotText("create", fileName, reason));
 }
 
 // Every save that fails says so in this one text: 'Cannot save file
@@ -62,7 +78,7 @@ inline EFOpenError CannotCreateFile(const std::string &fileName, const std::stri
 // ("No space left on device").
 inline EWriteError CannotSaveFile(const std::string &fileName, const std::string &reason)
 {
-    return EWriteError("Cannot save file \"" + fileName + "\". " + reason);
+    return EWriteError(CannotText("save", fileName, reason));
 }
 
 // The rendering context could not be made or a render failed.

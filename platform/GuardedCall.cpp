@@ -8,7 +8,7 @@
 namespace {
 constexpr char ErrorTitle[] = "Bright Lane";
 
-void ShowError(const std::string &text)
+void ShowError(const TDisplayText &text)
 {
     // The error box itself may fail (no display for a modal box): the
     // handler must still return normally.
@@ -26,8 +26,11 @@ void Guarded(const std::function<void()> &handler)
     } catch (const EAbort &) {
     } catch (const std::bad_alloc &) {
         ShowError("Out of memory");
+    } catch (const Exception &error) {
+        ShowError(error.Text());
     } catch (const std::exception &error) {
-        ShowError(error.what());
+        // Not the program's own text: a library's or the system's.
+        ShowError(SystemText(error.what()));
     } catch (...) {
         ShowError("Unknown error");
     }

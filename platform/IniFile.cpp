@@ -303,7 +303,7 @@ void TIniFile::WriteStored(const std::string &section, const std::string &key, c
 {
     // A line break would end the line early and smuggle further lines in.
     if (value.find_first_of("\r\n") != std::string::npos)
-        throw EIniFileException("Unable to write to " + FFileName);
+        throw EIniFileException("Unable to write to " + SystemText(FFileName));
     const std::string storedSection = Encode(section);
     const std::string line = Encode(key) + "=" + value;
     if (const std::optional<TLineSpan> entry = FindEntry(FText, storedSection, Encode(key))) {
@@ -346,6 +346,6 @@ void TIniFile::UpdateFile() const
         // A folder that takes no new files may still hold a writable settings file.
         ReplaceFileWith(FFileName, bytes.constData(), bytes.size(), TLockedFolder::WriteInPlace);
     } catch (const EStreamError &e) {
-        throw EIniFileException(e.what());
+        throw EIniFileException(e.Text());
     }
 }

@@ -4,6 +4,8 @@
 // so the engine may use it.
 #pragma once
 
+#include "DisplayText.h"
+
 #include <string>
 
 // Identifiers of the buttons, as callers compare them.
@@ -19,9 +21,9 @@ enum class TMsgIcon { Information, Question, Error };
 class IMessageBoxes {
 public:
     virtual ~IMessageBoxes() = default;
-    // Shows a modal box; text and title are 8-bit program text shown as plain
-    // text. Returns idOK, idCancel, idYes or idNo.
-    virtual int Show(const std::string &text, const std::string &title, TMsgButtons buttons,
+    // Shows a modal box; the title is 8-bit program text, and both are
+    // shown as plain text. Returns idOK, idCancel, idYes or idNo.
+    virtual int Show(const TDisplayText &text, const std::string &title, TMsgButtons buttons,
                      TMsgIcon icon) = 0;
 };
 

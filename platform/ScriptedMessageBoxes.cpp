@@ -14,10 +14,10 @@ void TScriptedMessageBoxes::Answer(int buttonId)
     FAnswers.push_back(buttonId);
 }
 
-int TScriptedMessageBoxes::Show(const std::string &text, const std::string &title,
+int TScriptedMessageBoxes::Show(const TDisplayText &text, const std::string &title,
                                 TMsgButtons buttons, TMsgIcon icon)
 {
-    FShown.push_back({text, title, buttons, icon});
+    FShown.push_back({text.Bytes(), text, title, buttons, icon});
     if (FAnswers.empty())
         throw Exception("Unexpected message box: " + text);
     const int answer = FAnswers.front();

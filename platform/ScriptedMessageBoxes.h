@@ -8,7 +8,8 @@
 #include <vector>
 
 struct TShownMessageBox {
-    std::string Text;
+    std::string Text;  // the message's bytes
+    TDisplayText Message;
     std::string Title;
     TMsgButtons Buttons;
     TMsgIcon Icon;
@@ -26,7 +27,7 @@ public:
 
     // Records the box and returns the next queued answer; a box nobody
     // expected throws an Exception naming its text.
-    int Show(const std::string &text, const std::string &title, TMsgButtons buttons,
+    int Show(const TDisplayText &text, const std::string &title, TMsgButtons buttons,
              TMsgIcon icon) override;
 
     const std::vector<TShownMessageBox> &Shown() const { return FShown; }

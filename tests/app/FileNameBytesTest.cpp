@@ -8,24 +8,13 @@
 #include "EverySave.h"
 #include "LangSupU.h"
 #include "MainWindowFixture.h"
+#include "RemovedFolder.h"
 #include "TextureFile.h"
 #include "XdgSandbox.h"
 
-#include <filesystem>
 #include <gmock/gmock.h>
 
 namespace {
-
-// Removes a folder with all it holds when it goes: the temporary folder's
-// own removal reaches no name that is not UTF-8.
-struct TRemovedFolder {
-    std::string Folder;
-    ~TRemovedFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(Folder, ignored);
-    }
-};
 
 // A file an open reads, what it holds and what the open gives from it.
 struct TOpen {

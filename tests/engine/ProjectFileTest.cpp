@@ -149,7 +149,7 @@ TEST_F(ProjectFile, AFailedOrRefusedSaveChangesNothing)
 {
     P().NewProject();
     EXPECT_FALSE(P().SaveProject());  // untitled: needs a name first
-    EXPECT_EQ(P().LastError, CannotSaveFile("No name.prj", "It has no folder yet").what());
+    EXPECT_EQ(P().LastError.Bytes(), CannotSaveFile("No name.prj", "It has no folder yet").what());
     EXPECT_TRUE(P().Untitled && P().Modified);
     EXPECT_FALSE(FileExists("No name.prj"));
 
@@ -159,7 +159,7 @@ TEST_F(ProjectFile, AFailedOrRefusedSaveChangesNothing)
     P().AddButton("Unsaved");
     FHost.Caption = "caption";
     EXPECT_FALSE(P().SaveProjectAs(AppDir + "no/such/folder/x.prj"));
-    EXPECT_EQ(P().LastError, CannotSaveFile(AppDir + "no/such/folder/x.prj", "No such file or directory").what());
+    EXPECT_EQ(P().LastError.Bytes(), CannotSaveFile(AppDir + "no/such/folder/x.prj", "No such file or directory").what());
     EXPECT_EQ(P().FileName, name);
     EXPECT_EQ(FHost.Caption, "caption");
     EXPECT_TRUE(P().Modified);

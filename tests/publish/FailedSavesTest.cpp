@@ -254,7 +254,7 @@ TEST_F(SmallDisk, AProjectLargerThanTheSpaceLeftIsNotSaved)
     ASSERT_TRUE(FDisk->Fill(72 * 1024));
     P().Settings.BackColor = 0x123456;
     EXPECT_FALSE(P().SaveProject());
-    EXPECT_EQ(P().LastError, CannotSaveFile(name, "No space left on device").what());
+    EXPECT_EQ(P().LastError.Bytes(), CannotSaveFile(name, "No space left on device").what());
     EXPECT_EQ(FileBytes(name), before);
     EXPECT_EQ(QDir(QtFilePath(ProjectsDir)).entryList(QDir::Files), QStringList{"site.prj"});
 }

@@ -20,9 +20,9 @@ public:
     TBoxesAnsweredByEnter(const TBoxesAnsweredByEnter &) = delete;
     TBoxesAnsweredByEnter &operator=(const TBoxesAnsweredByEnter &) = delete;
 
-    int Show(const std::string &text, const std::string &title, TMsgButtons buttons, TMsgIcon icon) override
+    int Show(const TDisplayText &text, const std::string &title, TMsgButtons buttons, TMsgIcon icon) override
     {
-        FShown.push_back(text);
+        FShown.push_back(text.Bytes());
         const auto box = TDialogMessageBoxes::MakeBox(text, title, buttons, icon);
         QTimer timer;
         int waited = 0;
@@ -35,7 +35,7 @@ public:
                                     QStringLiteral("\r"), Qt::NoModifier);
             } else if (++waited == 500) {
                 timer.stop();
-                ADD_FAILURE() << "the box never took the focus: " << text;
+                ADD_FAILURE() << "the box never took the focus: " << text.Bytes();
                 box->done(QMessageBox::Cancel);
             }
         });

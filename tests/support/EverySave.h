@@ -90,7 +90,7 @@ inline std::vector<TSave> EverySave(TProj &proj)
 {
     std::vector<TSave> saves;
     const std::string project = ProjectsDir + "site.prj";
-    saves.push_back({"project", [=, &proj] { return proj.SaveProjectAs(project) ? "saved" : proj.LastError; }, project});
+    saves.push_back({"project", [=, &proj] { return proj.SaveProjectAs(project) ? "saved" : proj.LastError.Bytes(); }, project});
     for (const char *name : {"b.gif", "b.bmp", "b.jpg", "b.ico", "b.wmf", "b.emf"}) {
         const std::string file = AppDir + name;
         saves.push_back({name, [=, &proj] { return Raised([&] { ExportImage(proj, file, cmWhole); }); }, file});

@@ -1,0 +1,38 @@
+#include "DisplayText.h"
+
+#include <utility>
+
+TDisplayText::TDisplayText(std::string programText)
+{
+    if (!programText.empty())
+        FParts.push_back({std::move(programText), false});
+}
+
+TDisplayText::TDisplayText(const char *programText) : TDisplayText(std::string(programText)) {}
+
+std::string TDisplayText::Bytes() const
+{
+    std::string bytes;
+    for (const TDisplayPart &part : FParts)
+        bytes += part.Bytes;
+    return bytes;
+}
+
+TDisplayText &TDisplayText::operator+=(const TDisplayText &more)
+{
+    FParts.insert(FParts.end(), more.FParts.begin(), more.FParts.end());
+    return *this;
+}
+
+TDisplayText SystemText(std::string bytes)
+{
+    TDisplayText text;
+    if (!bytes.empty())
+        text.FParts.push_back({std::move(bytes), true});
+    return text;
+}
+
+TDisplayText operator+(TDisplayText text, const TDisplayText &more)
+{
+    return text += more;
+}
