@@ -108,27 +108,10 @@ EInvalidGraphic PictureTooLarge(const std::string &fileName, const TPictureSize 
                            std::to_string(LargestTexturePicturePixels) + " in all)");
 }
 
-// Qt's reader refuses a picture whose pixels would pass its allocation
-// limit, which it counts at four bytes a pixel. The limit is one for the
-// whole process, so it is held at what the largest texture picture takes
-// only while a texture picture is read.
-class TDecodeLimit {
-public:
-    TDecodeLimit() : FSaved(QImageReader::allocationLimit())
-    {
-        QImageReader::setAllocationLimit(int(LargestTexturePicturePixels * 4 >> 20));
-    }
-    ~TDecodeLimit() { QImageReader::setAllocationLimit(FSaved); }
-    TDecodeLimit(const TDecodeLimit &) = delete;
-    TDecodeLimit &operator=(const TDecodeLimit &) = delete;
-
-private:
-    int FSaved;
-};
-
 // The picture of the file, null when it is no valid bitmap. Its size is
 // read from the header first, and a picture too large is refused by name
-// before anything of it is decoded.
+// before anything of it is decoded. Qt's allocation limit, which takes the
+// largest texture picture unless the user set it stricter, stays as it is.
 QImage ReadBitmap(const std::string &fileName)
 {
     QFile file;
@@ -144,7 +127,6 @@ QImage ReadBitmap(const std::string &fileName)
     const TPictureSize size = DeclaredSize(reader);
     if (!TextureSized(size))
         throw PictureTooLarge(fileName, size);
-    const TDecodeLimit limit;
     return reader.read();
 }
 

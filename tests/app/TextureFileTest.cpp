@@ -7,6 +7,7 @@
 #include "TextureFile.h"
 
 #include <QBuffer>
+#include <QImageReader>
 #include <QTemporaryDir>
 #include <QThreadPool>
 #include <QtEndian>
@@ -321,4 +322,14 @@ TEST_F(TextureFile, HugeDeclaredPicturesAreRefusedAndShortMemoryRaises)
     };
     for (const auto &c : cases)
         EXPECT_EQ(LoadInChild(Write(c.File), c.Megabytes), c.End) << c.Name;
+}
+
+TEST_F(TextureFile, AStricterImageAllocationLimitTheUserSetHolds)
+{
+    const int userLimit = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(1);
+    TTextureBlock texture;
+    // Qt counts four bytes a pixel: 4 MB.
+    EXPECT_THROW(LoadTextureFromFile(texture, Write(OnlyEndOfPicture(1024, 1024, 8))), EInvalidGraphic);
+    QImageReader::setAllocationLimit(userLimit);
 }
