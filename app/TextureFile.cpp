@@ -108,23 +108,33 @@ EInvalidGraphic PictureTooLarge(const std::string &fileName, const TPictureSize 
                            std::to_string(LargestTexturePicturePixels) + " in all)");
 }
 
-// Qt's reader refuses a picture whose pixels would pass its allocation
-// limit, which it counts at four bytes a pixel. The limit is one for the
-// whole process, so it is held at what the largest texture picture takes
-// only while a texture picture is read.
-class TDecodeLimit {
-public:
-    TDecodeLimit() : FSaved(QImageReader::allocationLimit())
-    {
-        QImageReader::setAllocationLimit(int(LargestTexturePicturePixels * 4 >> 20));
-    }
-    ~TDecodeLimit() { QImageReader::setAllocationLimit(FSaved); }
-    TDecodeLimit(const TDecodeLimit &) = delete;
-    TDecodeLimit &operator=(const TDecodeLimit &) = delete;
+// Qt's reader refuses a picture past its allocation limit, counted at four
+// bytes a pixel, only when it allocates the picture itself. The limit takes
+// the largest texture picture unless the user set it stricter, and then it
+// holds here as well.
+bool WithinAllocationLimit(const TPictureSize &size)
+{
+    const int64_t megabytes = QImageReader::allocationLimit();
+    return megabytes == 0 || size.Width * size.Height * 4 <= megabytes << 20;
+}
 
-private:
-    int FSaved;
-};
+// Qt's reader leaves unwritten the pixels a run-length file skips (an end
+// of row or a move before a row is full, the end of the picture before its
+// last row), and the rows its bytes do not reach when the pixel offset
+// points back into the header, as it then reads from the end of the colour
+// table. Handed a picture of the size and format it reads, it decodes into
+// that one; filled with palette index 0 (black where there is no palette)
+// first, every pixel skipped takes that colour. A picture it decoded
+// elsewhere cannot tell which pixels it skipped.
+QImage DecodeOverIndexZero(QImageReader &reader, const TPictureSize &size)
+{
+    QImage picture(int(size.Width), int(size.Height), reader.imageFormat());
+    picture.fill(0);
+    const uchar *const filled = picture.constBits();
+    if (!reader.read(&picture) || picture.constBits() != filled)
+        return {};
+    return picture;
+}
 
 // The picture of the file, null when it is no valid bitmap. Its size is
 // read from the header first, and a picture too large is refused by name
@@ -144,8 +154,9 @@ QImage ReadBitmap(const std::string &fileName)
     const TPictureSize size = DeclaredSize(reader);
     if (!TextureSized(size))
         throw PictureTooLarge(fileName, size);
-    const TDecodeLimit limit;
-    return reader.read();
+    if (!WithinAllocationLimit(size))
+        return {};
+    return DecodeOverIndexZero(reader, size);
 }
 
 }  // namespace

@@ -18,5 +18,6 @@ constexpr int64_t LargestTexturePicturePixels = int64_t(1) << 24;
 // Replaces the texels by the picture of the file; the Enabled byte stays.
 // A file that is no valid bitmap, or whose picture passes those bounds,
 // raises EInvalidGraphic and leaves the texture as it was; the error of a
-// picture too large names the file.
+// picture too large names the file. Pixels the file leaves unset take the
+// colour of palette index 0.
 void LoadTextureFromFile(TTextureBlock &texture, const std::string &fileName);

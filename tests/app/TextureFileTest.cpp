@@ -7,6 +7,7 @@
 #include "TextureFile.h"
 
 #include <QBuffer>
+#include <QImageReader>
 #include <QTemporaryDir>
 #include <QThreadPool>
 #include <QtEndian>
@@ -14,6 +15,7 @@
 #include <cstring>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <malloc.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -161,6 +163,54 @@ std::vector<uint8_t> TexelsOf(const QImage &picture)
 QByteArray OnlyEndOfPicture(int width, int height, int bits)
 {
     return BmpFile(width, height, bits, bits == 8 ? 1 : 2, {qRgb(0, 0, 0)}, QByteArray("\0\1", 2));
+}
+
+// Run-length codes: a run of one colour (at 4 bits its byte holds two
+// indexes), the end of a row or of the picture, a move right and up.
+QByteArray ColourRun(int count, int index) { return QByteArray(1, char(count)) + char(index); }
+const QByteArray EndOfRow("\0\0", 2), EndOfPicture("\0\1", 2);
+QByteArray Move(int right, int up) { return QByteArray("\0\2", 2) + char(right) + char(up); }
+
+// 48 x 48 pixels of palette index 1 where a file sets them and index 0
+// where it leaves them unset. At one byte a pixel the picture is too large
+// for glibc's cache of small blocks, the blocks its perturbation skips.
+constexpr int UnsetSide = 48;
+const QRgb IndexZero = qRgb(255, 0, 255), IndexOne = qRgb(0, 128, 0);
+
+QByteArray UnsetFile(int bits, uint32_t compression, const QByteArray &pixels)
+{
+    return BmpFile(UnsetSide, UnsetSide, bits, compression, {IndexZero, IndexOne}, pixels);
+}
+
+// The picture unset in the rectangles, whose rows count from the bottom.
+QImage PictureUnsetIn(const std::vector<QRect> &unset)
+{
+    QImage picture(UnsetSide, UnsetSide, QImage::Format_RGB888);
+    picture.fill(IndexOne);
+    for (const QRect &r : unset)
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                picture.setPixel(x, UnsetSide - 1 - y, IndexZero);
+    return picture;
+}
+
+// Every block glibc's heap hands out while it lives starts as fill, whatever
+// it held before. AddressSanitizer's allocator ignores this; there every
+// new block starts as a fixed byte of its own, no palette index 0 either.
+class THeapFill {
+public:
+    explicit THeapFill(uint8_t fill) { mallopt(M_PERTURB, fill ^ 0xFF); }
+    ~THeapFill() { mallopt(M_PERTURB, 0); }
+    THeapFill(const THeapFill &) = delete;
+    THeapFill &operator=(const THeapFill &) = delete;
+};
+
+std::vector<uint8_t> TexelsLoadedOver(uint8_t heapFill, const std::string &fileName)
+{
+    const THeapFill fill(heapFill);
+    TTextureBlock texture;
+    LoadTextureFromFile(texture, fileName);
+    return std::vector<uint8_t>(texture.Texels, texture.Texels + TextureBytes);
 }
 
 // How a load into a texture ends, as a child's exit code and in words.
@@ -321,4 +371,48 @@ TEST_F(TextureFile, HugeDeclaredPicturesAreRefusedAndShortMemoryRaises)
     };
     for (const auto &c : cases)
         EXPECT_EQ(LoadInChild(Write(c.File), c.Megabytes), c.End) << c.Name;
+}
+
+TEST_F(TextureFile, AStricterImageAllocationLimitTheUserSetHolds)
+{
+    const int userLimit = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(1);
+    TTextureBlock texture;
+    // Qt counts four bytes a pixel: 4 MB.
+    EXPECT_THROW(LoadTextureFromFile(texture, Write(OnlyEndOfPicture(1024, 1024, 8))), EInvalidGraphic);
+    QImageReader::setAllocationLimit(userLimit);
+}
+
+// A run-length file leaves pixels unset with an end of row or a move before
+// a row is full, or the end of the picture before its last row. A plain
+// file whose pixel offset points into its header is read from the end of
+// the colour table, here 48 bytes later, and leaves its last row unset.
+// Such pixels take palette index 0 whatever the heap held.
+TEST_F(TextureFile, PixelsTheFileLeavesUnsetTakePaletteIndexZero)
+{
+    const QByteArray fullRows = (ColourRun(UnsetSide, 1) + EndOfRow).repeated(16);
+    const QByteArray moves = ColourRun(16, 1) + Move(16, 0) + ColourRun(16, 1) + EndOfRow + Move(0, 15);
+    const QByteArray shortRows8 = (ColourRun(16, 1) + EndOfRow).repeated(UnsetSide);
+    const QByteArray shortRows4 = (ColourRun(16, 0x11) + EndOfRow).repeated(UnsetSide);
+    QByteArray offsetIntoHeader = UnsetFile(8, 0, QByteArray((UnsetSide - 1) * UnsetSide, 1));
+    qToLittleEndian<uint32_t>(14, offsetIntoHeader.data() + 10);
+    const struct {
+        const char *Name;
+        QByteArray File;
+        std::vector<QRect> Unset;
+    } cases[] = {
+        {"8 bits, rows ended early", UnsetFile(8, 1, shortRows8 + EndOfPicture), {QRect(16, 0, 32, UnsetSide)}},
+        {"4 bits, rows ended early", UnsetFile(4, 2, shortRows4 + EndOfPicture), {QRect(16, 0, 32, UnsetSide)}},
+        {"moves right and up", UnsetFile(8, 1, fullRows + moves + fullRows + EndOfPicture),
+         {QRect(16, 16, 16, 1), QRect(0, 17, UnsetSide, 15)}},
+        {"picture ended early", UnsetFile(8, 1, fullRows + EndOfPicture), {QRect(0, 16, UnsetSide, 32)}},
+        {"pixel offset into the header", offsetIntoHeader, {QRect(0, UnsetSide - 1, UnsetSide, 1)}},
+    };
+    for (const auto &c : cases) {
+        const std::string name = Write(c.File);
+        const std::vector<uint8_t> expected = TexelsOf(PictureUnsetIn(c.Unset));
+        // Over palette index 1, then over an index past the palette.
+        EXPECT_EQ(TexelsLoadedOver(0x01, name), expected) << c.Name;
+        EXPECT_EQ(TexelsLoadedOver(0xAA, name), expected) << c.Name;
+    }
 }
