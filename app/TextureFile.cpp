@@ -102,7 +102,7 @@ bool TextureSized(const TPictureSize &size)
 
 EInvalidGraphic PictureTooLarge(const std::string &fileName, const TPictureSize &size)
 {
-    return EInvalidGraphic("Bitmap image \"" + fileName + "\" is too large for a texture: " +
+    return EInvalidGraphic("Bitmap image \"" + SystemText(fileName) + "\" is too large for a texture: " +
                            std::to_string(size.Width) + " x " + std::to_string(size.Height) + " pixels (at most " +
                            std::to_string(LargestTexturePictureSide) + " a side and " +
                            std::to_string(LargestTexturePicturePixels) + " in all)");
