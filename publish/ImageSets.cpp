@@ -129,8 +129,11 @@ EWriteError NamedInFolder(const EWriteError &error, const std::string &sideFolde
 // image that was to move in cannot be saved.
 void MakeImageFolder(const std::string &folder, const std::vector<std::string> &images)
 {
-    if (!CreateFolder(folder) && errno != EEXIST && !images.empty())
-        throw CannotSaveFile(folder + images.front(), std::strerror(errno));
+    if (CreateFolder(folder))
+        return;
+    const int reason = errno;
+    if (reason != EEXIST && !images.empty())
+        throw CannotSaveFile(folder + images.front(), std::strerror(reason));
 }
 
 }  // namespace
@@ -164,8 +167,10 @@ TPreviewImages::TPreviewImages(TProj &proj)
         return;
     const std::string folder = PageDir + "blimg/";
     const std::string &sideFolder = FSideFolder.emplace(PageDir + SideFolderPrefix).Path();
-    if (sideFolder.empty())
-        throw CannotSaveFile(folder + ImageName('n', 0, ""), std::strerror(errno));
+    if (sideFolder.empty()) {
+        const int reason = errno;
+        throw CannotSaveFile(folder + ImageName('n', 0, ""), std::strerror(reason));
+    }
     try {
         ExportSet(proj, MainGauge(), sideFolder);
     } catch (const EWriteError &error) {
