@@ -27,11 +27,12 @@ void ExportAllImages(TProj &proj);
 void BatchExportImages(TProj &proj, const std::string &dir);
 
 // The preview set of PageDir + "blimg/", written whole before it replaces
-// the old one. The constructor first removes the side folders that an
-// interrupted write left in PageDir, then writes every image into a new side
-// folder. Install() moves them into "blimg", each over its old image; a move
-// that fails raises the save error of that image and stops there, so the
-// page that lists them is replaced only after Install() succeeded.
+// the old one. The constructor first removes the images that an interrupted
+// write left in side folders of PageDir, and each folder this empties, then
+// writes every image into a new side folder. Install() moves them into
+// "blimg", each over its old image; a move that fails raises the save error
+// of that image and stops there, so the page that lists them is replaced
+// only after Install() succeeded.
 // DeleteOldImages() then deletes the old images of the current extension
 // that the new set no longer has. Failures name the images in "blimg", the
 // files the user knows, never the side folder, which goes with the object.

@@ -207,8 +207,9 @@ TEST_F(PreviewPageFiles, AreWrittenWithTheirImagesOrNotAtAll)
 
 // Where the images cannot move into "blimg", the old page stays and the
 // error names the image there; the side folders of this write and of an
-// interrupted one are gone. A new page whose images cannot be written is not
-// written either.
+// interrupted one are gone, and a folder named like them that holds anything
+// else keeps it. A new page whose images cannot be written is not written
+// either.
 TEST_F(PreviewPageFiles, ThatCannotMoveInKeepTheOldPage)
 {
     WritePreviewPage(P());
@@ -223,16 +224,36 @@ TEST_F(PreviewPageFiles, ThatCannotMoveInKeepTheOldPage)
         {"blimg a plain file", [&] { WriteFileText(blimg, "x"); }, "Not a directory"},
         {"blimg a link to nowhere", [&] { QFile::link("nowhere", QtFilePath(blimg)); }, "No such file or directory"},
     };
+    // Folders named as side folders, their files each holding its own name.
+    const struct {
+        std::string folder;
+        std::vector<std::string> files;
+        bool kept;
+    } sideFolders[] = {
+        {".blimg-Ab12Cd", {"imgn0.bmp", "imgo12.gif"}, false},  // left by a killed write before a change of format
+        {".blimg-backup", {"notes.txt", "old/imgn0.bmp"}, true},
+        {".blimg-Qr34St", {"imgn01.bmp", "imgx0.bmp", "imgn0.png", "IMGN0.BMP"}, true},  // not the set's names
+    };
     for (const auto &c : cases) {
         QDir(QtFilePath(blimg)).removeRecursively();
         QFile::remove(QtFilePath(blimg));
         c.spoil();
-        ASSERT_TRUE(QDir().mkpath(QtFilePath(PageDir + ".blimg-Ab12Cd")));
-        WriteFileText(PageDir + ".blimg-Ab12Cd/imgn0.bmp", "left by a killed write");
+        std::vector<TFiles> made;
+        for (const auto &side : sideFolders) {
+            for (const std::string &file : side.files) {
+                ASSERT_TRUE(QDir().mkpath(QtFilePath(ExtractFilePath(PageDir + side.folder + "/" + file))));
+                WriteFileText(PageDir + side.folder + "/" + file, file);
+            }
+            made.push_back(FilesUnder(PageDir + side.folder));
+        }
         EXPECT_EQ(Raised([this] { WritePreviewPage(P()); }), CannotSaveFile(blimg + "/imgc0.bmp", c.reason).what())
             << c.what;
         EXPECT_EQ(FileText(PageDir + "index.html"), page) << c.what;
-        EXPECT_EQ(QDir(QtFilePath(PageDir)).entryList({".blimg-*"}, QDir::AllEntries | QDir::Hidden), QStringList())
+        for (size_t i = 0; i < made.size(); ++i)
+            EXPECT_EQ(FilesUnder(PageDir + sideFolders[i].folder), sideFolders[i].kept ? made[i] : TFiles())
+                << c.what << ": " << sideFolders[i].folder;
+        EXPECT_EQ(QDir(QtFilePath(PageDir)).entryList({".blimg-*"}, QDir::AllEntries | QDir::Hidden),
+                  QStringList({".blimg-backup", ".blimg-Qr34St"}))
             << c.what;
     }
 
