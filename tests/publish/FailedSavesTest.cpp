@@ -5,6 +5,7 @@
 // code because that library reaches all the others.
 #include "EverySave.h"
 #include "FullDisk.h"
+#include "ImmutableFile.h"
 #include "PreviewPage.h"
 #include "ProjectFixture.h"
 
@@ -262,6 +263,23 @@ TEST_F(PreviewPageFiles, ThatCannotMoveInKeepTheOldPage)
     EXPECT_EQ(Raised([&] { SaveNewPage(P(), newPage, false); }),
               CannotSaveFile(HtmlPagesDir + "menu.blimg/imgn0.bmp", "Not a directory").what());
     EXPECT_FALSE(FileExists(newPage));
+}
+
+// A new page that cannot be replaced is refused before any image is
+// written, so the old page still shows the images it had.
+TEST_F(PreviewPageFiles, ANewPageThatCannotBeReplacedKeepsItsImages)
+{
+    const std::string page = HtmlPagesDir + "menu.html";
+    SaveNewPage(P(), page, false);
+    const auto before = FilesUnder(HtmlPagesDir);
+    const TImmutableFile locked(page);
+    if (!locked.Made())
+        GTEST_SKIP() << "skipped: cannot make the page immutable (" << locked.Failure()
+                     << "); the test needs root on a file system that keeps the flag";
+    P().AddButton("Third");
+    EXPECT_EQ(Raised([&] { SaveNewPage(P(), page, false); }),
+              CannotSaveFile(page, "Existing file " + page + " is not writable").what());
+    EXPECT_EQ(Changes(before, FilesUnder(HtmlPagesDir)), std::vector<std::string>());
 }
 
 // The reported case: a project of 79 KB saved with 72 KB left fails only at
