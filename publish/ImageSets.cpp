@@ -226,6 +226,8 @@ void ExportPublishImages(TGauge &gauge, TProj &proj, const std::string &pageFold
     TSetRestorer restorer(proj, gauge);
     PageDir = pageFolder + "/";
     const std::string folder = PageDir + imgDir + "/";
+    // A name the images cannot be saved by is refused before the folder is made.
+    RequireSavableName(folder + ImageName(StateLetters[0], first, ""));
     CreateFolder(folder);
     const bool horizontal = proj.Settings.MenuOrientation == 0;
     ExportLoop(proj, gauge, folder, first, horizontal ? cmCutRight : cmCutBottom);

@@ -52,6 +52,7 @@ private:
 // The publish set into pageFolder + "/" + imgDir + "/", numbered from
 // first (the block's first button number); the last button is split into a
 // main image and a 2-pixel edge image ("e"), across for a horizontal menu,
-// down for a vertical one.
+// down for a vertical one. Image names that cannot be saved (not UTF-8) are
+// refused before the folder is made.
 void ExportPublishImages(TGauge &gauge, TProj &proj, const std::string &pageFolder, const std::string &imgDir,
                          int32_t first);

@@ -74,6 +74,7 @@ TEST_F(MainWindowTest, ANameThatIsNotUtf8NamesItsOwnFileOrIsRefused)
                                                     testing::EndsWith(std::string("\". ") + SNameNotUtf8)))
                 << save.what;
         }
+        EXPECT_FALSE(FileExists(app + "pub/blimg")) << "the refused image set's folder";
         {
             const TXdgSandbox restored;
             qputenv("XDG_DATA_HOME", QByteArray::fromStdString(app + "data"));
