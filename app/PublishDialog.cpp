@@ -137,8 +137,8 @@ void TPublishingF::StartEmpty()
 
 void TPublishingF::LoadPage(const QString &name)
 {
-    const std::string fileName = AbsolutePageName(ChosenFilePath(name, TFileRequest::Open),
-                                                  ChosenFilePath(FilenameEdit1->Dialog().InitialDir, TFileRequest::Open));
+    // The pages folder as bytes: the text the dialog starts in may not name it.
+    const std::string fileName = AbsolutePageName(ChosenFilePath(name, TFileRequest::Open), HtmlPagesDir);
     // The text goes into the editor whole, converted in one piece.
     const QString text = FromAnsi(ReadPageText(fileName));
     if (FSession.Unsaved() && Lang->ShowMessageBox(SaveBeforeClose) == idYes)

@@ -25,7 +25,7 @@ public:
     // restore after minimizing is no opening and shows it as it was).
     void Open();
 
-    // The page named (a relative name is taken in the edit's folder)
+    // The page named (a relative name is taken in the pages folder)
     // replaces the editor's text; a page that cannot be read changes
     // nothing and raises its error.
     void LoadPage(const QString &name);

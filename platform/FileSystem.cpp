@@ -157,6 +157,11 @@ void RemoveFolderTree(const std::string &folder)
     std::filesystem::remove_all(folder, ignored);
 }
 
+bool DeleteEmptyFolder(const std::string &folder)
+{
+    return Reachable(folder) && ::rmdir(folder.c_str()) == 0;
+}
+
 TTemporaryFolder::TTemporaryFolder(const std::string &prefix)
 {
     std::string name = prefix + "XXXXXX";

@@ -78,6 +78,9 @@ std::vector<std::string> FolderNamesIn(const std::string &folder);
 // Deletes a folder with all it holds; failures are ignored.
 void RemoveFolderTree(const std::string &folder);
 
+// Deletes a folder only when it holds nothing; false when it could not.
+bool DeleteEmptyFolder(const std::string &folder);
+
 // A new folder named prefix + six random characters, deleted with all it
 // holds when the object goes. Its path ends with "/"; it is empty, with
 // errno saying why, when the folder could not be made.

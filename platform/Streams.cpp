@@ -124,12 +124,8 @@ int64_t TFileStream::Size() const { return FDevice->size(); }
 
 static std::unique_ptr<QFileDevice> CreateSaveFile(const std::string &fileName, TLockedFolder lockedFolder)
 {
-    // QSaveFile takes its name as text: a name that would not come back to
-    // the same bytes would save to another file.
-    const std::optional<QString> name = ExactQtFilePath(fileName);
-    if (!name)
-        throw CannotSaveFile(fileName, SNameNotUtf8);
-    auto file = std::make_unique<QSaveFile>(*name);
+    RequireSavableName(fileName);
+    auto file = std::make_unique<QSaveFile>(QtFilePath(fileName));
     file->setDirectWriteFallback(lockedFolder == TLockedFolder::WriteInPlace);
     // Unbuffered, as a file created for writing is: a buffer's flush that
     // the system cuts short is reported without the system's reason.
@@ -181,6 +177,14 @@ void SaveFile(const std::string &fileName, const std::function<void(TStream &)> 
     if (beforeReplacing)
         beforeReplacing();
     file.Commit();
+}
+
+// QSaveFile takes its name as text: a name that would not come back to the
+// same bytes would save to another file.
+void RequireSavableName(const std::string &fileName)
+{
+    if (!ExactQtFilePath(fileName))
+        throw CannotSaveFile(fileName, SNameNotUtf8);
 }
 
 void ReplaceFileWith(const std::string &fileName, const void *bytes, int64_t count, TLockedFolder lockedFolder)

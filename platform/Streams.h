@@ -127,6 +127,11 @@ uint8_t ReadByte(TStream &stream);
 void SaveFile(const std::string &fileName, const std::function<void(TStream &)> &write,
               TLockedFolder lockedFolder = TLockedFolder::Fail, const std::function<void()> &beforeReplacing = {});
 
+// Raises the save error that a save to fileName gives a name it cannot
+// save to (one that is not UTF-8 text), for a caller that must refuse it
+// before it makes anything for the file.
+void RequireSavableName(const std::string &fileName);
+
 // Replaces fileName by the bytes, as SaveFile does.
 void ReplaceFileWith(const std::string &fileName, const void *bytes, int64_t count,
                      TLockedFolder lockedFolder = TLockedFolder::Fail);

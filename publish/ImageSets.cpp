@@ -17,6 +17,9 @@ namespace {
 
 const char StateLetters[StateCount] = {'n', 'o', 'c'};
 
+// The extension of each batch-export format, in the setting's order.
+const char *const ImageExtensions[] = {".gif", ".bmp", ".jpg", ".ico", ".wmf", ".emf"};
+
 std::string ImageName(char letter, long long number, const std::string &edge)
 {
     return std::string("img") + letter + std::to_string(number) + edge + GetImageExt();
@@ -105,13 +108,41 @@ void DeleteImagesBut(const std::string &folder, const std::vector<std::string> &
 const char SideFolderPrefix[] = ".blimg-";
 constexpr size_t SideFolderNameSize = sizeof(SideFolderPrefix) - 1 + 6;  // six random characters
 
-// The side folders of preview sets whose writing was interrupted (the
-// process killed) before they could be moved into place.
+template <typename Item, size_t Count, typename Value>
+bool Holds(const Item (&items)[Count], const Value &value)
+{
+    return std::find(std::begin(items), std::end(items), value) != std::end(items);
+}
+
+// Whether a file name is one that a preview set writes: "img", a state
+// letter, a button number as written (no leading zero) and the extension of
+// any format, as the format may have changed since the set was written.
+bool IsPreviewImageName(const std::string &name)
+{
+    const size_t dot = name.rfind('.');
+    if (dot == std::string::npos || dot < 5 || name.compare(0, 3, "img") != 0)
+        return false;
+    const std::string number = name.substr(4, dot - 4);
+    const bool asWritten =
+        number.find_first_not_of("0123456789") == std::string::npos && (number == "0" || number[0] != '0');
+    return asWritten && Holds(StateLetters, name[3]) && Holds(ImageExtensions, name.substr(dot));
+}
+
+// What preview sets whose writing was interrupted (the process killed)
+// left in their side folders: the images they write, and then each folder
+// that this leaves empty. Anything else in a folder of such a name is not
+// the program's, and stays with its folder.
 void RemoveInterruptedSets(const std::string &pageDir)
 {
-    for (const std::string &name : FolderNamesIn(pageDir))
-        if (name.size() == SideFolderNameSize && name.compare(0, sizeof(SideFolderPrefix) - 1, SideFolderPrefix) == 0)
-            RemoveFolderTree(pageDir + name);
+    for (const std::string &name : FolderNamesIn(pageDir)) {
+        if (name.size() != SideFolderNameSize || name.compare(0, sizeof(SideFolderPrefix) - 1, SideFolderPrefix) != 0)
+            continue;
+        const std::string folder = pageDir + name + "/";
+        for (const std::string &file : FileNamesIn(folder, ""))
+            if (IsPreviewImageName(file))
+                DeleteFileAt(folder + file);
+        DeleteEmptyFolder(folder);
+    }
 }
 
 // A save error of an image in the side folder, as the error of that image
@@ -129,22 +160,20 @@ EWriteError NamedInFolder(const EWriteError &error, const std::string &sideFolde
 // image that was to move in cannot be saved.
 void MakeImageFolder(const std::string &folder, const std::vector<std::string> &images)
 {
-    if (!CreateFolder(folder) && errno != EEXIST && !images.empty())
-        throw CannotSaveFile(folder + images.front(), std::strerror(errno));
+    if (CreateFolder(folder))
+        return;
+    const int reason = errno;
+    if (reason != EEXIST && !images.empty())
+        throw CannotSaveFile(folder + images.front(), std::strerror(reason));
 }
 
 }  // namespace
 
 std::string GetImageExt()
 {
-    switch (AppParam().BatchExp) {
-    case 0: return ".gif";
-    case 1: return ".bmp";
-    case 2: return ".jpg";
-    case 3: return ".ico";
-    case 4: return ".wmf";
-    default: return ".emf";
-    }
+    // Any other setting means the last format.
+    const int32_t format = AppParam().BatchExp;
+    return ImageExtensions[format >= 0 && format < 5 ? format : 5];
 }
 
 void ExportAllImages(TProj &proj) { ExportSet(proj, MainGauge(), PageDir); }
@@ -164,8 +193,10 @@ TPreviewImages::TPreviewImages(TProj &proj)
         return;
     const std::string folder = PageDir + "blimg/";
     const std::string &sideFolder = FSideFolder.emplace(PageDir + SideFolderPrefix).Path();
-    if (sideFolder.empty())
-        throw CannotSaveFile(folder + ImageName('n', 0, ""), std::strerror(errno));
+    if (sideFolder.empty()) {
+        const int reason = errno;
+        throw CannotSaveFile(folder + ImageName('n', 0, ""), std::strerror(reason));
+    }
     try {
         ExportSet(proj, MainGauge(), sideFolder);
     } catch (const EWriteError &error) {
@@ -195,6 +226,8 @@ void ExportPublishImages(TGauge &gauge, TProj &proj, const std::string &pageFold
     TSetRestorer restorer(proj, gauge);
     PageDir = pageFolder + "/";
     const std::string folder = PageDir + imgDir + "/";
+    // A name the images cannot be saved by is refused before the folder is made.
+    RequireSavableName(folder + ImageName(StateLetters[0], first, ""));
     CreateFolder(folder);
     const bool horizontal = proj.Settings.MenuOrientation == 0;
     ExportLoop(proj, gauge, folder, first, horizontal ? cmCutRight : cmCutBottom);

@@ -27,11 +27,12 @@ void ExportAllImages(TProj &proj);
 void BatchExportImages(TProj &proj, const std::string &dir);
 
 // The preview set of PageDir + "blimg/", written whole before it replaces
-// the old one. The constructor first removes the side folders that an
-// interrupted write left in PageDir, then writes every image into a new side
-// folder. Install() moves them into "blimg", each over its old image; a move
-// that fails raises the save error of that image and stops there, so the
-// page that lists them is replaced only after Install() succeeded.
+// the old one. The constructor first removes the images that an interrupted
+// write left in side folders of PageDir, and each folder this empties, then
+// writes every image into a new side folder. Install() moves them into
+// "blimg", each over its old image; a move that fails raises the save error
+// of that image and stops there, so the page that lists them is replaced
+// only after Install() succeeded.
 // DeleteOldImages() then deletes the old images of the current extension
 // that the new set no longer has. Failures name the images in "blimg", the
 // files the user knows, never the side folder, which goes with the object.
@@ -51,6 +52,7 @@ private:
 // The publish set into pageFolder + "/" + imgDir + "/", numbered from
 // first (the block's first button number); the last button is split into a
 // main image and a 2-pixel edge image ("e"), across for a horizontal menu,
-// down for a vertical one.
+// down for a vertical one. Image names that cannot be saved (not UTF-8) are
+// refused before the folder is made.
 void ExportPublishImages(TGauge &gauge, TProj &proj, const std::string &pageFolder, const std::string &imgDir,
                          int32_t first);

@@ -13,8 +13,11 @@ class TProj;
 // page as it was, and the old images too unless moving them in failed part-way.
 void WritePreviewPage(TProj &proj);
 
-// Writes a new page holding one menu block after, unless noImages, its
-// publish image set in the folder named after the page, so the page never
-// points at images that could not be written. An error writing an image
-// passes on, and then the page is not written.
+// Writes a new page holding one menu block and, unless noImages, its
+// publish image set in the folder named after the page. The images are
+// written only once the new page is written whole, just before it replaces
+// the old one, so a page that cannot be replaced leaves the old page's
+// images as they were. An error writing an image passes on, and then the
+// page is not replaced, so it never points at images that could not be
+// written.
 void SaveNewPage(TProj &proj, const std::string &fileName, bool noImages);

@@ -8,6 +8,7 @@
 #include "EverySave.h"
 #include "LangSupU.h"
 #include "MainWindowFixture.h"
+#include "PublishDialog.h"
 #include "RemovedFolder.h"
 #include "TextureFile.h"
 #include "XdgSandbox.h"
@@ -19,7 +20,7 @@ namespace {
 // A file an open reads, what it holds and what the open gives from it.
 struct TOpen {
     const char *what;
-    std::string file;  // in the program's folder
+    std::string file;  // in the program's folder unless absolute
     std::string bytes;
     std::function<std::string(const std::string &path)> open;
     std::string opened;
@@ -63,6 +64,7 @@ TEST_F(MainWindowTest, ANameThatIsNotUtf8NamesItsOwnFileOrIsRefused)
                                                     testing::EndsWith(std::string("\". ") + SNameNotUtf8)))
                 << save.what;
         }
+        EXPECT_FALSE(FileExists(app + "pub/blimg")) << "the refused image set's folder";
         {
             const TXdgSandbox restored;
             qputenv("XDG_DATA_HOME", QByteArray::fromStdString(app + "data"));
@@ -109,11 +111,22 @@ TEST_F(MainWindowTest, ANameThatIsNotUtf8NamesItsOwnFileOrIsRefused)
                  return std::to_string(loaded.Count());
              }, "1"},
             {"page", "HtmlPages/b.html", "<p>\n", ReadPageText, "<p>"},
+            {"page in the publish dialog", root + "b.html", "<p>\n",
+             [](const std::string &path) {
+                 TPublishingF publishing;  // made in the program's folders, as at start-up
+                 return Raised([&] {
+                     publishing.LoadPage(QtFilePath(path));
+                     publishing.InsertBlock();
+                     publishing.SavePage();
+                 });
+             }, "saved"},
         };
         for (const TOpen &open : opens) {
-            ASSERT_TRUE(WriteFileText(app + open.file, open.bytes));
-            ASSERT_TRUE(WriteFileText(lossy + open.file, "another file"));
-            EXPECT_EQ(open.open(app + open.file), open.opened) << open.what;
+            // The twin in the folder named with U+FFFD first, so that an
+            // absolute name, its own twin, ends up holding its bytes.
+            ASSERT_TRUE(WriteFileText(AbsoluteFilePath(open.file, lossy), "another file"));
+            ASSERT_TRUE(WriteFileText(AbsoluteFilePath(open.file, app), open.bytes));
+            EXPECT_EQ(open.open(AbsoluteFilePath(open.file, app)), open.opened) << open.what;
         }
 
         FDialogs.AnswerFile(QtFilePath(app + "Projects/c.prj"));

@@ -5,6 +5,7 @@
 // code because that library reaches all the others.
 #include "EverySave.h"
 #include "FullDisk.h"
+#include "ImmutableFile.h"
 #include "PreviewPage.h"
 #include "ProjectFixture.h"
 
@@ -207,8 +208,9 @@ TEST_F(PreviewPageFiles, AreWrittenWithTheirImagesOrNotAtAll)
 
 // Where the images cannot move into "blimg", the old page stays and the
 // error names the image there; the side folders of this write and of an
-// interrupted one are gone. A new page whose images cannot be written is not
-// written either.
+// interrupted one are gone, and a folder named like them that holds anything
+// else keeps it. A new page whose images cannot be written is not written
+// either.
 TEST_F(PreviewPageFiles, ThatCannotMoveInKeepTheOldPage)
 {
     WritePreviewPage(P());
@@ -223,16 +225,36 @@ TEST_F(PreviewPageFiles, ThatCannotMoveInKeepTheOldPage)
         {"blimg a plain file", [&] { WriteFileText(blimg, "x"); }, "Not a directory"},
         {"blimg a link to nowhere", [&] { QFile::link("nowhere", QtFilePath(blimg)); }, "No such file or directory"},
     };
+    // Folders named as side folders, their files each holding its own name.
+    const struct {
+        std::string folder;
+        std::vector<std::string> files;
+        bool kept;
+    } sideFolders[] = {
+        {".blimg-Ab12Cd", {"imgn0.bmp", "imgo12.gif"}, false},  // left by a killed write before a change of format
+        {".blimg-backup", {"notes.txt", "old/imgn0.bmp"}, true},
+        {".blimg-Qr34St", {"imgn01.bmp", "imgx0.bmp", "imgn0.png", "IMGN0.BMP"}, true},  // not the set's names
+    };
     for (const auto &c : cases) {
         QDir(QtFilePath(blimg)).removeRecursively();
         QFile::remove(QtFilePath(blimg));
         c.spoil();
-        ASSERT_TRUE(QDir().mkpath(QtFilePath(PageDir + ".blimg-Ab12Cd")));
-        WriteFileText(PageDir + ".blimg-Ab12Cd/imgn0.bmp", "left by a killed write");
+        std::vector<TFiles> made;
+        for (const auto &side : sideFolders) {
+            for (const std::string &file : side.files) {
+                ASSERT_TRUE(QDir().mkpath(QtFilePath(ExtractFilePath(PageDir + side.folder + "/" + file))));
+                WriteFileText(PageDir + side.folder + "/" + file, file);
+            }
+            made.push_back(FilesUnder(PageDir + side.folder));
+        }
         EXPECT_EQ(Raised([this] { WritePreviewPage(P()); }), CannotSaveFile(blimg + "/imgc0.bmp", c.reason).what())
             << c.what;
         EXPECT_EQ(FileText(PageDir + "index.html"), page) << c.what;
-        EXPECT_EQ(QDir(QtFilePath(PageDir)).entryList({".blimg-*"}, QDir::AllEntries | QDir::Hidden), QStringList())
+        for (size_t i = 0; i < made.size(); ++i)
+            EXPECT_EQ(FilesUnder(PageDir + sideFolders[i].folder), sideFolders[i].kept ? made[i] : TFiles())
+                << c.what << ": " << sideFolders[i].folder;
+        EXPECT_EQ(QDir(QtFilePath(PageDir)).entryList({".blimg-*"}, QDir::AllEntries | QDir::Hidden),
+                  QStringList({".blimg-backup", ".blimg-Qr34St"}))
             << c.what;
     }
 
@@ -241,6 +263,23 @@ TEST_F(PreviewPageFiles, ThatCannotMoveInKeepTheOldPage)
     EXPECT_EQ(Raised([&] { SaveNewPage(P(), newPage, false); }),
               CannotSaveFile(HtmlPagesDir + "menu.blimg/imgn0.bmp", "Not a directory").what());
     EXPECT_FALSE(FileExists(newPage));
+}
+
+// A new page that cannot be replaced is refused before any image is
+// written, so the old page still shows the images it had.
+TEST_F(PreviewPageFiles, ANewPageThatCannotBeReplacedKeepsItsImages)
+{
+    const std::string page = HtmlPagesDir + "menu.html";
+    SaveNewPage(P(), page, false);
+    const auto before = FilesUnder(HtmlPagesDir);
+    const TImmutableFile locked(page);
+    if (!locked.Made())
+        GTEST_SKIP() << "skipped: cannot make the page immutable (" << locked.Failure()
+                     << "); the test needs root on a file system that keeps the flag";
+    P().AddButton("Third");
+    EXPECT_EQ(Raised([&] { SaveNewPage(P(), page, false); }),
+              CannotSaveFile(page, "Existing file " + page + " is not writable").what());
+    EXPECT_EQ(Changes(before, FilesUnder(HtmlPagesDir)), std::vector<std::string>());
 }
 
 // The reported case: a project of 79 KB saved with 72 KB left fails only at
