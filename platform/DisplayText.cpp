@@ -4,8 +4,7 @@
 
 TDisplayText::TDisplayText(std::string programText)
 {
-    if (!programText.empty())
-        FParts.push_back({std::move(programText), false});
+    *this += TDisplayPart{std::move(programText), false};
 }
 
 TDisplayText::TDisplayText(const char *programText) : TDisplayText(std::string(programText)) {}
@@ -24,12 +23,17 @@ TDisplayText &TDisplayText::operator+=(const TDisplayText &more)
     return *this;
 }
 
+TDisplayText &TDisplayText::operator+=(TDisplayPart part)
+{
+    if (!part.Bytes.empty())
+        FParts.push_back(std::move(part));
+    return *this;
+}
+
 TDisplayText SystemText(std::string bytes)
 {
     TDisplayText text;
-    if (!bytes.empty())
-        text.FParts.push_back({std::move(bytes), true});
-    return text;
+    return text += TDisplayPart{std::move(bytes), true};
 }
 
 TDisplayText operator+(TDisplayText text, const TDisplayText &more)

@@ -25,9 +25,9 @@ public:
     const std::vector<TDisplayPart> &Parts() const { return FParts; }
 
     TDisplayText &operator+=(const TDisplayText &more);
+    TDisplayText &operator+=(TDisplayPart part);
 
 private:
-    friend TDisplayText SystemText(std::string bytes);
     std::vector<TDisplayPart> FParts;
 };
 

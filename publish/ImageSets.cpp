@@ -149,10 +149,12 @@ void RemoveInterruptedSets(const std::string &pageDir)
 // in the image folder.
 EWriteError NamedInFolder(const EWriteError &error, const std::string &sideFolder, const std::string &folder)
 {
-    std::string message = error.what();
-    const size_t at = message.find('"' + sideFolder);
-    if (at != std::string::npos)
-        message.replace(at + 1, sideFolder.size(), folder);
+    TDisplayText message;
+    for (TDisplayPart part : error.Text().Parts()) {
+        if (part.FromSystem && part.Bytes.compare(0, sideFolder.size(), sideFolder) == 0)
+            part.Bytes.replace(0, sideFolder.size(), folder);
+        message += std::move(part);
+    }
     return EWriteError(message);
 }
 
