@@ -341,9 +341,10 @@ static std::vector<std::string> MimeAppsLines()
 
 // --- The association ---
 
-// A desktop entry is UTF-8 text, and the three files are saved by names
-// given as text: a name that is not UTF-8 is refused before anything is
-// written, so no entry ever names a file that is not the program's.
+// A desktop entry is UTF-8 text, so a program or icon whose path is not
+// UTF-8 cannot be named in it, and the three files are saved by names given
+// as text. Either is refused before anything is written, so no entry is
+// ever left invalid or half made.
 static void RequireTextNames(const TDesktopAssociation &association)
 {
     const std::string entry = DesktopEntryPath(association);
