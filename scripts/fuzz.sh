@@ -4,7 +4,9 @@
 # are cores. A target that finds a crash fails the run; its input is kept in
 # build/fuzz/findings.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+# The repository's folder, also when called through a link; an absolute path
+# never goes through CDPATH.
+cd -- "$(dirname -- "$(realpath -- "$0")")/.."
 
 seconds="${BL_FUZZ_SECONDS:-30}"
 cores=$(nproc)
@@ -17,9 +19,10 @@ for target in build/fuzz/tests/fuzz/fuzz_*; do
   # Skip the code generators' folders (fuzz_<name>_autogen) beside the targets.
   [[ -f $target && -x $target ]] && targets+=("$target")
 done
+# Every target is built, so finding none means the build went wrong.
 if ((${#targets[@]} == 0)); then
-  echo "No fuzz targets yet."
-  exit 0
+  echo "No fuzz target was built in build/fuzz/tests/fuzz." >&2
+  exit 1
 fi
 
 # Runs one target on its own corpus and seeds; its output goes to a log.
