@@ -106,9 +106,9 @@ uint32_t RunMethod(TReductionMethod method, int32_t width, int32_t height, uint8
     return 0;
 }
 
-// The padding bytes of each index row hold what a stored 24-bit copy of the
-// picture holds at the same offset: the reduction used to write the indexes
-// over such a copy, and files keep the bytes they had.
+// The padding bytes of each index row are never left undefined: each holds
+// what a stored 24-bit copy of the picture holds at the same offset, so an
+// 8-bit file carries the same row padding on every export of the picture.
 void FillPaddingAsOverStoredRows(const QImage &rgb, uint8_t *indexes)
 {
     const int32_t width = rgb.width(), height = rgb.height();

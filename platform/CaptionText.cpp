@@ -28,8 +28,8 @@ void RegisterCompatibleFonts()
     (void)registered;
 }
 
-// Code pages of the Windows character sets; anything else is read in the
-// program's own code page.
+// Code pages of the character set numbers captions store; anything else is
+// read in the program's own code page.
 const char *CharsetCodec(uint8_t charset)
 {
     switch (charset) {
@@ -54,8 +54,9 @@ const char *CharsetCodec(uint8_t charset)
 
 int PixelSize(int points)
 {
-    // Half away from zero, as the Windows text engine's MulDiv rounds; kept
-    // to a size a font engine can draw whatever a file says.
+    // Half away from zero, so 8 points are 11 pixels and 10 points 13, in
+    // every drawing; kept to a size a font engine can draw whatever a file
+    // says.
     const long long size = std::llround(std::fabs(double(points) * 96.0 / 72.0));
     return int(std::clamp<long long>(size, 1, 1000));
 }
@@ -84,8 +85,9 @@ uint16_t BigEndian16(const QByteArray &table, int offset)
 }
 
 // usWinAscent and usWinDescent of the font's OS/2 table at the font's pixel
-// size; Qt's own metrics are the typographic ones, which place text higher.
-bool WindowsMetrics(const QFont &font, int &ascent, int &descent)
+// size, the cell that clips none of its glyphs; Qt's own metrics are the
+// typographic ones, which place text higher.
+bool ClippingMetrics(const QFont &font, int &ascent, int &descent)
 {
     const QRawFont raw = QRawFont::fromFont(font);
     const QByteArray os2 = raw.fontTable("OS/2");
@@ -115,7 +117,7 @@ TCaptionCanvas::TCaptionCanvas(int width, int height, const TCaptionFont &captio
 {
     RegisterCompatibleFonts();
     font = MakeFont(caption);
-    if (!WindowsMetrics(font, ascent, descent)) {
+    if (!ClippingMetrics(font, ascent, descent)) {
         const QFontMetrics metrics(font);
         ascent = metrics.ascent();
         descent = metrics.descent();

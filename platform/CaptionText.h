@@ -1,8 +1,9 @@
-// Caption text drawn into a bitmap the way the Windows text engine places
-// it, so that captions line up as the user designed them: the pixel size is
-// points * 96 / 72 rounded half away from zero, the text cell is the font's
-// Windows ascent plus descent, and the glyphs are greyscale-antialiased
-// without kerning, the same in every drawing.
+// Caption text drawn into a bitmap with fixed metrics, so that captions line
+// up as the user designed them: the pixel size is points * 96 / 72 rounded
+// half away from zero, the text cell is the ascent plus descent that the
+// font's OS/2 table gives for clipping (room for every accent and
+// descender), and the glyphs are greyscale-antialiased without kerning, the
+// same in every drawing.
 #pragma once
 
 #include <QFont>
@@ -21,11 +22,11 @@ struct TCaptionFont {
     std::string Name = "Tahoma";
     int Size = 8;         // points
     uint8_t Style = 0;    // CaptionBold | CaptionItalic | ...
-    uint8_t Charset = 1;  // Windows character set; 1 = the program's code page
+    uint8_t Charset = 1;  // character set number; 1 = the program's code page
     uint8_t Pitch = 0;    // 0 default, 1 variable, 2 fixed
 };
 
-// Decodes 8-bit text by a Windows character set number.
+// Decodes 8-bit text by the character set number a caption stores.
 QString DecodeCharset(const std::string &bytes, uint8_t charset);
 
 // A width x height 24-bit picture to draw caption text on.

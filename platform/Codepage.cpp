@@ -25,7 +25,7 @@ std::string ToAnsi(const QString &text)
 QString FromDisplayText(const TDisplayText &text)
 {
     QString shown;
-    for (const TDisplayPart &part : text.Parts())
-        shown += part.FromSystem ? QtFilePath(part.Bytes) : FromAnsi(part.Bytes);
+    for (const TDisplaySpan &span : text.Spans())
+        shown += span.FromSystem ? QtFilePath(span.Bytes) : FromAnsi(span.Bytes);
     return shown;
 }

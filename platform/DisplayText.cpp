@@ -4,7 +4,7 @@
 
 TDisplayText::TDisplayText(std::string programText)
 {
-    *this += TDisplayPart{std::move(programText), false};
+    *this += TDisplaySpan{std::move(programText), false};
 }
 
 TDisplayText::TDisplayText(const char *programText) : TDisplayText(std::string(programText)) {}
@@ -12,28 +12,28 @@ TDisplayText::TDisplayText(const char *programText) : TDisplayText(std::string(p
 std::string TDisplayText::Bytes() const
 {
     std::string bytes;
-    for (const TDisplayPart &part : FParts)
-        bytes += part.Bytes;
+    for (const TDisplaySpan &span : FSpans)
+        bytes += span.Bytes;
     return bytes;
 }
 
 TDisplayText &TDisplayText::operator+=(const TDisplayText &more)
 {
-    FParts.insert(FParts.end(), more.FParts.begin(), more.FParts.end());
+    FSpans.insert(FSpans.end(), more.FSpans.begin(), more.FSpans.end());
     return *this;
 }
 
-TDisplayText &TDisplayText::operator+=(TDisplayPart part)
+TDisplayText &TDisplayText::operator+=(TDisplaySpan span)
 {
-    if (!part.Bytes.empty())
-        FParts.push_back(std::move(part));
+    if (!span.Bytes.empty())
+        FSpans.push_back(std::move(span));
     return *this;
 }
 
 TDisplayText SystemText(std::string bytes)
 {
     TDisplayText text;
-    return text += TDisplayPart{std::move(bytes), true};
+    return text += TDisplaySpan{std::move(bytes), true};
 }
 
 TDisplayText operator+(TDisplayText text, const TDisplayText &more)

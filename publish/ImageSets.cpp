@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <iterator>
 #include <strings.h>
 
 namespace {
@@ -150,10 +151,10 @@ void RemoveInterruptedSets(const std::string &pageDir)
 EWriteError NamedInFolder(const EWriteError &error, const std::string &sideFolder, const std::string &folder)
 {
     TDisplayText message;
-    for (TDisplayPart part : error.Text().Parts()) {
-        if (part.FromSystem && part.Bytes.compare(0, sideFolder.size(), sideFolder) == 0)
-            part.Bytes.replace(0, sideFolder.size(), folder);
-        message += std::move(part);
+    for (TDisplaySpan span : error.Text().Spans()) {
+        if (span.FromSystem && span.Bytes.compare(0, sideFolder.size(), sideFolder) == 0)
+            span.Bytes.replace(0, sideFolder.size(), folder);
+        message += std::move(span);
     }
     return EWriteError(message);
 }
@@ -174,8 +175,9 @@ void MakeImageFolder(const std::string &folder, const std::vector<std::string> &
 std::string GetImageExt()
 {
     // Any other setting means the last format.
+    constexpr int32_t last = int32_t(std::size(ImageExtensions)) - 1;
     const int32_t format = AppParam().BatchExp;
-    return ImageExtensions[format >= 0 && format < 5 ? format : 5];
+    return ImageExtensions[format >= 0 && format < last ? format : last];
 }
 
 void ExportAllImages(TProj &proj) { ExportSet(proj, MainGauge(), PageDir); }

@@ -145,7 +145,7 @@ TEST(SafeSaving, AFailedSaveNamesTheFileAndTheReason)
     EXPECT_EQ(QDir(QtFilePath(dir.Path())).entryList(QDir::Files | QDir::Hidden), QStringList({"p.prj"}));
 }
 
-TEST(FileSystem, FoldersRenamesAndPathParts)
+TEST(FileSystem, FoldersRenamesAndPathPieces)
 {
     TTempFolder dir;
     EXPECT_TRUE(CreateFolder(dir.Path("sub")));
@@ -159,9 +159,9 @@ TEST(FileSystem, FoldersRenamesAndPathParts)
     EXPECT_FALSE(DeleteFileAt(b));
     EXPECT_FALSE(FileExists(a));
 
-    const std::pair<const char *, std::pair<const char *, const char *>> parts[] = {
+    const std::pair<const char *, std::pair<const char *, const char *>> pieces[] = {
         {"/x/y/site.prj", {"/x/y/", "site.prj"}}, {"site.prj", {"", "site.prj"}}, {"/x/", {"/x/", ""}}};
-    for (const auto &[path, expected] : parts) {
+    for (const auto &[path, expected] : pieces) {
         EXPECT_EQ(ExtractFilePath(path), expected.first) << path;
         EXPECT_EQ(ExtractFileName(path), expected.second) << path;
     }
