@@ -227,6 +227,28 @@ public:
     THeapFill &operator=(const THeapFill &) = delete;
 };
 
+// An environment variable unset while it lives, then as it was.
+class TUnsetVariable {
+public:
+    explicit TUnsetVariable(const char *name)
+        : FName(name), FWasSet(qEnvironmentVariableIsSet(name)), FValue(qgetenv(name))
+    {
+        qunsetenv(name);
+    }
+    ~TUnsetVariable()
+    {
+        if (FWasSet)
+            qputenv(FName, FValue);
+    }
+    TUnsetVariable(const TUnsetVariable &) = delete;
+    TUnsetVariable &operator=(const TUnsetVariable &) = delete;
+
+private:
+    const char *FName;
+    bool FWasSet;
+    QByteArray FValue;
+};
+
 std::vector<uint8_t> TexelsLoadedOver(uint8_t heapFill, const std::string &fileName)
 {
     const THeapFill fill(heapFill);
@@ -409,6 +431,9 @@ TEST_F(TextureFile, HugeDeclaredPicturesAreRefusedAndShortMemoryRaises)
 
 TEST_F(TextureFile, AStricterImageAllocationLimitTheUserSetHolds)
 {
+    // A limit in the environment stands above the one set here. Qt reads it
+    // once, when a process first asks, as this test's own process does.
+    const TUnsetVariable environmentLimit("QT_IMAGEIO_MAXALLOC");
     const int userLimit = QImageReader::allocationLimit();
     QImageReader::setAllocationLimit(1);
     TTextureBlock texture;
