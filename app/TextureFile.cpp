@@ -126,14 +126,43 @@ bool WithinAllocationLimit(const TPictureSize &size)
 // that one; filled with palette index 0 (black where there is no palette)
 // first, every pixel skipped takes that colour. A picture it decoded
 // elsewhere cannot tell which pixels it skipped.
-QImage DecodeOverIndexZero(QImageReader &reader, const TPictureSize &size)
+QImage FilledWithIndexZero(const TPictureSize &size, QImage::Format format)
 {
-    QImage picture(int(size.Width), int(size.Height), reader.imageFormat());
+    QImage picture(int(size.Width), int(size.Height), format);
     picture.fill(0);
-    const uchar *const filled = picture.constBits();
-    if (!reader.read(&picture) || picture.constBits() != filled)
-        return {};
     return picture;
+}
+
+// Decodes the whole file into picture and says whether Qt used the one it
+// was handed; one it decoded elsewhere is left in picture, and a read that
+// failed leaves picture null.
+bool DecodedInPlace(QBuffer &buffer, QImage &picture)
+{
+    buffer.seek(0);
+    QImageReader reader(&buffer, "bmp");
+    reader.setAutoDetectImageFormat(false);
+    const uchar *const filled = picture.constBits();
+    if (!reader.read(&picture)) {
+        picture = QImage();
+        return false;
+    }
+    return picture.constBits() == filled;
+}
+
+// The format Qt reports before reading is not always the one it decodes
+// into: a 32-bit file whose long header holds an alpha mask is reported
+// without alpha and read with it. A picture decoded elsewhere so is read
+// once more, into one filled in the format Qt read; a read that fails, or
+// goes elsewhere again, refuses the file.
+QImage DecodeOverIndexZero(QBuffer &buffer, const TPictureSize &size, QImage::Format reported)
+{
+    QImage picture = FilledWithIndexZero(size, reported);
+    if (DecodedInPlace(buffer, picture) || picture.isNull())
+        return picture;
+    const QImage::Format read = picture.format();
+    picture = QImage();  // Qt's picture goes before the second is made
+    picture = FilledWithIndexZero(size, read);
+    return DecodedInPlace(buffer, picture) ? picture : QImage();
 }
 
 // The picture of the file, null when it is no valid bitmap. Its size is
@@ -156,7 +185,7 @@ QImage ReadBitmap(const std::string &fileName)
         throw PictureTooLarge(fileName, size);
     if (!WithinAllocationLimit(size))
         return {};
-    return DecodeOverIndexZero(reader, size);
+    return DecodeOverIndexZero(buffer, size, reader.imageFormat());
 }
 
 }  // namespace

@@ -19,5 +19,5 @@ constexpr int64_t LargestTexturePicturePixels = int64_t(1) << 24;
 // A file that is no valid bitmap, or whose picture passes those bounds,
 // raises EInvalidGraphic and leaves the texture as it was; the error of a
 // picture too large names the file. Pixels the file leaves unset take the
-// colour of palette index 0.
+// colour of palette index 0, or black in a file of more than 8 bits a pixel.
 void LoadTextureFromFile(TTextureBlock &texture, const std::string &fileName);

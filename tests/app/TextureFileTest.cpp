@@ -147,6 +147,28 @@ QByteArray TopDown(const QImage &picture)
     return file;
 }
 
+// The 32-bit file with a header of headerSize (108 or 124) bytes holding
+// the channel masks, the sRGB colour space and no profile. Where the alpha
+// mask is set every pixel is opaque.
+QByteArray LongHeader(const QByteArray &file, uint32_t headerSize, uint32_t compression, uint32_t alphaMask)
+{
+    constexpr int infoEnd = 14 + 40;
+    const uint32_t added = headerSize - 40;
+    QByteArray pixels = file.mid(infoEnd);
+    for (int at = 3; alphaMask != 0 && at < pixels.size(); at += 4)
+        pixels[at] = char(0xFF);
+    QByteArray header = file.left(infoEnd);
+    qToLittleEndian<uint32_t>(uint32_t(file.size()) + added, header.data() + 2);
+    qToLittleEndian<uint32_t>(infoEnd + added, header.data() + 10);
+    qToLittleEndian<uint32_t>(headerSize, header.data() + 14);
+    qToLittleEndian<uint32_t>(compression, header.data() + 30);
+    TLittleEndianWriter extension;
+    for (uint32_t v : {0x00FF0000u, 0x0000FF00u, 0x000000FFu, alphaMask, 0x73524742u})
+        extension.PutU32(v);
+    extension.PutBytes(QByteArray(int(added) - 20, 0));  // end points, gammas, intent, profile
+    return header + extension.Bytes() + pixels;
+}
+
 // What the texture must hold: the picture resampled, bottom row first.
 std::vector<uint8_t> TexelsOf(const QImage &picture)
 {
@@ -203,6 +225,28 @@ public:
     ~THeapFill() { mallopt(M_PERTURB, 0); }
     THeapFill(const THeapFill &) = delete;
     THeapFill &operator=(const THeapFill &) = delete;
+};
+
+// An environment variable unset while it lives, then as it was.
+class TUnsetVariable {
+public:
+    explicit TUnsetVariable(const char *name)
+        : FName(name), FWasSet(qEnvironmentVariableIsSet(name)), FValue(qgetenv(name))
+    {
+        qunsetenv(name);
+    }
+    ~TUnsetVariable()
+    {
+        if (FWasSet)
+            qputenv(FName, FValue);
+    }
+    TUnsetVariable(const TUnsetVariable &) = delete;
+    TUnsetVariable &operator=(const TUnsetVariable &) = delete;
+
+private:
+    const char *FName;
+    bool FWasSet;
+    QByteArray FValue;
 };
 
 std::vector<uint8_t> TexelsLoadedOver(uint8_t heapFill, const std::string &fileName)
@@ -275,6 +319,7 @@ TEST_F(TextureFile, EveryBitmapVariantGivesThePictureResampledBottomRowFirst)
 {
     const QImage quadrants = Quadrants(), halves = Halves();
     const QImage rgb555 = HighBits(quadrants, 5), rgb565 = HighBits(quadrants, 6);
+    const QByteArray bits32 = WriteBmp(quadrants, 7);
     const struct {
         const char *Name;
         QByteArray File;
@@ -289,15 +334,26 @@ TEST_F(TextureFile, EveryBitmapVariantGivesThePictureResampledBottomRowFirst)
         {"16 bits with masks", WriteBmp(quadrants, 5), rgb565},
         {"24 bits", WriteBmp(quadrants, 6), quadrants},
         {"24 bits top-down", TopDown(quadrants), quadrants},
-        {"32 bits", WriteBmp(quadrants, 7), quadrants},
+        {"32 bits", bits32, quadrants},
+        {"32 bits, 108-byte header", LongHeader(bits32, 108, 0, 0), quadrants},
+        {"32 bits, 108-byte header, alpha", LongHeader(bits32, 108, 0, 0xFF000000), quadrants},
+        {"32 bits, 108-byte header, masks, alpha", LongHeader(bits32, 108, 3, 0xFF000000), quadrants},
+        {"32 bits, 124-byte header", LongHeader(bits32, 124, 0, 0), quadrants},
+        {"32 bits, 124-byte header, alpha", LongHeader(bits32, 124, 0, 0xFF000000), quadrants},
+        {"32 bits, 124-byte header, masks, alpha", LongHeader(bits32, 124, 3, 0xFF000000), quadrants},
     };
     for (const auto &c : cases) {
-        TTextureBlock texture;
-        texture.Enabled = 1;
-        LoadTextureFromFile(texture, Write(c.File));
-        EXPECT_EQ(texture.Enabled, 1) << c.Name;
-        EXPECT_EQ(std::vector<uint8_t>(texture.Texels, texture.Texels + TextureBytes), TexelsOf(c.Picture))
-            << c.Name;
+        const std::string name = Write(c.File);
+        const std::vector<uint8_t> expected = TexelsOf(c.Picture);
+        // Whatever the heap held, the picture comes out the same.
+        for (uint8_t heapFill : {0x01, 0xAA}) {
+            const THeapFill fill(heapFill);
+            TTextureBlock texture;
+            texture.Enabled = 1;
+            EXPECT_NO_THROW(LoadTextureFromFile(texture, name)) << c.Name;
+            EXPECT_EQ(texture.Enabled, 1) << c.Name;
+            EXPECT_EQ(std::vector<uint8_t>(texture.Texels, texture.Texels + TextureBytes), expected) << c.Name;
+        }
     }
     // Row 0 is the bottom of the picture: blue on the left, white on the
     // right; the top row is red and green.
@@ -375,6 +431,9 @@ TEST_F(TextureFile, HugeDeclaredPicturesAreRefusedAndShortMemoryRaises)
 
 TEST_F(TextureFile, AStricterImageAllocationLimitTheUserSetHolds)
 {
+    // A limit in the environment stands above the one set here. Qt reads it
+    // once, when a process first asks, as this test's own process does.
+    const TUnsetVariable environmentLimit("QT_IMAGEIO_MAXALLOC");
     const int userLimit = QImageReader::allocationLimit();
     QImageReader::setAllocationLimit(1);
     TTextureBlock texture;
