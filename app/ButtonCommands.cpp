@@ -15,21 +15,26 @@
 
 namespace {
 
-// Copies every property of one button into another, except the name and
-// the three captions, which the target keeps.
+// Copies every property of one button into another, except the names of
+// the button and its states and the three captions, which the target keeps:
+// they are in the language now chosen.
 void CopyLooksAndLink(const TButtons &from, TButtons &to)
 {
     TMemoryStream stream;
     SaveToStream(stream, from);
     stream.SetPosition(0);
     const std::string name = to.Name;
-    std::array<std::string, StateCount> captions;
-    for (int k = 0; k < StateCount; ++k)
+    std::array<std::string, StateCount> stateNames, captions;
+    for (int k = 0; k < StateCount; ++k) {
+        stateNames[size_t(k)] = to.States[size_t(k)].Name;
         captions[size_t(k)] = to.States[size_t(k)].TextItem.Text;
+    }
     LoadFromStream(stream, to);
     to.Name = name;
-    for (int k = 0; k < StateCount; ++k)
+    for (int k = 0; k < StateCount; ++k) {
+        to.States[size_t(k)].Name = stateNames[size_t(k)];
         to.States[size_t(k)].TextItem.Text = captions[size_t(k)];
+    }
 }
 
 }  // namespace

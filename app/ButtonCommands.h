@@ -10,7 +10,8 @@ public:
     explicit TButtonCommands(TMainF &window);
 
     // Asks for the name; the new button takes every property of the button
-    // that was current (looks and link), except its name and captions.
+    // that was current (looks and link), except its name, its states' names
+    // and its captions.
     void NewButtonExecute();
     void DeleteButtonExecute();
     void RenameButtonExecute();

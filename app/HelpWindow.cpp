@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
-#include <QTextBrowser>
 
 static void LoadGuideResource() { Q_INIT_RESOURCE(help); }
 
@@ -25,9 +24,15 @@ QUrl THelp::ContextUrl(int context)
     return url;
 }
 
-void THelp::MakeWindow()
+QWidget &THelp::HelpParent() const
 {
-    FBrowser = new QTextBrowser(&FOwner);
+    QWidget *modal = QApplication::activeModalWidget();
+    return modal ? *modal : FOwner;
+}
+
+void THelp::MakeWindow(QWidget &parent)
+{
+    FBrowser = new QTextBrowser(&parent);
     FBrowser->setWindowFlag(Qt::Window);
     FBrowser->setObjectName(QStringLiteral("HelpWindow"));
     FBrowser->setWindowTitle(QStringLiteral("Bright Lane Help"));
@@ -41,12 +46,16 @@ void THelp::MakeWindow()
 
 void THelp::Show(int context)
 {
+    QWidget &parent = HelpParent();
     if (!FBrowser)
-        MakeWindow();
+        MakeWindow(parent);
+    else if (FBrowser->parentWidget() != &parent)
+        FBrowser->setParent(&parent, FBrowser->windowFlags());
     FBrowser->setSource(ContextUrl(context));
-    // A window that was closed opens again over the main window.
+    // A window that was closed, or that moves to another parent, opens over
+    // its parent.
     if (FBrowser->isHidden())
-        FBrowser->move(FOwner.frameGeometry().center() - FBrowser->rect().center());
+        FBrowser->move(parent.frameGeometry().center() - FBrowser->rect().center());
     FBrowser->show();
     FBrowser->raise();
     FBrowser->activateWindow();

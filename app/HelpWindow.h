@@ -1,13 +1,17 @@
 // The program's help: a short guide bundled with the program, one anchor per
 // help context, shown in a help window of its own. "Help contents" opens it
 // at the start; F1 opens it at the context of the focused control, or of the
-// nearest window or panel round it that has one.
+// nearest window or panel round it that has one. The help window belongs to
+// the modal dialog in use, if any, else to the main window: a modal dialog
+// leaves input to its own child windows only, and a window manager keeps a
+// child window over its parent.
 #pragma once
 
 #include <QObject>
+#include <QPointer>
+#include <QTextBrowser>
 #include <QUrl>
 
-class QTextBrowser;
 class QWidget;
 
 class THelp : public QObject {
@@ -27,9 +31,12 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The window the help window belongs to now.
+    QWidget &HelpParent() const;
     // The help window, closed by Esc and Ctrl+W.
-    void MakeWindow();
+    void MakeWindow(QWidget &parent);
 
     QWidget &FOwner;
-    QTextBrowser *FBrowser = nullptr;
+    // Goes with a dialog that is deleted while it is the parent.
+    QPointer<QTextBrowser> FBrowser;
 };

@@ -57,6 +57,17 @@ QToolBar *MakeToolBar(const TActionList &actions, const TToolBarLayout &layout, 
     return toolBar;
 }
 
+// The main tool bar's buttons share a width, widened for a caption that
+// needs more: a bar short of room squeezes its buttons down to their least
+// width, and a narrower button cuts its caption short.
+void FitButtonsToCaptions(QToolBar &bar)
+{
+    constexpr int SharedWidth = 97;
+    for (QAction *action : bar.actions())
+        if (QWidget *button = bar.widgetForAction(action); button && !action->isSeparator())
+            button->setMinimumWidth(std::max(SharedWidth, button->sizeHint().width()));
+}
+
 QWidget *Panel(const char *name, QWidget *parent = nullptr)
 {
     auto *panel = new QWidget(parent);
@@ -92,9 +103,6 @@ TMainF::TMainF(QWidget *parent)
     BuildMenus();
     ToolBar4 = MakeToolBar(*FActions, MainToolBar(), this);
     ToolBar4->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    for (QAction *action : ToolBar4->actions())
-        if (QWidget *button = ToolBar4->widgetForAction(action); button && !action->isSeparator())
-            button->setMinimumWidth(97);
     addToolBar(Qt::TopToolBarArea, ToolBar4);
 
     auto *inPanel = new QSplitter(Qt::Horizontal);
@@ -303,6 +311,7 @@ void TMainF::WireEditing()
 void TMainF::TranslateAll()
 {
     TranslateForm(*this, *Lang);
+    FitButtonsToCaptions(*ToolBar4);
     FTree->RetranslateRoot();
     PropFr1->ApplyLanguage();
     PropFr2->ApplyLanguage();

@@ -54,6 +54,18 @@ TColorBox *NarrowColorBox(const char *name)
     return box;
 }
 
+// The caption field shows each line break of a pasted text as a blank; the
+// caption takes those blanks, so that the drawn and the saved caption read
+// as the field does.
+QString CaptionAsShown(QString text)
+{
+    for (QChar &c : text)
+        if (c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r' || c == QChar::LineSeparator ||
+            c == QChar::ParagraphSeparator)
+            c = u' ';
+    return text;
+}
+
 TKitSpinEdit *OffsetSpin(const char *name)
 {
     auto *spin = Named(new TKitSpinEdit, name);
@@ -364,7 +376,7 @@ TLightItem &TPropFr1::CurLight(TItem &state) const
 void TPropFr1::ConnectTextPage()
 {
     On(Edit1, &QLineEdit::textChanged,
-       [this] { Edit(pgText, true, [this](TItem &s) { s.TextItem.Text = ToAnsi(Edit1->text()); }); });
+       [this] { Edit(pgText, true, [this](TItem &s) { s.TextItem.Text = ToAnsi(CaptionAsShown(Edit1->text())); }); });
     On(ComboBox1, &QComboBox::activated,
        [this] { Edit(pgText, false, [this](TItem &s) { s.TextItem.VAlign = ComboBox1->currentIndex(); }); });
     On(ComboBox2, &QComboBox::activated,

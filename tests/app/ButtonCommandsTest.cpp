@@ -2,7 +2,9 @@
 #include "Screens.h"
 
 #include "Codepage.h"
+#include "LanguageSwitch.h"
 #include "MessageBoxes.h"
+#include "StreamBytes.h"
 
 #include <QDialog>
 #include <QLineEdit>
@@ -129,6 +131,40 @@ TEST_F(MainWindowTest, ANewButtonTakesTheCurrentButtonsLooksAndLinkButKeepsItsNa
     Run("NewButton");
     EXPECT_EQ(Proj->Buttons[2]->Prop.Link, "#");
     EXPECT_EQ(Proj->Buttons[2]->States[1].Width, 100);
+}
+
+// After a change of language without a restart a new button's states are
+// named in the new language, as the button is, whether it copies the looks
+// of the current button or starts from the defaults.
+TEST_F(MainWindowTest, ANewButtonNamesItsStatesInTheLanguageNowChosen)
+{
+    Main().show();
+    NewProjectWith({"Home"});
+    const std::string file = LanguagesDir + "test.lng";
+    ASSERT_TRUE(WriteFileText(file, "[Interface]\n4=N\n5=O\n6=P\n"));
+    SwitchLanguage(file);
+    Main().TranslateAll();
+
+    const struct {
+        const char *from;
+        std::function<QTreeWidgetItem *()> node;
+    } cases[] = {
+        {"a state of the current button", [&] { return Node(0, 1); }},
+        {"the project node", [&] { return Tree().RootNode(); }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.from);
+        Click(c.node());
+        AnswerName("News");
+        Run("NewButton");
+        const int added = Proj->ButtonCount() - 1;
+        for (int s = 0; s < 3; ++s) {
+            EXPECT_EQ(Proj->Buttons[size_t(added)]->States[size_t(s)].Name, std::string(1, char('N' + s))) << s;
+            EXPECT_EQ(Node(added, s)->text(0), QString(QChar(u'N' + s))) << s;
+        }
+    }
+    EXPECT_EQ(Proj->Buttons[0]->States[0].Name, "Normal") << "a button made before keeps its names";
+    SaveScreen(Main(), "MainF-new-button-after-language-change");
 }
 
 // A right click selects the node under the pointer and the commands follow

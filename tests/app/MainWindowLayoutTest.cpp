@@ -5,11 +5,16 @@
 #include "Screens.h"
 #include "WheelCheck.h"
 
+#include "Codepage.h"
 #include "FlowTabs.h"
+#include "LanguageSwitch.h"
 #include "PropertyPanels.h"
+#include "StreamBytes.h"
 
 #include <QRegion>
 #include <QSplitterHandle>
+#include <QToolBar>
+#include <QToolButton>
 
 namespace {
 
@@ -145,6 +150,43 @@ TEST_F(MainWindowLayoutTest, PagesThatDoNotFitScrollByWholeRows)
             QApplication::processEvents();
             for (QScrollArea *scroller : ShownScrollers())
                 ScrollThrough(*scroller, SizeName(size).toStdString() + " " + node->text(0).toStdString());
+        }
+    }
+}
+
+// The main tool bar shows each caption whole, in any language: a caption
+// wider than the buttons' common width widens its button, and the buttons
+// that no longer fit go to the bar's extension menu.
+TEST_F(MainWindowLayoutTest, TheMainToolBarShowsEveryCaptionWhole)
+{
+    const struct {
+        const char *language;
+        const char *texts;  // UTF-8; a language file holds them in the program's code page
+    } cases[] = {
+        {"built-in", nullptr},
+        {"Russian", "[MainF]\n1001=Новый проект\n1002=Открыть проект...\n1003=Сохранить проект\n"
+                    "5008=Параметры...\n1009=Экспорт...\n2005=Просмотр\n1008=Вставить в страницу\n"},
+    };
+    Main().show();
+    auto *bar = Main().findChild<QToolBar *>("ToolBar4");
+    ASSERT_TRUE(bar);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.language);
+        if (c.texts) {
+            const std::string file = LanguagesDir + "ru.lng";
+            ASSERT_TRUE(WriteFileText(file, ToAnsi(QString::fromUtf8(c.texts))));
+            SwitchLanguage(file);
+            Main().TranslateAll();
+        }
+        for (const QSize &size : {QSize(500, 500), DefaultSize, QSize(1400, 1000)}) {
+            ShowAt(size);
+            for (QToolButton *button : bar->findChildren<QToolButton *>()) {
+                if (!button->isVisible() || !button->defaultAction())
+                    continue;  // the extension button, or a button in the extension menu
+                EXPECT_GE(button->width(), button->sizeHint().width())
+                    << SizeName(size).toStdString() << ": " << button->text().toStdString();
+            }
+            SaveScreen(*bar, QStringLiteral("MainF-tool-bar-%1-%2").arg(QLatin1String(c.language), SizeName(size)));
         }
     }
 }

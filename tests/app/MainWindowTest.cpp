@@ -665,6 +665,41 @@ TEST_F(MainWindowTest, TheHelpWindowOpensOverTheMainWindowAndClosesOnEscAndCtrlW
     }
 }
 
+// F1 in a modal dialog opens the help window over the dialog, where it
+// takes the keys the user gives it: Esc closes it.
+TEST_F(MainWindowTest, F1InAModalDialogOpensTheHelpWindowOverTheDialog)
+{
+    Main().show();
+    const struct {
+        const char *command;
+        const char *form;
+    } cases[] = {{"AppParam", "ParamsF"}, {"AboutProg", "AboutF"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.form);
+        FDialogs.AnswerForm([&](QDialog &dialog) {
+            // As exec() shows it: the scripted answer shows the dialog modeless.
+            dialog.hide();
+            dialog.setWindowModality(Qt::ApplicationModal);
+            dialog.show();
+            dialog.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+            QTest::keyClick(dialog.windowHandle(), Qt::Key_F1);
+            QTextBrowser *help = Main().Help().Window();
+            ASSERT_TRUE(help);
+            ASSERT_TRUE(help->isVisible());
+            EXPECT_EQ(help->windowHandle()->transientParent(), dialog.windowHandle()) << "stacked over the dialog";
+            EXPECT_LE((help->frameGeometry().center() - dialog.frameGeometry().center()).manhattanLength(), 40);
+            SaveScreen(*help, QStringLiteral("HelpWindow-over-%1").arg(QLatin1String(c.form)));
+            help->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(help));
+            QTest::sendKeyEvent(QTest::Click, help->windowHandle(), Qt::Key_Escape, QStringLiteral("\x1b"), {});
+            EXPECT_FALSE(help->isVisible()) << "Esc reaches the help window";
+            dialog.setWindowModality(Qt::NonModal);
+        });
+        Run(c.command);
+    }
+}
+
 namespace {
 
 // How far apart two pictures look: the mean difference of their pixels,

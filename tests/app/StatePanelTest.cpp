@@ -9,6 +9,8 @@
 #include "X11Keys.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -154,6 +156,34 @@ TEST_F(StatePanel, TextTabEdits)
                     pgText, false},
                    {"smoothing", [&] { Click("CheckBox5"); }, [](const TItem &s) { return s.TextItem.Smooth == 0; }, pgText, true},
                });
+}
+
+// A caption pasted with line breaks is one line: the field shows a blank for
+// each break, and the state takes the caption as the field shows it, so the
+// drawn and the saved caption read as the field does.
+TEST_F(StatePanel, APastedCaptionTakesItsLineBreaksAsTheBlanksTheFieldShows)
+{
+    const struct {
+        const char *what;
+        QString pasted;
+        std::string caption;
+    } cases[] = {
+        {"CR LF", QStringLiteral("Line1\r\nLine2"), "Line1  Line2"},
+        {"LF", QStringLiteral("Line1\nLine2\n"), "Line1 Line2 "},
+        {"CR", QStringLiteral("\rLine1\rLine2"), " Line1 Line2"},
+        {"line and paragraph separators", QStringLiteral("Line1\u2028Line2\u2029"), "Line1 Line2 "},
+        {"no break", QStringLiteral("Line1 Line2"), "Line1 Line2"},
+    };
+    auto *field = Find<QLineEdit>("Edit1");
+    for (const auto &c : cases) {
+        QGuiApplication::clipboard()->setText(c.pasted);
+        field->selectAll();
+        PressPaste(field);
+        EXPECT_EQ(Current().TextItem.Text, c.caption) << c.what;
+        EXPECT_EQ(field->displayText(), QString::fromLatin1(c.caption.c_str())) << c.what;
+        panel.EndDraft();
+    }
+    SaveScreen(panel, QStringLiteral("PropFr1-pasted-caption"));
 }
 
 TEST_F(StatePanel, ShapeAndDeformationTabsTakeTheAnglesButNotTheDerivedValues)
