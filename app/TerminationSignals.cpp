@@ -50,8 +50,14 @@ TTerminationSignals::TTerminationSignals(QWidget &window) : FWindow(window)
     action.sa_handler = WriteToPipe;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (int signal : {SIGTERM, SIGINT, SIGHUP})
-        sigaction(signal, &action, nullptr);
+    for (std::size_t i = 0; i < Caught.size(); ++i)
+        sigaction(Caught[i], &action, &FPrevious[i]);
+}
+
+TTerminationSignals::~TTerminationSignals()
+{
+    for (std::size_t i = 0; i < Caught.size(); ++i)
+        sigaction(Caught[i], &FPrevious[i], nullptr);
 }
 
 int TTerminationSignals::Exec()

@@ -9,12 +9,19 @@
 #include <QObject>
 #include <QTimer>
 
+#include <array>
+#include <csignal>
+
 class QWidget;
 
 class TTerminationSignals : public QObject {
 public:
-    // Catches the signals from now on, start-up included.
+    // Catches the signals from now on, start-up included, while the object
+    // lives.
     explicit TTerminationSignals(QWidget &window);
+    ~TTerminationSignals() override;
+    TTerminationSignals(const TTerminationSignals &) = delete;
+    TTerminationSignals &operator=(const TTerminationSignals &) = delete;
     // Runs the main loop (QApplication::exec): the window is closed for a
     // signal only from this loop, so one that came during start-up closes
     // it once start-up is over.
@@ -25,6 +32,8 @@ private:
     void CloseWindowWhenReady();
     bool ReadyToClose() const;
 
+    static constexpr std::array<int, 3> Caught = {SIGTERM, SIGINT, SIGHUP};
+    std::array<struct sigaction, Caught.size()> FPrevious = {};
     QWidget &FWindow;
     QTimer FRetry;
     bool FMainLoopRuns = false;

@@ -72,6 +72,8 @@ struct StartUpBoxCase {
     void (*Spoil)(const std::string &projects);
 };
 
+void PrintTo(const StartUpBoxCase &row, std::ostream *out) { *out << row.Name; }
+
 class ProgramSmokeStartUpBox : public ::testing::TestWithParam<StartUpBoxCase> {};
 
 TEST_P(ProgramSmokeStartUpBox, EndsOnSigtermWhileTheBoxIsShown)
