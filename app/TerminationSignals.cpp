@@ -1,6 +1,8 @@
 #include "TerminationSignals.h"
 
+#include <QApplication>
 #include <QSocketNotifier>
+#include <QThread>
 #include <QWidget>
 
 #include <csignal>
@@ -13,28 +15,87 @@ int SignalPipe[2] = {-1, -1};
 
 // Only async-signal-safe work here: one byte into the pipe, read back in
 // the event loop.
-void OnSignal(int)
+void WriteToPipe(int)
 {
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = write(SignalPipe[1], &byte, 1);
 }
 
+// Closes the boxes open now as their close boxes would, the topmost first.
+void CloseBoxes()
+{
+    while (QWidget *box = QApplication::activeModalWidget()) {
+        box->close();
+        // A box without a way to decline stays for the user to answer.
+        if (QApplication::activeModalWidget() == box)
+            return;
+    }
+}
+
 }  // namespace
 
-void CloseOnTerminationSignals(QWidget &window)
+TTerminationSignals::TTerminationSignals(QWidget &window) : FWindow(window)
 {
+    FRetry.setInterval(50);
+    connect(&FRetry, &QTimer::timeout, this, &TTerminationSignals::CloseWindowWhenReady);
     if (SignalPipe[0] < 0 && socketpair(AF_UNIX, SOCK_STREAM, 0, SignalPipe) != 0)
         return;
-    auto *notifier = new QSocketNotifier(SignalPipe[0], QSocketNotifier::Read, &window);
-    QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
+    auto *notifier = new QSocketNotifier(SignalPipe[0], QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, [this] {
         char byte;
         [[maybe_unused]] const ssize_t read = ::read(SignalPipe[0], &byte, 1);
-        window.close();
+        OnSignal();
     });
     struct sigaction action = {};
-    action.sa_handler = OnSignal;
+    action.sa_handler = WriteToPipe;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (int signal : {SIGTERM, SIGINT, SIGHUP})
-        sigaction(signal, &action, nullptr);
+    for (std::size_t i = 0; i < Caught.size(); ++i)
+        sigaction(Caught[i], &action, &FPrevious[i]);
+}
+
+TTerminationSignals::~TTerminationSignals()
+{
+    for (std::size_t i = 0; i < Caught.size(); ++i)
+        sigaction(Caught[i], &FPrevious[i], nullptr);
+}
+
+int TTerminationSignals::Exec()
+{
+    // Posted now, after start-up, so the main loop is the first to run it.
+    QTimer::singleShot(0, this, [this] { FMainLoopRuns = true; });
+    return QApplication::exec();
+}
+
+// A signal while boxes are being closed or the window is closing changes
+// nothing: the questions that closing asks wait for the user's answers.
+void TTerminationSignals::OnSignal()
+{
+    if (FBusy)
+        return;
+    FBusy = true;
+    CloseBoxes();
+    FBusy = false;
+    CloseWindowWhenReady();
+}
+
+// Code that showed a box, start-up included, goes on once its box is
+// closed: closing the window under it would leave it working on a closed
+// window, or showing it again. So the window closes only from the main loop
+// itself, not from a box's loop still unwinding.
+bool TTerminationSignals::ReadyToClose() const
+{
+    return FMainLoopRuns && !QApplication::activeModalWidget() && QThread::currentThread()->loopLevel() == 1;
+}
+
+void TTerminationSignals::CloseWindowWhenReady()
+{
+    if (!ReadyToClose()) {
+        FRetry.start();
+        return;
+    }
+    FRetry.stop();
+    FBusy = true;
+    FWindow.close();
+    FBusy = false;
 }

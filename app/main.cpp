@@ -28,9 +28,9 @@ int main(int argc, char **argv)
     CreateForms();
     // The arguments stay bytes: a file name that is not UTF-8 names its file.
     MainF->CommandLine.assign(argv, argv + argc);
-    CloseOnTerminationSignals(*MainF);
+    TTerminationSignals ending(*MainF);
     MainF->show();
-    const int result = QApplication::exec();
+    const int result = ending.Exec();
     FreeForms();
     return result;
 }

@@ -12,7 +12,7 @@ BL_BUILD_PACKAGES=(
 )
 
 BL_TEST_PACKAGES=(
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libxcb1-dev
   clang libclang-rt-14-dev
   libgif-dev giflib-tools gifsicle netpbm python3-pil imagemagick
   desktop-file-utils shared-mime-info

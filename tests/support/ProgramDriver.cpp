@@ -275,10 +275,26 @@ std::optional<TPageState> TRunningProgram::WaitForPage(const QUrl &url, int time
 
 int TRunningProgram::Terminate(int timeoutMs)
 {
+    Signal(SIGTERM);
+    return WaitForEnd(timeoutMs);
+}
+
+void TRunningProgram::Signal(int signal)
+{
     if (FPid > 0)
-        ::kill(pid_t(FPid), SIGTERM);
-    if (FProcess.waitForFinished(timeoutMs))
-        return FProcess.exitStatus() == QProcess::NormalExit ? FProcess.exitCode() : -1;
+        ::kill(pid_t(FPid), signal);
+}
+
+int TRunningProgram::WaitForEnd(int timeoutMs, const std::function<void()> &meanwhile)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (Running() && !FProcess.waitForFinished(100) && waited.elapsed() < timeoutMs) {
+        if (meanwhile)
+            meanwhile();
+    }
+    if (!Running())
+        return FPid > 0 && FProcess.exitStatus() == QProcess::NormalExit ? FProcess.exitCode() : -1;
     ::kill(-pid_t(FProcess.processId()), SIGKILL);
     FProcess.waitForFinished();
     return -1;

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <functional>
 #include <optional>
 
 // What the embedded browser shows.
@@ -51,9 +52,14 @@ public:
     // most timeoutMs; the last state seen, nothing when the browser never
     // answered.
     std::optional<TPageState> WaitForPage(const QUrl &url, int timeoutMs);
-    // SIGTERM, then waits for the end: the exit code, -1 when the program
-    // did not end by itself (it is killed then).
+    // SIGTERM, then waits for the end.
     int Terminate(int timeoutMs);
+    // Sends the signal to the program itself.
+    void Signal(int signal);
+    // Waits at most timeoutMs for the end, doing meanwhile's work between
+    // looks: the exit code, -1 when the program did not end by itself (it is
+    // killed then).
+    int WaitForEnd(int timeoutMs, const std::function<void()> &meanwhile = {});
     QByteArray Output();
 
 private:
