@@ -6,10 +6,8 @@
 #include "GuardedCall.h"
 #include "TextHelpers.h"
 
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QMimeData>
 #include <QPainter>
 
@@ -53,9 +51,15 @@ QImage TFilenameEdit::DefaultGlyph() const
     return glyph;
 }
 
-QString TFilenameEdit::ExtractName(const QString &text, const QString &folder)
+void TFilenameEdit::SetFolder(const std::string &folder)
 {
-    if (!text.contains(QChar(0)) && (QFileInfo::exists(text) || (!folder.isEmpty() && QDir(folder).exists(text))))
+    FFolder = folder;
+    FDialog.InitialDir = QtFilePath(folder);
+}
+
+QString TFilenameEdit::ExtractName(const QString &text, const std::string &folder)
+{
+    if (!text.isEmpty() && !text.contains(QChar(0)) && FileExists(AbsoluteFilePath(FilePathBytes(text), folder)))
         return text;
     std::string first, rest;
     SplitCommandLine(FilePathBytes(text), first, rest);
@@ -69,7 +73,7 @@ QString TFilenameEdit::QuoteName(const QString &name)
     return name;
 }
 
-QString TFilenameEdit::FileName() const { return ExtractName(text(), FDialog.InitialDir); }
+QString TFilenameEdit::FileName() const { return ExtractName(text(), FFolder); }
 
 void TFilenameEdit::SetFileName(const QString &name)
 {
@@ -99,7 +103,7 @@ void TFilenameEdit::ButtonClick()
     if (!action)
         return;
     setText(QuoteName(name));
-    FDialog.InitialDir = QtFilePath(ExtractFilePath(FilePathBytes(chosen.value_or(FDialog.FileName))));
+    SetFolder(ExtractFilePath(FilePathBytes(chosen.value_or(FDialog.FileName))));
 }
 
 // The dialog starts in the folder the name names, with the name's file.
