@@ -21,11 +21,11 @@ void RefuseOffscreen(const char *what)
 
 }  // namespace
 
-std::optional<QString> TQtCommonDialogs::FileName(const TFileRequest &request)
+void SetUpFileDialog(QFileDialog &dialog, const TFileRequest &request)
 {
-    RefuseOffscreen("file dialog");
-    QFileDialog dialog(QApplication::activeWindow(), request.Title, request.InitialDir,
-                       QtFileFilter(request.Filter));
+    dialog.setWindowTitle(request.Title);
+    dialog.setDirectory(request.InitialDir);
+    dialog.setNameFilter(QtFileFilter(request.Filter));
     const bool save = request.Kind == TFileRequest::Save;
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save || !request.MustExist ? QFileDialog::AnyFile
@@ -34,9 +34,21 @@ std::optional<QString> TQtCommonDialogs::FileName(const TFileRequest &request)
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.OverwritePrompt);
     if (!request.FileName.isEmpty())
         dialog.selectFile(request.FileName);
+}
+
+QString AnsweredFile(const QFileDialog &dialog)
+{
+    return QFileInfo(dialog.selectedFiles().first()).absoluteFilePath();
+}
+
+std::optional<QString> TQtCommonDialogs::FileName(const TFileRequest &request)
+{
+    RefuseOffscreen("file dialog");
+    QFileDialog dialog(QApplication::activeWindow());
+    SetUpFileDialog(dialog, request);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return QFileInfo(dialog.selectedFiles().first()).absoluteFilePath();
+    return AnsweredFile(dialog);
 }
 
 std::optional<QString> TQtCommonDialogs::FolderName(const QString &title, const QString &initialDir)

@@ -3,6 +3,14 @@
 
 #include "CommonDialogs.h"
 
+class QFileDialog;
+
+// A file dialog made ready to ask the request's question.
+void SetUpFileDialog(QFileDialog &dialog, const TFileRequest &request);
+
+// The absolute path of the file an accepted file dialog answers.
+QString AnsweredFile(const QFileDialog &dialog);
+
 class TQtCommonDialogs : public ICommonDialogs {
 public:
     // On the offscreen platform nobody could answer a modal dialog, so each
