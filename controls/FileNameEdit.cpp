@@ -4,6 +4,7 @@
 #include "FileNames.h"
 #include "FileSystem.h"
 #include "GuardedCall.h"
+#include "QuotedNames.h"
 #include "TextHelpers.h"
 
 #include <QDragEnterEvent>
@@ -26,13 +27,6 @@ QImage FolderGlyph()
     painter.drawRect(1, 1, 4, 1);
     painter.fillRect(1, 4, 11, 1, QColor(0xFF, 0xF0, 0xB0));
     return folder;
-}
-
-// The name without one pair of enclosing double quotes.
-QString Unquoted(const QString &name)
-{
-    const bool quoted = name.size() >= 2 && name.startsWith(QLatin1Char('"')) && name.endsWith(QLatin1Char('"'));
-    return quoted ? name.mid(1, name.size() - 2) : name;
 }
 
 }  // namespace
@@ -78,7 +72,7 @@ QString TFilenameEdit::FileName() const { return ExtractName(text(), FFolder); }
 void TFilenameEdit::SetFileName(const QString &name)
 {
     if (!name.isEmpty() && !IsValidFileName(Unquoted(name)))
-        throw EComboEditError("Invalid file name - " + SystemText(FilePathBytes(name)));
+        throw EComboEditError(InvalidFileNameText(name));
     setText(QuoteName(name));
 }
 
@@ -92,7 +86,10 @@ void TFilenameEdit::ButtonClick()
     if (!action)
         return;
     PrepareDialog(name);
-    const std::optional<QString> chosen = CommonDialogs().FileName(FDialog);
+    // A question that fails (a name the dialog refuses) shows why and
+    // chooses nothing.
+    std::optional<QString> chosen;
+    Guarded([&] { chosen = CommonDialogs().FileName(FDialog); });
     action = chosen.has_value();
     if (action)
         name = *chosen;

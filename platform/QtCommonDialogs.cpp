@@ -3,12 +3,14 @@
 #include "Exceptions.h"
 #include "FontDialog.h"
 #include "QtColor.h"
+#include "QuotedNames.h"
 
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 
 namespace {
 
@@ -38,6 +40,10 @@ void SetUpFileDialog(QFileDialog &dialog, const TFileRequest &request)
 
 QString AnsweredFile(const QFileDialog &dialog)
 {
+    // Qt's own dialog reads the name typed as a list of quoted names.
+    const auto *typed = dialog.findChild<const QLineEdit *>(QStringLiteral("fileNameEdit"));
+    if (typed && Unquoted(typed->text()).contains(QLatin1Char('"')))
+        throw Exception(InvalidFileNameText(typed->text()));
     return QFileInfo(dialog.selectedFiles().first()).absoluteFilePath();
 }
 

@@ -8,7 +8,11 @@ class QFileDialog;
 // A file dialog made ready to ask the request's question.
 void SetUpFileDialog(QFileDialog &dialog, const TFileRequest &request);
 
-// The absolute path of the file an accepted file dialog answers.
+// The absolute path of the file an accepted file dialog answers. Qt's own
+// dialog takes a typed name holding double quotes as a list of quoted names
+// and answers with one of them, so a typed name with a double quote besides
+// one enclosing pair raises Exception 'Invalid file name - <name>' instead
+// of naming another file.
 QString AnsweredFile(const QFileDialog &dialog);
 
 class TQtCommonDialogs : public ICommonDialogs {
