@@ -23,11 +23,10 @@ void RefuseOffscreen(const char *what)
 
 }  // namespace
 
-void SetUpFileDialog(QFileDialog &dialog, const TFileRequest &request)
+std::unique_ptr<QFileDialog> MakeFileDialog(const TFileRequest &request, QWidget *parent)
 {
-    dialog.setWindowTitle(request.Title);
-    dialog.setDirectory(request.InitialDir);
-    dialog.setNameFilter(QtFileFilter(request.Filter));
+    auto made = std::make_unique<QFileDialog>(parent, request.Title, request.InitialDir, QtFileFilter(request.Filter));
+    QFileDialog &dialog = *made;
     const bool save = request.Kind == TFileRequest::Save;
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save || !request.MustExist ? QFileDialog::AnyFile
@@ -36,6 +35,7 @@ void SetUpFileDialog(QFileDialog &dialog, const TFileRequest &request)
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.OverwritePrompt);
     if (!request.FileName.isEmpty())
         dialog.selectFile(request.FileName);
+    return made;
 }
 
 QString AnsweredFile(const QFileDialog &dialog)
@@ -50,11 +50,10 @@ QString AnsweredFile(const QFileDialog &dialog)
 std::optional<QString> TQtCommonDialogs::FileName(const TFileRequest &request)
 {
     RefuseOffscreen("file dialog");
-    QFileDialog dialog(QApplication::activeWindow());
-    SetUpFileDialog(dialog, request);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const std::unique_ptr<QFileDialog> dialog = MakeFileDialog(request, QApplication::activeWindow());
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return std::nullopt;
-    return AnsweredFile(dialog);
+    return AnsweredFile(*dialog);
 }
 
 std::optional<QString> TQtCommonDialogs::FolderName(const QString &title, const QString &initialDir)

@@ -3,10 +3,13 @@
 
 #include "CommonDialogs.h"
 
-class QFileDialog;
+#include <memory>
 
-// A file dialog made ready to ask the request's question.
-void SetUpFileDialog(QFileDialog &dialog, const TFileRequest &request);
+class QFileDialog;
+class QWidget;
+
+// Qt's file dialog made ready to ask the request's question.
+std::unique_ptr<QFileDialog> MakeFileDialog(const TFileRequest &request, QWidget *parent);
 
 // The absolute path of the file an accepted file dialog answers. Qt's own
 // dialog takes a typed name holding double quotes as a list of quoted names

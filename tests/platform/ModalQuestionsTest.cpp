@@ -119,9 +119,8 @@ TEST(CommonDialogs, AFileDialogRefusesATypedNameWithADoubleQuoteInside)
                  {"\"my page.html\"", "my page.html", ""}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.typed.toStdString());
-        QFileDialog dialog;
-        dialog.setOption(QFileDialog::DontUseNativeDialog);
-        SetUpFileDialog(dialog, saveHtml);
+        const std::unique_ptr<QFileDialog> made = MakeFileDialog(saveHtml, nullptr);
+        QFileDialog &dialog = *made;
         dialog.show();
         auto *name = dialog.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
         ASSERT_NE(name, nullptr);
