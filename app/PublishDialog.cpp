@@ -15,7 +15,6 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
-#include <QHideEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -67,13 +66,14 @@ TPublishingF::TPublishingF(QWidget *parent)
     dialog.Filter = QStringLiteral("Html files (*.html;*.htm)|*.html;*.htm|Any files (*.*)|*.*");
     dialog.DefaultExt = QStringLiteral("html");
     dialog.MustExist = true;
-    dialog.InitialDir = QtFilePath(HtmlPagesDir);
+    FilenameEdit1->SetFolder(HtmlPagesDir);
+    // A chosen page that does not load leaves the field as the failure set it.
     FilenameEdit1->OnAfterDialog = [this](QString &name, bool &action) {
         if (action)
-            Guarded([&] { LoadPage(name); });
+            action = LoadNamed(name, TFilenameEdit::QuoteName(name));
     };
     connect(FilenameEdit1, &QLineEdit::returnPressed, this,
-            [this] { Guarded([this] { LoadPage(FilenameEdit1->FileName()); }); });
+            [this] { LoadNamed(FilenameEdit1->FileName(), FilenameEdit1->text()); });
     connect(Button1, &QPushButton::clicked, this, [this] { Guarded([this] { InsertBlock(); }); });
     connect(Button2, &QPushButton::clicked, this, [this] { Guarded([this] { SavePage(); }); });
     connect(BitBtn2, &QPushButton::clicked, this, &TPublishingF::OkClick);
@@ -130,15 +130,32 @@ void TPublishingF::StartEmpty()
     FSession.Clear();
     Memo1->clear();
     FilenameEdit1->clear();
+    FLoadedName.clear();
+    FilenameEdit1->setFocus();
     Gauge1->setValue(0);
     UpdateCaretLabels();
     UpdateButtons();
 }
 
+bool TPublishingF::LoadNamed(const QString &name, const QString &shown)
+{
+    bool loaded = false;
+    Guarded([&] {
+        LoadPage(name);
+        loaded = true;
+    });
+    if (loaded)
+        FLoadedName = shown;
+    else
+        FilenameEdit1->setText(FLoadedName);
+    return loaded;
+}
+
 void TPublishingF::LoadPage(const QString &name)
 {
-    // The pages folder as bytes: the text the dialog starts in may not name it.
-    const std::string fileName = AbsolutePageName(ChosenFilePath(name, TFileRequest::Open), HtmlPagesDir);
+    // The field's folder as bytes: its text may not name it.
+    const std::string fileName =
+        AbsolutePageName(ChosenFilePath(name, TFileRequest::Open), FilenameEdit1->Folder());
     // The text goes into the editor whole, converted in one piece.
     const QString text = FromAnsi(ReadPageText(fileName));
     if (FSession.Unsaved() && Lang->ShowMessageBox(SaveBeforeClose) == idYes)
@@ -185,11 +202,14 @@ void TPublishingF::keyPressEvent(QKeyEvent *event)
         QDialog::keyPressEvent(event);
 }
 
-void TPublishingF::hideEvent(QHideEvent *event)
+void TPublishingF::done(int result)
 {
-    QDialog::hideEvent(event);
-    if (!event->spontaneous() && FSession.Unsaved() && Lang->ShowMessageBox(SaveBeforeClose) == idYes)
+    if (FSession.Unsaved() && Lang->ShowMessageBox(SaveBeforeClose) == idYes) {
         Guarded([this] { SavePage(); });
+        if (FSession.Unsaved())
+            return;
+    }
+    QDialog::done(result);
 }
 
 // The editor's lines in the program's code page; an empty editor holds none.

@@ -1,8 +1,8 @@
 // The publish dialog: an existing page is loaded into an editor, the menu
 // block goes in at the caret (as often as wanted), and Save writes the page
 // back with the images of the blocks inserted since the last save. Each
-// opening starts empty; closing or loading another page after an unsaved
-// insertion offers to save first.
+// opening starts empty, with the focus in the file-name field; closing or
+// loading another page after an unsaved insertion offers to save first.
 #pragma once
 
 #include "Gauge.h"
@@ -25,9 +25,10 @@ public:
     // restore after minimizing is no opening and shows it as it was).
     void Open();
 
-    // The page named (a relative name is taken in the pages folder)
-    // replaces the editor's text; a page that cannot be read changes
-    // nothing and raises its error.
+    // The page named (a relative name is taken in the file-name field's
+    // folder: the pages folder until a page is chosen by browsing) replaces
+    // the editor's text; a page that cannot be read changes nothing and
+    // raises its error.
     void LoadPage(const QString &name);
     void InsertBlock();
     void SavePage();
@@ -39,11 +40,14 @@ public:
     QPushButton &SaveButton() const { return *Button2; }
     QPushButton &OkButton() const { return *BitBtn2; }
 
+    // However the dialog closes (Ok, Esc, the close box), an unsaved
+    // insertion is offered for saving while the dialog still shows; a save
+    // that fails keeps it open with its text.
+    void done(int result) override;
+
 protected:
     // Esc presses Ok, like Enter: the dialog has nothing to cancel.
     void keyPressEvent(QKeyEvent *event) override;
-    // However the dialog closes, an unsaved insertion is offered for saving.
-    void hideEvent(QHideEvent *event) override;
 
 private:
     // The dialog's own progress bar as the image export's gauge.
@@ -59,6 +63,10 @@ private:
 
     void BuildLayout();
     void StartEmpty();
+    // Loads the page named, shown in the field as shown; when it cannot be
+    // loaded, the error is shown and the field names again the page the
+    // editor holds. True when it loaded.
+    bool LoadNamed(const QString &name, const QString &shown);
     void OkClick();
     TLines EditorLines() const;
     void SetEditorLines(const TLines &lines);
@@ -75,6 +83,7 @@ private:
     QProgressBar *Gauge1;
     TDialogGauge FGauge;
     TPublishSession FSession;
+    QString FLoadedName;  // the field's text that named the page loaded
 };
 
 extern TPublishingF *PublishingF;

@@ -4,12 +4,11 @@
 #include "FileNames.h"
 #include "FileSystem.h"
 #include "GuardedCall.h"
+#include "QuotedNames.h"
 #include "TextHelpers.h"
 
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QMimeData>
 #include <QPainter>
 
@@ -30,13 +29,6 @@ QImage FolderGlyph()
     return folder;
 }
 
-// The name without one pair of enclosing double quotes.
-QString Unquoted(const QString &name)
-{
-    const bool quoted = name.size() >= 2 && name.startsWith(QLatin1Char('"')) && name.endsWith(QLatin1Char('"'));
-    return quoted ? name.mid(1, name.size() - 2) : name;
-}
-
 }  // namespace
 
 TFilenameEdit::TFilenameEdit(QWidget *parent) : TCustomComboEdit(parent)
@@ -53,9 +45,15 @@ QImage TFilenameEdit::DefaultGlyph() const
     return glyph;
 }
 
-QString TFilenameEdit::ExtractName(const QString &text, const QString &folder)
+void TFilenameEdit::SetFolder(const std::string &folder)
 {
-    if (!text.contains(QChar(0)) && (QFileInfo::exists(text) || (!folder.isEmpty() && QDir(folder).exists(text))))
+    FFolder = folder;
+    FDialog.InitialDir = QtFilePath(folder);
+}
+
+QString TFilenameEdit::ExtractName(const QString &text, const std::string &folder)
+{
+    if (!text.isEmpty() && !text.contains(QChar(0)) && FileExists(AbsoluteFilePath(FilePathBytes(text), folder)))
         return text;
     std::string first, rest;
     SplitCommandLine(FilePathBytes(text), first, rest);
@@ -69,12 +67,12 @@ QString TFilenameEdit::QuoteName(const QString &name)
     return name;
 }
 
-QString TFilenameEdit::FileName() const { return ExtractName(text(), FDialog.InitialDir); }
+QString TFilenameEdit::FileName() const { return ExtractName(text(), FFolder); }
 
 void TFilenameEdit::SetFileName(const QString &name)
 {
     if (!name.isEmpty() && !IsValidFileName(Unquoted(name)))
-        throw EComboEditError("Invalid file name - " + SystemText(FilePathBytes(name)));
+        throw EComboEditError(InvalidFileNameText(name));
     setText(QuoteName(name));
 }
 
@@ -88,7 +86,10 @@ void TFilenameEdit::ButtonClick()
     if (!action)
         return;
     PrepareDialog(name);
-    const std::optional<QString> chosen = CommonDialogs().FileName(FDialog);
+    // A question that fails (a name the dialog refuses) shows why and
+    // chooses nothing.
+    std::optional<QString> chosen;
+    Guarded([&] { chosen = CommonDialogs().FileName(FDialog); });
     action = chosen.has_value();
     if (action)
         name = *chosen;
@@ -99,7 +100,7 @@ void TFilenameEdit::ButtonClick()
     if (!action)
         return;
     setText(QuoteName(name));
-    FDialog.InitialDir = QtFilePath(ExtractFilePath(FilePathBytes(chosen.value_or(FDialog.FileName))));
+    SetFolder(ExtractFilePath(FilePathBytes(chosen.value_or(FDialog.FileName))));
 }
 
 // The dialog starts in the folder the name names, with the name's file.

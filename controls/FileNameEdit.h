@@ -9,6 +9,7 @@
 #include "Exceptions.h"
 
 #include <functional>
+#include <string>
 
 // A name the file system refuses, given to the edit.
 class EComboEditError : public Exception {
@@ -25,9 +26,15 @@ public:
     // file must exist. The folder follows each chosen file.
     TFileRequest &Dialog() { return FDialog; }
 
+    // The folder the edit is in, as file-system bytes: relative names are
+    // taken there (the working folder while it is empty). Setting it makes
+    // it the dialog's first folder too; it follows each chosen file.
+    const std::string &Folder() const { return FFolder; }
+    void SetFolder(const std::string &folder);
+
     // The name in the text: the whole text when a file of that name exists
-    // (a relative name also in the dialog's first folder), else its first
-    // token (blanks separate, double quotes group).
+    // (a relative name in Folder()), else its first token (blanks separate,
+    // double quotes group).
     QString FileName() const;
     // Sets the text to the quoted name; a name the file system refuses
     // (inside its enclosing double quotes, if any) raises EComboEditError
@@ -35,7 +42,7 @@ public:
     // it.
     void SetFileName(const QString &name);
 
-    static QString ExtractName(const QString &text, const QString &folder = QString());
+    static QString ExtractName(const QString &text, const std::string &folder = std::string());
     // The name enclosed in double quotes when it holds a blank and does not
     // begin with one.
     static QString QuoteName(const QString &name);
@@ -63,4 +70,5 @@ private:
     void PrepareDialog(const QString &name);
 
     TFileRequest FDialog;
+    std::string FFolder;
 };

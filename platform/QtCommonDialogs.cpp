@@ -3,12 +3,14 @@
 #include "Exceptions.h"
 #include "FontDialog.h"
 #include "QtColor.h"
+#include "QuotedNames.h"
 
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 
 namespace {
 
@@ -21,11 +23,10 @@ void RefuseOffscreen(const char *what)
 
 }  // namespace
 
-std::optional<QString> TQtCommonDialogs::FileName(const TFileRequest &request)
+std::unique_ptr<QFileDialog> MakeFileDialog(const TFileRequest &request, QWidget *parent)
 {
-    RefuseOffscreen("file dialog");
-    QFileDialog dialog(QApplication::activeWindow(), request.Title, request.InitialDir,
-                       QtFileFilter(request.Filter));
+    auto made = std::make_unique<QFileDialog>(parent, request.Title, request.InitialDir, QtFileFilter(request.Filter));
+    QFileDialog &dialog = *made;
     const bool save = request.Kind == TFileRequest::Save;
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save || !request.MustExist ? QFileDialog::AnyFile
@@ -34,9 +35,25 @@ std::optional<QString> TQtCommonDialogs::FileName(const TFileRequest &request)
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.OverwritePrompt);
     if (!request.FileName.isEmpty())
         dialog.selectFile(request.FileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
+    return made;
+}
+
+QString AnsweredFile(const QFileDialog &dialog)
+{
+    // Qt's own dialog reads the name typed as a list of quoted names.
+    const auto *typed = dialog.findChild<const QLineEdit *>(QStringLiteral("fileNameEdit"));
+    if (typed && Unquoted(typed->text()).contains(QLatin1Char('"')))
+        throw Exception(InvalidFileNameText(typed->text()));
     return QFileInfo(dialog.selectedFiles().first()).absoluteFilePath();
+}
+
+std::optional<QString> TQtCommonDialogs::FileName(const TFileRequest &request)
+{
+    RefuseOffscreen("file dialog");
+    const std::unique_ptr<QFileDialog> dialog = MakeFileDialog(request, QApplication::activeWindow());
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return std::nullopt;
+    return AnsweredFile(*dialog);
 }
 
 std::optional<QString> TQtCommonDialogs::FolderName(const QString &title, const QString &initialDir)

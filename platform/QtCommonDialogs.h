@@ -3,6 +3,21 @@
 
 #include "CommonDialogs.h"
 
+#include <memory>
+
+class QFileDialog;
+class QWidget;
+
+// Qt's file dialog made ready to ask the request's question.
+std::unique_ptr<QFileDialog> MakeFileDialog(const TFileRequest &request, QWidget *parent);
+
+// The absolute path of the file an accepted file dialog answers. Qt's own
+// dialog takes a typed name holding double quotes as a list of quoted names
+// and answers with one of them, so a typed name with a double quote besides
+// one enclosing pair raises Exception 'Invalid file name - <name>' instead
+// of naming another file.
+QString AnsweredFile(const QFileDialog &dialog);
+
 class TQtCommonDialogs : public ICommonDialogs {
 public:
     // On the offscreen platform nobody could answer a modal dialog, so each

@@ -93,6 +93,16 @@ int SplitAtCaret(TLines &lines, int col, int row)
     return row + 1;
 }
 
+// Whether the script's functions are defined only from that line on, in a
+// script that runs after the preload lines of a block put in above it.
+bool FunctionsDefinedBelow(const TLines &lines, int line)
+{
+    const auto defining = std::find_if(lines.begin(), lines.end(), [](const std::string &text) {
+        return text.find("function blpr(") != std::string::npos;
+    });
+    return defining != lines.end() && defining - lines.begin() >= line;
+}
+
 int32_t FirstFreeNumber(const TLines &lines, size_t buttonCount)
 {
     // The block's own number is first even when it has no button.
@@ -149,6 +159,7 @@ void InsertMenuBlock(TLines &lines, int col, int row, const std::string &imgDir,
     const bool hasMenu = PageHasMenu(lines);
     MenuBase = FirstFreeNumber(lines, view.Buttons.size());
     int line = SplitAtCaret(lines, col, row);
+    const bool functions = (MenuBase == 0 && !hasMenu) || FunctionsDefinedBelow(lines, line);
     const auto insert = [&](const std::string &text) { lines.insert(lines.begin() + line++, text); };
 
     insert(BeginMarkerLine());
@@ -157,7 +168,7 @@ void InsertMenuBlock(TLines &lines, int col, int row, const std::string &imgDir,
     insert("</tr></table>");
     for (const char *text : ScriptOpenLines)
         insert(text);
-    if (MenuBase == 0 && !hasMenu) {
+    if (functions) {
         insert(PreloadFunction(UrlPath(imgDir)));
         insert(RollOverFunction);
     }

@@ -7,9 +7,11 @@
 #include "MenuBlock.h"
 #include "PageFiles.h"
 #include "QStringPrinter.h"
+#include "RemovedFolder.h"
 #include "Screens.h"
 #include "WindowFixture.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -233,7 +235,8 @@ TEST_F(PublishDialogTest, EveryPageLoadedStartsWithItsOwnImageFolder)
 }
 
 // A page that is missing, or larger than 16 MB, is not loaded: an error box
-// says why, and the page loaded before stays with its unsaved insertion.
+// says why, the page loaded before stays with its unsaved insertion, and the
+// field names that page again, whether the failed name was typed or chosen.
 TEST_F(PublishDialogTest, AFailedLoadChangesNothingAndARelativeNameLivesInThePagesFolder)
 {
     const std::string page = HtmlPagesDir + "relative page.html";
@@ -245,20 +248,28 @@ TEST_F(PublishDialogTest, AFailedLoadChangesNothingAndARelativeNameLivesInThePag
     WriteText(large, largeText);
     Boxes.Answer(idOK);  // the file errors
     Boxes.Answer(idOK);
+    Boxes.Answer(idOK);
     Run([&] {
         Load("relative page.html");
         EXPECT_EQ(Dialog().Session().FileName(), page);
         InsertAt(0, 0);
         const QString text = Dialog().Editor().toPlainText();
-        for (const std::string &failed : {HtmlPagesDir + "missing.html", large}) {
-            Load(failed);
+        const auto keptAfter = [&](const std::string &failed) {
             EXPECT_EQ(Dialog().Editor().toPlainText(), text) << failed;
             EXPECT_EQ(Dialog().Session().FileName(), page) << failed;
             EXPECT_TRUE(Dialog().Session().Unsaved()) << failed;
+            EXPECT_EQ(Dialog().FileNameEdit().text(), QStringLiteral("relative page.html")) << failed;
+        };
+        for (const std::string &failed : {HtmlPagesDir + "missing.html", large}) {
+            Load(failed);
+            keptAfter(failed);
         }
+        Dialogs.AnswerFile(QtFilePath(HtmlPagesDir + "chosen missing.html"));
+        QTest::mouseClick(&Dialog().FileNameEdit().Button(), Qt::LeftButton, {}, QPoint(5, 5));
+        keptAfter("chosen missing.html");
         Save();
     });
-    ASSERT_EQ(Boxes.Shown().size(), 2u);
+    ASSERT_EQ(Boxes.Shown().size(), 3u);
     for (const TShownMessageBox &box : Boxes.Shown())
         EXPECT_EQ(box.Icon, TMsgIcon::Error);
     EXPECT_NE(Boxes.Shown()[0].Text.find("missing.html"), std::string::npos);
@@ -286,6 +297,7 @@ TEST_F(PublishDialogTest, EnterInTheFileNameFieldLoadsAndKeepsTheDialogOpenThoug
         };
         loadKeepsItOpen(folder + "missing.html");
         EXPECT_FALSE(Dialog().InsertButton().isEnabled());
+        EXPECT_EQ(Dialog().FileNameEdit().text(), QString());  // no page held, none named
         loadKeepsItOpen(first);
         InsertAt(0, 0);
         loadKeepsItOpen(second);  // Enter answers Yes: the first page is saved
@@ -347,6 +359,131 @@ TEST_F(PublishDialogTest, ARestoreAfterMinimizingShowsTheDialogAsItWas)
     });
     ASSERT_EQ(Boxes.Shown().size(), 1u);
     EXPECT_EQ(Boxes.Shown()[0].Text, "Save before close?");
+}
+
+// A relative name is taken in the folder the field is in: the pages folder
+// until a browse, then the folder browsed to, even when its name is not
+// UTF-8.
+TEST_F(PublishDialogTest, ARelativeNameIsTakenInTheFolderTheFieldIsIn)
+{
+    const std::string other = Folder("other"), latin = HtmlPagesDir + "caf\xE9/";
+    const TRemovedFolder removed{latin};
+    ASSERT_TRUE(CreateFolders(latin));
+    for (const std::string &page : {HtmlPagesDir + "b.html", other + "x.html", other + "my page.html",
+                                    other + "b.html", latin + "my page.html"})
+        WriteText(page, JoinLines(Page));
+    const struct {
+        std::string pagesDir;
+        const char *browsed;  // the page chosen first, if any
+        const char *typed;
+        std::string loaded;
+    } cases[] = {{HtmlPagesDir, "x.html", "my page.html", other + "my page.html"},
+                 {HtmlPagesDir, "x.html", "b.html", other + "b.html"},
+                 {latin, nullptr, "my page.html", latin + "my page.html"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.loaded);
+        HtmlPagesDir = c.pagesDir;
+        Form = std::make_unique<TPublishingF>();
+        Run([&] {
+            if (c.browsed) {
+                Dialogs.AnswerFile(QtFilePath(other + c.browsed));
+                QTest::mouseClick(&Dialog().FileNameEdit().Button(), Qt::LeftButton, {}, QPoint(5, 5));
+            }
+            Load(c.typed);
+            EXPECT_EQ(Dialog().Session().FileName(), c.loaded);
+            if (!c.browsed)
+                SaveScreen(Dialog(), "PublishingF-latin-folder");
+        });
+    }
+    EXPECT_TRUE(Boxes.Shown().empty());
+}
+
+// Closing with an unsaved insertion asks while the dialog still shows; when
+// the page cannot be written any more, the dialog stays open with its text
+// however it was closed, and closes once the insertion is given up.
+TEST_F(PublishDialogTest, ASaveThatFailsOnClosingKeepsTheDialogOpenWithItsText)
+{
+    const std::pair<const char *, std::function<void()>> closings[] = {
+        {"Ok", [this] { QTest::mouseClick(&Dialog().OkButton(), Qt::LeftButton); }},
+        {"Esc",
+         [this] {
+             Dialog().Editor().setFocus();
+             Press(Qt::Key_Escape, QStringLiteral("\x1b"));
+         }},
+        {"close box",
+         [this] {
+             QCloseEvent close;
+             QCoreApplication::sendEvent(Dialog().windowHandle(), &close);
+         }}};
+    for (const auto &[how, close] : closings) {
+        SCOPED_TRACE(how);
+        const std::string page = Folder(how) + "page.html";
+        WriteText(page, JoinLines(Page));
+        Boxes.Answer(idYes);  // save before closing
+        Boxes.Answer(idOK);   // the page's error
+        Boxes.Answer(idNo);   // closing again: give the insertion up
+        Run([&] {
+            Load(page);
+            InsertAt(1, 6);
+            const QString text = Dialog().Editor().toPlainText();
+            ASSERT_TRUE(QDir().remove(QtFilePath(page)) && QDir().mkdir(QtFilePath(page)));
+            close();
+            ASSERT_TRUE(Dialog().isVisible());
+            EXPECT_EQ(Dialog().Editor().toPlainText(), text);
+            EXPECT_TRUE(Dialog().Session().Unsaved());
+            if (how == std::string("Ok"))
+                SaveScreen(Dialog(), "PublishingF-save-failed");
+            close();
+            EXPECT_FALSE(Dialog().isVisible());
+        });
+    }
+    ASSERT_EQ(Boxes.Shown().size(), 9u);
+    EXPECT_EQ(Boxes.Shown()[0].Text, "Save before close?");
+    EXPECT_EQ(Boxes.Shown()[1].Text.rfind("Cannot save file \"" + HtmlPagesDir + "Ok/page.html\".", 0), 0u);
+    EXPECT_EQ(Boxes.Shown()[2].Text, "Save before close?");
+}
+
+// Two blocks inserted at one caret into a page without any: the second goes
+// in above the first and brings the script's functions along, so every
+// button of both swaps its images from the start.
+TEST_F(PublishDialogTest, ABlockInsertedAboveTheFirstWorksInTheBrowser)
+{
+    const std::string folder = Folder("above");
+    const std::string page = folder + "page.html";
+    WriteText(page, JoinLines(Page));
+    Run([&] {
+        Load(page);
+        InsertAt(1, 6);
+        InsertAt(1, 6);
+        Save();
+    });
+    EXPECT_EQ(FileText(page), JoinLines(Inserted(Inserted(Page, 1, 6), 1, 6)));
+    QStringList both = BlockImages(0) + BlockImages(2);
+    both.sort();
+    EXPECT_EQ(Images(folder + "blimg/"), both);
+
+    SKIP_WITHOUT_BROWSER();
+    ExpectSwaps(RunBrowser(QtFilePath(page)), {{0, false}, {1, true}, {2, false}, {3, true}}, false);
+}
+
+// Every opening puts the focus in the file-name field, so a name typed at
+// once goes there and Enter loads it.
+TEST_F(PublishDialogTest, EveryOpeningStartsWithTheFocusInTheFileNameField)
+{
+    const std::string page = Folder("focus") + "page.html";
+    WriteText(page, JoinLines(Page));
+    for (int opening = 1; opening <= 2; ++opening) {
+        SCOPED_TRACE(opening);
+        Run([&] {
+            EXPECT_EQ(QApplication::focusWidget(), &Dialog().FileNameEdit());
+            for (const QChar letter : QtFilePath(page))
+                Press(Qt::Key_unknown, letter);
+            Press(Qt::Key_Return, QStringLiteral("\r"));
+            EXPECT_TRUE(Dialog().isVisible());
+            EXPECT_EQ(Dialog().Session().FileName(), page);
+        });
+    }
+    EXPECT_TRUE(Boxes.Shown().empty());
 }
 
 TEST_F(MainWindowTest, InsertToPageOpensThePublishDialog)

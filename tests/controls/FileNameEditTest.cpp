@@ -2,6 +2,7 @@
 #include "QStringPrinter.h"
 #include "Screens.h"
 #include "ScriptedCommonDialogs.h"
+#include "ScriptedMessageBoxes.h"
 
 #include <QDir>
 #include <QFile>
@@ -110,6 +111,13 @@ TEST(FileNameEdit, BrowseStartsAtTheNamedFileAndPutsTheChoiceIn)
     edit->EditButtonClick();
     EXPECT_EQ(edit->text(), '"' + chosen + '"');  // refused after the dialog
     EXPECT_TRUE(dialogs.AllAnswered());
+
+    TScriptedMessageBoxes boxes;
+    boxes.Answer(idOK);
+    edit->EditButtonClick();  // a question that raises (here: none scripted) shows its error
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].Icon, TMsgIcon::Error);
+    EXPECT_EQ(edit->text(), '"' + chosen + '"');
 }
 
 namespace {

@@ -5,13 +5,20 @@
 #include "Exceptions.h"
 #include "FileDialog.h"
 #include "GuardedCall.h"
+#include "ErrorOf.h"
 #include "HelpContext.h"
+#include "QStringPrinter.h"
+#include "QtCommonDialogs.h"
 #include "ScriptedCommonDialogs.h"
 #include "ScriptedMessageBoxes.h"
 
 #include <QDialog>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -90,6 +97,41 @@ TEST(CommonDialogs, FileDialogStartsWhereTheLastOneEndedAndCancelKeepsTheChoice)
     ASSERT_EQ(dialogs.FileRequests().size(), 2u);
     EXPECT_EQ(dialogs.FileRequests()[0].InitialDir, QStringLiteral("/first/"));
     EXPECT_EQ(dialogs.FileRequests()[1].InitialDir, QStringLiteral("/menus"));
+}
+
+// Qt's file dialog takes typed names in double quotes as a list and answers
+// with one of them: a name with a double quote inside is refused by name
+// instead of being saved as another; one pair around a whole name only
+// groups it.
+TEST(CommonDialogs, AFileDialogRefusesATypedNameWithADoubleQuoteInside)
+{
+    QTemporaryDir dir;
+    TFileRequest saveHtml;  // as the Save HTML command asks
+    saveHtml.Kind = TFileRequest::Save;
+    saveHtml.Filter = "Html files (*.html;*.htm)|*.html;*.htm|Any files (*.*)|*.*";
+    saveHtml.DefaultExt = "html";
+    saveHtml.InitialDir = dir.path();
+    const struct {
+        QString typed, answer, refusal;
+    } cases[] = {{"o'brien \"x\".html", "", "Invalid file name - o'brien \"x\".html"},
+                 {"\"a b.html\" \"c.html\"", "", "Invalid file name - \"a b.html\" \"c.html\""},
+                 {"o'brien x.html", "o'brien x.html", ""},
+                 {"\"my page.html\"", "my page.html", ""}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        const std::unique_ptr<QFileDialog> made = MakeFileDialog(saveHtml, nullptr);
+        QFileDialog &dialog = *made;
+        dialog.show();
+        auto *name = dialog.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        for (const QChar letter : c.typed)
+            QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, letter, Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Click, name, Qt::Key_Return, QStringLiteral("\r"), Qt::NoModifier);
+        ASSERT_EQ(dialog.result(), QDialog::Accepted);
+        QString answer;
+        EXPECT_EQ(ErrorOf([&] { answer = AnsweredFile(dialog); }), c.refusal.toStdString());
+        EXPECT_EQ(answer, c.answer.isEmpty() ? QString() : dir.path() + '/' + c.answer);
+    }
 }
 
 TEST(CommonDialogs, ScriptedFormsAnswerThroughTheirOwnButtons)

@@ -70,7 +70,7 @@ TEST(MenuBlock, TheBlockLandsWholeAtTheCaret)
     }
 }
 
-TEST(MenuBlock, ASecondBlockNumbersOnAndWritesTheScriptFunctionsOnce)
+TEST(MenuBlock, ASecondBlockNumbersOnAndBringsTheScriptFunctionsOnlyWhereNeeded)
 {
     TLines page = NewPageLines("menu.html", View({Button("a"), Button("b"), Button("c")}));
     EXPECT_EQ(GetMaxButtonNumber(page), 2);
@@ -79,16 +79,27 @@ TEST(MenuBlock, ASecondBlockNumbersOnAndWritesTheScriptFunctionsOnce)
     EXPECT_EQ(page[9], R"(<table align=left width=0 id="brightlane:screxst3" cellpadding=0 cellspacing=0 border=0><tr>)");
     EXPECT_NE(page[11].find("name=btn4e "), std::string::npos);
     EXPECT_EQ(GetMaxButtonNumber(page), 4);
-    // The functions come only into a page with neither a marker nor numbers.
-    const auto functions = [](TLines lines) {
-        InsertMenuBlock(lines, 0, 0, "blimg", View({Button("a")}));
+    // The functions come into a page with neither a marker nor numbers, and
+    // with a block that goes in above the block that defines them, whose
+    // script runs only after the new block's.
+    const struct {
+        TLines page;
+        int row;
+        long functions;  // those the block brings
+    } cases[] = {{page, int(page.size()) - 2, 0},
+                 {page, 0, 1},
+                 {{"<body>"}, 0, 1},
+                 {{"btn5n=blpr('n5.gif')"}, 0, 0},
+                 {{R"(<table id="brightlane:screxst0">)"}, 0, 0}};
+    const auto functions = [](const TLines &lines) {
         return std::count_if(lines.begin(), lines.end(),
                              [](const std::string &l) { return l.find("function blpr") != std::string::npos; });
     };
-    EXPECT_EQ(functions(page), 1);
-    EXPECT_EQ(functions({"<body>"}), 1);
-    EXPECT_EQ(functions({"btn5n=blpr('n5.gif')"}), 0);
-    EXPECT_EQ(functions({R"(<table id="brightlane:screxst0">)"}), 0);
+    for (const auto &c : cases) {
+        TLines lines = c.page;
+        InsertMenuBlock(lines, 0, c.row, "blimg", View({Button("a")}));
+        EXPECT_EQ(functions(lines) - functions(c.page), c.functions) << c.page[0] << " at " << c.row;
+    }
 }
 
 TEST(MenuBlock, PageScannersReadOnlyOurNumbersAndNames)
