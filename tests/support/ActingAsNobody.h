@@ -8,11 +8,7 @@
 
 class TActingAsNobody {
 public:
-    TActingAsNobody()
-        : FSwitched(::geteuid() == 0 && ::setresgid(-1, Nobody, -1) == 0 && ::setresuid(-1, Nobody, -1) == 0),
-          FActing(FSwitched || ::geteuid() != 0)
-    {
-    }
+    TActingAsNobody() : FSwitched(::geteuid() == 0 && Switch()), FActing(FSwitched || ::geteuid() != 0) {}
     ~TActingAsNobody()
     {
         // The saved user, still root, lets the effective one come back.
@@ -26,6 +22,18 @@ public:
 
 private:
     static constexpr uid_t Nobody = 65534;
+
+    // The group first: once the user is nobody, it may not change.
+    static bool Switch()
+    {
+        if (::setresgid(-1, Nobody, -1) != 0)
+            return false;
+        if (::setresuid(-1, Nobody, -1) == 0)
+            return true;
+        ::setresgid(-1, 0, -1);
+        return false;
+    }
+
     bool FSwitched;
     bool FActing;
 };
