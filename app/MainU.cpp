@@ -42,6 +42,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 
@@ -144,7 +145,7 @@ TMainF::TMainF(QWidget *parent)
     // Creation, in this order.
     FDialogs->SetInitialFolders();
     FStates->DisableAll();
-    Param() = LoadSettings(AppDir + SettingsFileName);
+    Param() = LoadSettings(AppDir + SettingsFileName, FUnreadSettings);
     Lang = std::make_unique<TLanguage>();
     if (!Param().LangFile.empty()) {
         Lang->SetBuiltIn(false);
@@ -361,6 +362,10 @@ void TMainF::showEvent(QShowEvent *event)
 void TMainF::FormShow()
 {
     ApplyBackgroundColour();
+    // Settings that could not be read are said so before anything may
+    // write them over with the defaults.
+    if (!FUnreadSettings.Empty())
+        ShowError(std::exchange(FUnreadSettings, {}));
     // Opening a project shows its page; without one the page of the empty
     // project is shown.
     Guarded([this] { FProjectCommands->OpenFromCommandLine(CommandLine); });

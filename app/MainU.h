@@ -4,6 +4,7 @@
 // handed the actions it serves.
 #pragma once
 
+#include "DisplayText.h"
 #include "HostU.h"
 
 #include <QMainWindow>
@@ -69,9 +70,10 @@ public:
     bool AutoButton() const override;
     bool AutoButState() const override;
 
-    // The first showing: lists take the background colour, the project
-    // named on the command line is opened, the preview page is written and
-    // the browser goes to it.
+    // The first showing: lists take the background colour, a settings file
+    // that could not be read is reported, the project named on the command
+    // line is opened, the preview page is written and the browser goes to
+    // it.
     void FormShow();
     // The program's arguments, as the bytes the process got them in (main
     // sets them).
@@ -131,4 +133,7 @@ private:
     TTemplatePanel *FTemplates = nullptr;
     QSplitter *Splitter1 = nullptr;
     bool FShown = false;
+    // The message of a settings file that is there but could not be read,
+    // until it is shown.
+    TDisplayText FUnreadSettings;
 };

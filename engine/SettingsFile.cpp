@@ -1,5 +1,6 @@
 #include "SettingsFile.h"
 
+#include "Exceptions.h"
 #include "IniFile.h"
 
 namespace {
@@ -20,7 +21,15 @@ int32_t ReadInRange(const TIniFile &ini, const char *section, const char *key, i
 
 TParam LoadSettings(const std::string &fileName)
 {
+    TDisplayText unreadable;
+    return LoadSettings(fileName, unreadable);
+}
+
+TParam LoadSettings(const std::string &fileName, TDisplayText &unreadable)
+{
     const TIniFile ini(fileName);
+    if (!ini.ReadFailure().empty())
+        unreadable = CannotOpenFile(fileName, ini.ReadFailure()).Text();
     const TParam defaults;
     TParam param;
     param.FonColor = uint32_t(ReadInRange(ini, Common, "FonColor", int32_t(defaults.FonColor), 0, 0xFFFFFF));

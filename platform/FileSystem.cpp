@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
@@ -97,19 +98,48 @@ int OpenHandle(const std::string &path, int flags)
     return ::open(path.c_str(), flags | O_CLOEXEC, 0666);
 }
 
-bool OpenFileToRead(QFile &file, const std::string &path)
+// Why a file open for reading is not to be read: "" for a regular file.
+static std::string RefusalOf(int handle)
 {
-    const int handle = OpenHandle(path, O_RDONLY);
-    if (handle < 0)
-        return false;
-    // A folder opens for reading too, and would only fail at the first read.
     struct stat status;
-    const int reason = ::fstat(handle, &status) != 0 ? errno : S_ISDIR(status.st_mode) ? EISDIR : 0;
-    if (reason == 0 && file.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+    if (::fstat(handle, &status) != 0)
+        return std::strerror(errno);
+    if (S_ISDIR(status.st_mode))
+        return std::strerror(EISDIR);
+    return S_ISREG(status.st_mode) ? std::string() : SNotRegularFile;
+}
+
+static bool ClearNonBlocking(int handle)
+{
+    const int flags = ::fcntl(handle, F_GETFL);
+    return flags != -1 && ::fcntl(handle, F_SETFL, flags & ~O_NONBLOCK) == 0;
+}
+
+bool OpenFileToRead(QFile &file, const std::string &path, std::string &reason)
+{
+    // Opened without waiting, as the kind of file is known only once it is
+    // open: a FIFO then opens with no writer, and a terminal never becomes
+    // the program's own.
+    const int handle = OpenHandle(path, O_RDONLY | O_NONBLOCK | O_NOCTTY);
+    if (handle < 0) {
+        reason = std::strerror(errno);
+        return false;
+    }
+    reason = RefusalOf(handle);
+    if (reason.empty() && !ClearNonBlocking(handle))
+        reason = std::strerror(errno);
+    if (reason.empty() && file.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
         return true;
     ::close(handle);
-    errno = reason == 0 ? EIO : reason;
+    if (reason.empty())
+        reason = std::strerror(EIO);
     return false;
+}
+
+bool OpenFileToRead(QFile &file, const std::string &path)
+{
+    std::string reason;
+    return OpenFileToRead(file, path, reason);
 }
 
 bool EndsWithExtension(const std::string &name, const std::string &extension, bool anyCase)

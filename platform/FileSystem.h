@@ -61,8 +61,18 @@ bool Reachable(const std::string &path);
 // it cannot be opened.
 int OpenHandle(const std::string &path, int flags);
 
-// Opens the file of exactly that path for reading into file; false when the
-// system refuses it or it is a folder, with errno saying why.
+// The reason a file to read is refused when it is neither a regular file
+// nor a folder (a FIFO, a device, a socket).
+constexpr char SNotRegularFile[] = "Not a regular file";
+
+// Opens the regular file of exactly that path for reading into file, at
+// once whatever the path names: a FIFO would wait in open() for a writer
+// and a device could give bytes for ever, so what is no regular file is
+// refused, never read. False when it cannot be opened, with reason saying
+// why: the system's reason, "Is a directory" for a folder, or
+// SNotRegularFile.
+bool OpenFileToRead(QFile &file, const std::string &path, std::string &reason);
+// The same, for a caller that needs no reason.
 bool OpenFileToRead(QFile &file, const std::string &path);
 
 // Whether a name ends in extension (".prj"), in any case when anyCase.

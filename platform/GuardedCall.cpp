@@ -7,6 +7,7 @@
 
 namespace {
 constexpr char ErrorTitle[] = "Bright Lane";
+}  // namespace
 
 void ShowError(const TDisplayText &text)
 {
@@ -17,7 +18,6 @@ void ShowError(const TDisplayText &text)
     } catch (...) {
     }
 }
-}  // namespace
 
 void Guarded(const std::function<void()> &handler)
 {

@@ -4,6 +4,11 @@
 // command. EAbort ends a command silently.
 #pragma once
 
+#include "DisplayText.h"
+
 #include <functional>
 
 void Guarded(const std::function<void()> &handler);
+
+// The error box that Guarded shows, for a message that no exception raises.
+void ShowError(const TDisplayText &text);

@@ -52,16 +52,20 @@ bool StartsWith(const std::string &text, size_t pos, const char *prefix)
     return text.compare(pos, std::char_traits<char>::length(prefix), prefix) == 0;
 }
 
-bool ReadFileBytes(const std::string &fileName, std::string &bytes)
+// Reads the whole file into bytes; false when it could not, with reason
+// saying why, or empty for a file too large to be one of ours.
+bool ReadFileBytes(const std::string &fileName, std::string &bytes, std::string &reason)
 {
     QFile file;
-    if (!OpenFileToRead(file, fileName) || file.size() > MaxFileSize)
+    if (!OpenFileToRead(file, fileName, reason) || file.size() > MaxFileSize)
         return false;
-    // Reading no more than the size found keeps a device that never ends
-    // (a pipe, /dev/zero) from filling memory.
+    // Reading no more than the size found keeps a file that grows meanwhile
+    // from filling memory.
     const QByteArray data = file.read(file.size());
-    if (file.error() != QFileDevice::NoError)
+    if (file.error() != QFileDevice::NoError) {
+        reason = file.errorString().toStdString();
         return false;
+    }
     bytes.assign(data.constData(), size_t(data.size()));
     return true;
 }
@@ -226,8 +230,13 @@ std::string FirstLineBreak(const std::string &text)
 
 TIniFile::TIniFile(std::string fileName) : FFileName(std::move(fileName))
 {
-    if (!ReadFileBytes(FFileName, FText))
+    std::string reason;
+    if (!ReadFileBytes(FFileName, FText, reason)) {
+        // A missing file and what is no file at all read as empty.
+        if (IsFileAt(FFileName))
+            FReadFailure = reason;
         return;
+    }
     if (FText.compare(0, Utf8BomSize, Utf8Bom) == 0) {
         FUtf8 = true;
         FText.erase(0, Utf8BomSize);

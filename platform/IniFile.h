@@ -42,10 +42,15 @@ bool ParseIniInteger(const std::string &text, int32_t &value);
 class TIniFile {
 public:
     // Reads the file when it exists and can be read; a missing, unreadable
-    // or absurdly large file gives an empty document.
+    // or absurdly large file gives an empty document, and so does what is
+    // no regular file (a FIFO, a device, a folder), without waiting on it.
     explicit TIniFile(std::string fileName);
 
     const std::string &FileName() const { return FFileName; }
+    // Why a regular file of that name could not be read: the system's
+    // reason; empty when it was read, is missing, is no regular file or is
+    // absurdly large.
+    const std::string &ReadFailure() const { return FReadFailure; }
 
     // Every key line inside a section, in file order. Keys that occur twice
     // are listed twice.
@@ -91,6 +96,7 @@ private:
     void InsertLine(size_t offset, const std::string &line);
 
     std::string FFileName;
+    std::string FReadFailure;
     // The document as the file holds it, line breaks and all. It is scanned
     // for every look-up, so a line costs no more than its own bytes.
     std::string FText;

@@ -68,8 +68,9 @@ static std::unique_ptr<QFileDevice> OpenFile(const std::string &fileName, TFileS
 {
     auto file = std::make_unique<QFile>();
     if (mode == TFileStream::fmOpenRead) {
-        if (!OpenFileToRead(*file, fileName))
-            throw CannotOpenFile(fileName, std::strerror(errno));
+        std::string reason;
+        if (!OpenFileToRead(*file, fileName, reason))
+            throw CannotOpenFile(fileName, reason);
         return file;
     }
     const int handle = OpenHandle(fileName, O_WRONLY | O_CREAT | O_TRUNC);

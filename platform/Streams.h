@@ -61,7 +61,8 @@ class TFileStream : public TStream {
 public:
     enum TMode { fmOpenRead, fmCreate };
 
-    // Raises EFOpenError when the file cannot be opened or created.
+    // Raises EFOpenError when the file cannot be opened or created; only a
+    // regular file is opened for reading, as OpenFileToRead does.
     TFileStream(const std::string &fileName, TMode mode);
     ~TFileStream() override;
 

@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 #include "Screens.h"
 
+#include "ActingAsNobody.h"
 #include "ColorReduction.h"
 #include "CommandStates.h"
 #include "CopyBufferU.h"
@@ -10,6 +11,7 @@
 #include "MessageBoxes.h"
 #include "PreviewImage.h"
 #include "PropertyPanels.h"
+#include "SettingsFile.h"
 #include "StreamBytes.h"
 
 #include <QDir>
@@ -29,6 +31,7 @@
 #include <functional>
 #include <ostream>
 #include <set>
+#include <sys/stat.h>
 
 // Every action of the table exists once; every menu and tool bar item names
 // an action of the table; every help context has its section in the guide.
@@ -297,6 +300,31 @@ TEST_F(MainWindowTest, TheCommandLineIgnoresOtherFilesAndReportsAMissingProject)
     }
     ASSERT_EQ(FBoxes.Shown().size(), 1u);
     EXPECT_EQ(FBoxes.Shown()[0].Text, CannotOpenFile(ProjectsDir + "missing.prj", "No such file or directory").what());
+}
+
+// A settings file that is there but cannot be read is said so, naming it
+// with the system's reason, as soon as the window shows and before
+// anything may write it; the program runs on the defaults meanwhile.
+TEST_F(MainWindowTest, ASettingsFileThatCannotBeReadIsSaidSoAtStart)
+{
+    const std::string settings = AppDir + SettingsFileName;
+    ASSERT_TRUE(WriteFileText(settings, "[Common]\nFonColor=123\n"));
+    ASSERT_EQ(::chmod(settings.c_str(), 0), 0);
+    ASSERT_EQ(::chmod(AppDir.c_str(), 0711), 0);  // nobody passes through to the file
+    FreeForms();
+    {
+        const TActingAsNobody nobody;
+        ASSERT_TRUE(nobody.Acting());
+        CreateForms();
+    }
+    FBoxes.Answer(idOK);
+    Main().show();
+    ASSERT_EQ(FBoxes.Shown().size(), 1u);
+    EXPECT_EQ(FBoxes.Shown()[0].Text, CannotOpenFile(settings, "Permission denied").what());
+    EXPECT_EQ(FBoxes.Shown()[0].Icon, TMsgIcon::Error);
+    EXPECT_EQ(AppParam().FonColor, 0xC0C0C0u);
+    EXPECT_EQ(FileText(settings), "[Common]\nFonColor=123\n");
+    SaveScreen(Main(), "MainF-unreadable-settings");
 }
 
 TEST_F(MainWindowTest, HelpOpensAtTheContextOfTheFocusedControl)

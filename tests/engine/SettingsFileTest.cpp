@@ -1,9 +1,12 @@
+#include "ActingAsNobody.h"
+#include "FifoWatchdog.h"
 #include "IniFile.h"
 #include "LangSupU.h"
 #include "SettingsFile.h"
 #include "StreamBytes.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -102,6 +105,45 @@ TEST_F(SettingsFile, PathsWithAnyLettersAreKept)
             SaveSettings(read, file);
             EXPECT_EQ(FileText(file).rfind(mark + "[Common]\nLangFile=" + path + "\n", 0), 0u) << FileText(file);
         }
+    }
+}
+
+// A file that is there but cannot be read gives the defaults and the
+// message that names it with the system's reason; what is missing or no
+// regular file reads as missing, at once and without a message.
+TEST_F(SettingsFile, AFileThatIsThereButCannotBeReadIsSaidSo)
+{
+    const std::string fifo = FDir.Path("fifo.ini");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
+    ASSERT_EQ(::chmod(fifo.c_str(), 0666), 0);  // nobody unblocks it too
+    ASSERT_EQ(::symlink(fifo.c_str(), FDir.Path("link.ini").c_str()), 0);
+    ASSERT_TRUE(CreateFolder(FDir.Path("folder.ini")));
+    const std::string unreadable = FDir.Write("unreadable.ini", "[Common]\nFonColor=123\n");
+    ASSERT_EQ(::chmod(unreadable.c_str(), 0), 0);
+    ASSERT_EQ(::chmod(FDir.Path().c_str(), 0711), 0);  // nobody passes through to the files
+    const struct {
+        const char *what;
+        std::string file;
+        std::string message;
+    } cases[] = {
+        {"missing", FDir.Path("missing.ini"), ""},
+        {"a folder", FDir.Path("folder.ini"), ""},
+        {"a FIFO", fifo, ""},
+        {"a link to a FIFO", FDir.Path("link.ini"), ""},
+        {"no read permission", unreadable, CannotOpenFile(unreadable, "Permission denied").what()},
+    };
+    for (const auto &c : cases) {
+        TDisplayText message;
+        TParam param;
+        {
+            const TFifoWatchdog watchdog(fifo);
+            const TActingAsNobody nobody;
+            ASSERT_TRUE(nobody.Acting());
+            param = LoadSettings(c.file, message);
+            EXPECT_FALSE(watchdog.Fired()) << c.what << " waited on the FIFO";
+        }
+        EXPECT_EQ(Saved(param), DefaultText) << c.what;
+        EXPECT_EQ(message.Bytes(), c.message) << c.what;
     }
 }
 
