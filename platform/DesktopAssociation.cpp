@@ -9,9 +9,8 @@
 #include <QStandardPaths>
 #include <QStringList>
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
+#include <utility>
 #include <vector>
 
 static const char *const DefaultSection = "[Default Applications]";
@@ -133,19 +132,15 @@ std::string DesktopEntryText(const TDesktopAssociation &association)
 // Raises the file's save error when it cannot be written.
 static void WriteTextFile(const std::string &path, const std::string &text)
 {
-    if (!CreateFolders(ExtractFilePath(path))) {
-        const int reason = errno;
-        throw CannotSaveFile(path, std::strerror(reason));
-    }
+    if (!CreateFolders(ExtractFilePath(path)))
+        throw CannotSaveFileWithErrno(path);
     ReplaceFileWith(path, text.data(), int64_t(text.size()));
 }
 
 static void DeleteTextFile(const std::string &path)
 {
-    if (FileExists(path) && !DeleteFileAt(path)) {
-        const int reason = errno;
-        throw CannotSaveFile(path, std::strerror(reason));
-    }
+    if (FileExists(path) && !DeleteFileAt(path))
+        throw CannotSaveFileWithErrno(path);
 }
 
 static bool ReadTextFile(const std::string &path, std::string &text)
@@ -348,12 +343,13 @@ static std::vector<std::string> MimeAppsLines()
 static void RequireTextNames(const TDesktopAssociation &association)
 {
     const std::string entry = DesktopEntryPath(association);
-    for (const std::string &path : {association.Program, association.Icon})
+    const std::pair<const char *, std::string> named[] = {{"program", association.Program},
+                                                          {"icon", association.Icon}};
+    for (const auto &[what, path] : named)
         if (!ExactQtFilePath(path))
-            throw CannotSaveFile(entry, "The program's path \"" + path + "\" is not UTF-8 text");
+            throw CannotSaveFile(entry, std::string("The ") + what + "'s path \"" + path + "\" is not UTF-8 text");
     for (const std::string &path : {MimePackagePath(association), entry, MimeAppsListPath()})
-        if (!ExactQtFilePath(path))
-            throw CannotSaveFile(path, SNameNotUtf8);
+        RequireSavableName(path);
 }
 
 void WriteDesktopAssociation(const TDesktopAssociation &association)

@@ -121,3 +121,21 @@ TEST(DesktopAssociation, APieceThatCannotBeRemovedRaisesItsSaveError)
     EXPECT_EQ(ErrorOf([] { RemoveDesktopAssociation(Sample()); }),
               "Cannot save file \"" + entry + "\". " + std::strerror(EISDIR));
 }
+
+// A desktop entry is UTF-8 text: a program or icon whose path is not is
+// refused, naming which it is, before anything is written.
+TEST(DesktopAssociation, AProgramOrIconPathThatIsNotUtf8IsRefusedByName)
+{
+    TDesktopAssociation oddIcon = Sample();
+    oddIcon.Icon = "/opt/Sample/ic\xE9.png";
+    const std::pair<TDesktopAssociation, std::string> cases[] = {
+        {Sample("/opt/sam\xE9"), "The program's path \"/opt/sam\xE9\""},
+        {oddIcon, "The icon's path \"/opt/Sample/ic\xE9.png\""},
+    };
+    for (const auto &[association, named] : cases) {
+        TXdgSandbox sandbox;
+        EXPECT_EQ(ErrorOf([&] { WriteDesktopAssociation(association); }),
+                  "Cannot save file \"" + DesktopEntryPath(association) + "\". " + named + " is not UTF-8 text");
+        EXPECT_FALSE(FileExists(MimePackagePath(association)));
+    }
+}
