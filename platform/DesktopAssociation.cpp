@@ -9,9 +9,11 @@
 #include <QStandardPaths>
 #include <QStringList>
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
+#include <exception>
+#include <functional>
+#include <optional>
+#include <utility>
 #include <vector>
 
 static const char *const DefaultSection = "[Default Applications]";
@@ -133,19 +135,20 @@ std::string DesktopEntryText(const TDesktopAssociation &association)
 // Raises the file's save error when it cannot be written.
 static void WriteTextFile(const std::string &path, const std::string &text)
 {
-    if (!CreateFolders(ExtractFilePath(path))) {
-        const int reason = errno;
-        throw CannotSaveFile(path, std::strerror(reason));
-    }
+    if (!CreateFolders(ExtractFilePath(path)))
+        throw CannotSaveFileWithErrno(path);
     ReplaceFileWith(path, text.data(), int64_t(text.size()));
 }
 
-static void DeleteTextFile(const std::string &path)
+// True when there was a file to delete; raises the file's save error when it
+// cannot be deleted.
+static bool DeleteTextFile(const std::string &path)
 {
-    if (FileExists(path) && !DeleteFileAt(path)) {
-        const int reason = errno;
-        throw CannotSaveFile(path, std::strerror(reason));
-    }
+    if (!FileExists(path))
+        return false;
+    if (!DeleteFileAt(path))
+        throw CannotSaveFileWithErrno(path);
+    return true;
 }
 
 static bool ReadTextFile(const std::string &path, std::string &text)
@@ -155,6 +158,15 @@ static bool ReadTextFile(const std::string &path, std::string &text)
         return false;
     text = file.readAll().toStdString();
     return true;
+}
+
+// The text a file holds; none when it cannot be read.
+static std::optional<std::string> TextOf(const std::string &path)
+{
+    std::string text;
+    if (!ReadTextFile(path, text))
+        return std::nullopt;
+    return text;
 }
 
 // A folder whose name cannot be handed over as text is left alone: the
@@ -170,12 +182,6 @@ static void RunIfInstalled(const char *tool, const std::string &folder)
     if (process.waitForStarted(5000) && !process.waitForFinished(30000))
         process.kill();
     process.waitForFinished(1000);
-}
-
-static void RefreshDesktopCaches()
-{
-    RunIfInstalled("update-mime-database", DataHome() + "/mime");
-    RunIfInstalled("update-desktop-database", DataHome() + "/applications");
 }
 
 // --- mimeapps.list ---
@@ -339,6 +345,99 @@ static std::vector<std::string> MimeAppsLines()
     return SplitLines(text);
 }
 
+// Takes our default line out of mimeapps.list; the file is written only when
+// that changes it.
+static void RemoveDefaultLine(const TDesktopAssociation &association)
+{
+    const std::vector<std::string> lines = MimeAppsLines();
+    const std::vector<std::string> kept = WithoutDefaultLine(lines, association);
+    if (kept != lines)
+        WriteTextFile(MimeAppsListPath(), JoinLines(kept));
+}
+
+// --- Changes ---
+
+// Files written one after another, each with the text it held before (none
+// when there was no file), so that they can be put back as they were.
+class TWrittenFiles {
+public:
+    void Write(const std::string &path, const std::string &text)
+    {
+        std::optional<std::string> before = TextOf(path);
+        WriteTextFile(path, text);
+        FFiles.push_back({path, std::move(before)});
+    }
+
+    // Puts back each file, the last written first; one that cannot be put
+    // back stays as written.
+    void TakeBack()
+    {
+        for (size_t i = FFiles.size(); i-- > 0;)
+            if (PutBack(FFiles[i]))
+                FFiles.erase(FFiles.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+
+    // Whether the file holds what was written to it.
+    bool Holds(const std::string &path) const
+    {
+        return std::any_of(FFiles.begin(), FFiles.end(), [&](const TFile &file) { return file.Path == path; });
+    }
+
+private:
+    struct TFile {
+        std::string Path;
+        std::optional<std::string> Before;
+    };
+
+    static bool PutBack(const TFile &file)
+    {
+        try {
+            if (file.Before)
+                WriteTextFile(file.Path, *file.Before);
+            else
+                DeleteTextFile(file.Path);
+            return true;
+        } catch (const std::exception &) {
+            return false;  // the failure to tell is the one that made the change fail
+        }
+    }
+
+    std::vector<TFile> FFiles;
+};
+
+// Runs each step, whatever the steps before it raised, and keeps the first
+// failure to raise once all have run.
+class TFirstFailure {
+public:
+    void Attempt(const std::function<void()> &step)
+    {
+        try {
+            step();
+        } catch (...) {
+            if (!FFailure)
+                FFailure = std::current_exception();
+        }
+    }
+    void Raise() const
+    {
+        if (FFailure)
+            std::rethrow_exception(FFailure);
+    }
+
+private:
+    std::exception_ptr FFailure;
+};
+
+// Refreshes the desktop's caches built from the folders of the MIME
+// packages and of the desktop entries, for those whose files changed.
+static void RefreshDesktopCaches(bool packageChanged, bool entryChanged)
+{
+    if (packageChanged)
+        RunIfInstalled("update-mime-database", DataHome() + "/mime");
+    if (entryChanged)
+        RunIfInstalled("update-desktop-database", DataHome() + "/applications");
+}
+
 // --- The association ---
 
 // A desktop entry is UTF-8 text, so a program or icon whose path is not
@@ -348,32 +447,41 @@ static std::vector<std::string> MimeAppsLines()
 static void RequireTextNames(const TDesktopAssociation &association)
 {
     const std::string entry = DesktopEntryPath(association);
-    for (const std::string &path : {association.Program, association.Icon})
+    const std::pair<const char *, std::string> named[] = {{"program", association.Program},
+                                                          {"icon", association.Icon}};
+    for (const auto &[what, path] : named)
         if (!ExactQtFilePath(path))
-            throw CannotSaveFile(entry, "The program's path \"" + path + "\" is not UTF-8 text");
+            throw CannotSaveFile(entry, std::string("The ") + what + "'s path \"" + path + "\" is not UTF-8 text");
     for (const std::string &path : {MimePackagePath(association), entry, MimeAppsListPath()})
-        if (!ExactQtFilePath(path))
-            throw CannotSaveFile(path, SNameNotUtf8);
+        RequireSavableName(path);
 }
 
 void WriteDesktopAssociation(const TDesktopAssociation &association)
 {
     RequireTextNames(association);
-    WriteTextFile(MimePackagePath(association), MimePackageText(association));
-    WriteTextFile(DesktopEntryPath(association), DesktopEntryText(association));
-    WriteTextFile(MimeAppsListPath(), JoinLines(WithDefaultLine(MimeAppsLines(), association)));
-    RefreshDesktopCaches();
+    const std::string package = MimePackagePath(association), entry = DesktopEntryPath(association);
+    TWrittenFiles written;
+    try {
+        written.Write(package, MimePackageText(association));
+        written.Write(entry, DesktopEntryText(association));
+        written.Write(MimeAppsListPath(), JoinLines(WithDefaultLine(MimeAppsLines(), association)));
+    } catch (...) {
+        written.TakeBack();
+        RefreshDesktopCaches(written.Holds(package), written.Holds(entry));
+        throw;
+    }
+    RefreshDesktopCaches(true, true);
 }
 
 void RemoveDesktopAssociation(const TDesktopAssociation &association)
 {
-    DeleteTextFile(MimePackagePath(association));
-    DeleteTextFile(DesktopEntryPath(association));
-    const std::vector<std::string> lines = MimeAppsLines();
-    const std::vector<std::string> kept = WithoutDefaultLine(lines, association);
-    if (kept != lines)
-        WriteTextFile(MimeAppsListPath(), JoinLines(kept));
-    RefreshDesktopCaches();
+    bool packageDeleted = false, entryDeleted = false;
+    TFirstFailure failure;
+    failure.Attempt([&] { packageDeleted = DeleteTextFile(MimePackagePath(association)); });
+    failure.Attempt([&] { entryDeleted = DeleteTextFile(DesktopEntryPath(association)); });
+    failure.Attempt([&] { RemoveDefaultLine(association); });
+    RefreshDesktopCaches(packageDeleted, entryDeleted);
+    failure.Raise();
 }
 
 bool IsDesktopAssociated(const TDesktopAssociation &association)

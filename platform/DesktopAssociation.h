@@ -1,8 +1,9 @@
 // Association of a file type with a program, the freedesktop way: a MIME
 // package under $XDG_DATA_HOME/mime/packages/, a desktop entry under
 // $XDG_DATA_HOME/applications/ and the default-application line in
-// $XDG_CONFIG_HOME/mimeapps.list. The desktop's caches are refreshed with
-// update-mime-database and update-desktop-database when they are installed.
+// $XDG_CONFIG_HOME/mimeapps.list. The desktop's caches of the files that
+// changed are refreshed with update-mime-database and update-desktop-database
+// when they are installed, a change that failed included.
 #pragma once
 
 #include <string>
@@ -31,12 +32,14 @@ std::string DesktopEntryPath(const TDesktopAssociation &association);
 std::string MimeAppsListPath();
 
 // Writes the three pieces. A piece that cannot be written raises its save
-// error (the pieces written before it stay); a program, icon or file whose
-// name is not UTF-8 is refused so before anything is written.
+// error once the pieces written before it are put back as they were (a file
+// that was not there is deleted); a program, icon or file whose name is not
+// UTF-8 is refused so before anything is written.
 void WriteDesktopAssociation(const TDesktopAssociation &association);
 
-// Removes our two files and our default-application line, nothing else; a
-// piece that cannot be removed raises its save error.
+// Removes our two files and our default-application line, nothing else.
+// Every piece is tried; the first that cannot be removed then raises its
+// save error.
 void RemoveDesktopAssociation(const TDesktopAssociation &association);
 
 // True when all three pieces stored now equal what WriteDesktopAssociation

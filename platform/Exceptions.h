@@ -5,6 +5,8 @@
 
 #include "DisplayText.h"
 
+#include <cerrno>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 
@@ -79,6 +81,15 @@ inline EFOpenError CannotCreateFile(const std::string &fileName, const std::stri
 inline EWriteError CannotSaveFile(const std::string &fileName, const std::string &reason)
 {
     return EWriteError(CannotText("save", fileName, reason));
+}
+
+// The save error of a file whose system call has just failed, with the
+// reason errno holds. A name built in the argument is built before errno is
+// read, and may change it: build such a name before the failing call.
+inline EWriteError CannotSaveFileWithErrno(const std::string &fileName)
+{
+    const int reason = errno;
+    return CannotSaveFile(fileName, std::strerror(reason));
 }
 
 // The rendering context could not be made or a render failed.

@@ -12,6 +12,7 @@
 #include "PublishDialog.h"
 #include "RenderContext.h"
 #include "SettingsFile.h"
+#include "SkipRow.h"
 #include "StreamBytes.h"
 #include "TemplatePanel.h"
 #include "WheelCheck.h"
@@ -196,26 +197,31 @@ TEST_F(OptionsTest, AnAssociationThatCannotBeChangedNamesItsFile)
     const std::string entry = "/applications/brightlane.desktop", package = "/mime/packages/x-brightlane-project.xml";
     struct TCase {
         const char *name;
-        // Breaks the association's way in the data folder given, or says
-        // what else breaks it; returns the message expected.
-        std::function<std::string(std::string &data)> prepare;
+        // Breaks the association's way in the data or config folder given,
+        // or says what else breaks it; returns the message expected.
+        std::function<std::string(std::string &data, const std::string &config)> prepare;
     };
-    std::unique_ptr<TSmallFileSystem> readOnly;
+    std::unique_ptr<TReadOnlyFolder> readOnly;
+    const auto cannotSave = [&](const std::string &folder, const std::string &file) {
+        CreateFolders(folder);
+        readOnly = std::make_unique<TReadOnlyFolder>(folder);
+        return "Cannot save file \"" + file + "\". " + std::strerror(EROFS);
+    };
     const TCase cases[] = {
         {"read-only data folder",
-         [&](std::string &data) {
-             CreateFolders(data);
-             readOnly = std::make_unique<TSmallFileSystem>(data, 64, TSmallFileSystem::ReadOnly);
-             return "Cannot save file \"" + data + package + "\". " + std::strerror(EROFS);
-         }},
+         [&](std::string &data, const std::string &) { return cannotSave(data, data + package); }},
+        {"read-only applications folder",
+         [&](std::string &data, const std::string &) { return cannotSave(data + "/applications", data + entry); }},
+        {"read-only config folder",
+         [&](std::string &, const std::string &config) { return cannotSave(config, config + "/mimeapps.list"); }},
         {"data folder not UTF-8",
-         [&](std::string &data) {
+         [&](std::string &data, const std::string &) {
              data += "\xE9";
              qputenv("XDG_DATA_HOME", QByteArray::fromStdString(data));
              return "Cannot save file \"" + data + package + "\". " + SNameNotUtf8;
          }},
         {"program folder not UTF-8",
-         [&](std::string &data) {
+         [&](std::string &data, const std::string &) {
              AppDir = oddAppDir;
              return "Cannot save file \"" + data + entry + "\". The program's path \"" + oddAppDir +
                     ProgramFileName + "\" is not UTF-8 text";
@@ -224,9 +230,11 @@ TEST_F(OptionsTest, AnAssociationThatCannotBeChangedNamesItsFile)
     for (const TCase &c : cases) {
         TXdgSandbox xdg;
         std::string data = FilePathBytes(xdg.DataHome());
-        const std::string expected = c.prepare(data);
-        if (readOnly && !readOnly->Mounted()) {
-            GTEST_SKIP() << "skipped: cannot mount a read-only tmpfs (" << readOnly->Failure() << "); the test needs root";
+        const std::string expected = c.prepare(data, FilePathBytes(xdg.ConfigHome()));
+        if (readOnly && !readOnly->Made()) {
+            SkipRow(c.name, "cannot make a read-only folder (" + readOnly->Failure() + "); the row needs root");
+            readOnly.reset();
+            continue;
         }
         const size_t shown = FBoxes.Shown().size();
         FBoxes.Answer(idOK);

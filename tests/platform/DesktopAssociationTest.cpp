@@ -1,6 +1,8 @@
 #include "DesktopAssociation.h"
 #include "ErrorOf.h"
 #include "ExternalTool.h"
+#include "FullDisk.h"
+#include "SkipRow.h"
 #include "StreamBytes.h"
 #include "XdgSandbox.h"
 
@@ -25,6 +27,12 @@ void SetAppsList(const std::string &text)
 
 const std::string Ours = "application/x-sample-doc=sample.desktop\n";
 const std::string Others = "[Added Associations]\ntext/plain=editor.desktop;\n\n";
+
+bool MimeCacheNamesOurType(const TXdgSandbox &sandbox)
+{
+    const std::string globs = FileText(FilePathBytes(sandbox.DataHome() + "/mime/globs2"));
+    return globs.find("application/x-sample-doc:*.smp") != std::string::npos;
+}
 
 TEST(DesktopAssociation, ExecQuotesAndEscapesThePath)
 {
@@ -51,8 +59,7 @@ TEST(DesktopAssociation, WritesThreePiecesThatTheDesktopToolsAccept)
     EXPECT_TRUE(IsDesktopAssociated(a));
 
     if (!FindTool("update-mime-database").isEmpty()) {
-        EXPECT_NE(FileText(FilePathBytes(sandbox.DataHome() + "/mime/globs2")).find("application/x-sample-doc:*.smp"),
-                  std::string::npos);
+        EXPECT_TRUE(MimeCacheNamesOurType(sandbox));
     }
     SKIP_WITHOUT_TOOL("desktop-file-validate");
     const ToolResult check = RunTool(FindTool("desktop-file-validate"), {QtFilePath(DesktopEntryPath(a))});
@@ -120,4 +127,96 @@ TEST(DesktopAssociation, APieceThatCannotBeRemovedRaisesItsSaveError)
     ASSERT_TRUE(CreateFolders(entry + "/kept/"));
     EXPECT_EQ(ErrorOf([] { RemoveDesktopAssociation(Sample()); }),
               "Cannot save file \"" + entry + "\". " + std::strerror(EISDIR));
+}
+
+namespace {
+
+// The pieces, in the order they are written.
+std::vector<std::string> PiecePaths()
+{
+    return {MimePackagePath(Sample()), DesktopEntryPath(Sample()), MimeAppsListPath()};
+}
+
+// What each piece holds; "" for a piece that is not there.
+std::vector<std::string> PieceTexts()
+{
+    std::vector<std::string> texts;
+    for (const std::string &path : PiecePaths())
+        texts.push_back(FileText(path));
+    return texts;
+}
+
+void SetPieceTexts(const std::vector<std::string> &texts)
+{
+    for (size_t i = 0; i < texts.size(); ++i) {
+        ASSERT_TRUE(CreateFolders(ExtractFilePath(PiecePaths()[i])));
+        if (!texts[i].empty()) {
+            ASSERT_TRUE(WriteFileText(PiecePaths()[i], texts[i]));
+        }
+    }
+}
+
+}  // namespace
+
+// A set that fails takes back what it wrote: a piece that was there holds
+// its old text again, one that was not is gone. A removal tries every piece.
+// Either refreshes the caches of what changed and raises the first failure.
+TEST(DesktopAssociation, AChangeThatFailsLeavesThePiecesAgreeing)
+{
+    enum { Package, Entry, AppsList };
+    const std::string package = MimePackageText(Sample()), entry = DesktopEntryText(Sample());
+    const std::string otherEntry = DesktopEntryText(Sample("/opt/other")), oldPackage = "<mime-info/>\n";
+    const std::string whole = Others + "[Default Applications]\n" + Ours, without = Others + "[Default Applications]\n";
+    const struct {
+        const char *name;
+        bool remove;
+        int readOnly;   // the piece in a folder that cannot change
+        bool replaces;  // it fails replacing a file, which the save refuses in its own words
+        std::vector<std::string> before, after;
+    } cases[] = {
+        {"set, package", false, Package, false, {"", otherEntry, Others}, {"", otherEntry, Others}},
+        {"set, entry", false, Entry, false, {oldPackage, "", ""}, {oldPackage, "", ""}},
+        {"set, mimeapps.list", false, AppsList, true, {"", otherEntry, Others}, {"", otherEntry, Others}},
+        {"remove, package", true, Package, false, {package, entry, whole}, {package, "", without}},
+        {"remove, entry", true, Entry, false, {package, entry, whole}, {"", entry, without}},
+        {"remove, mimeapps.list", true, AppsList, true, {package, entry, whole}, {"", "", whole}},
+    };
+    const bool caches = !FindTool("update-mime-database").isEmpty();
+    for (const auto &c : cases) {
+        TXdgSandbox sandbox;
+        SetPieceTexts(c.before);
+        if (c.remove)
+            WriteDesktopAssociation(Sample());  // builds the caches
+        const std::string readOnly = PiecePaths()[c.readOnly];
+        const TReadOnlyFolder folder(ExtractFilePath(readOnly));
+        if (!folder.Made()) {
+            SkipRow(c.name, "cannot make a read-only folder (" + folder.Failure() + "); the row needs root");
+            continue;
+        }
+        const auto change = [&] { c.remove ? RemoveDesktopAssociation(Sample()) : WriteDesktopAssociation(Sample()); };
+        const std::string reason = c.replaces ? "Existing file " + readOnly + " is not writable" : std::strerror(EROFS);
+        EXPECT_EQ(ErrorOf(change), CannotSaveFile(readOnly, reason).what()) << c.name;
+        EXPECT_EQ(PieceTexts(), c.after) << c.name;
+        if (caches) {
+            EXPECT_EQ(MimeCacheNamesOurType(sandbox), c.after[Package] == package) << c.name;
+        }
+    }
+}
+
+// A desktop entry is UTF-8 text: a program or icon whose path is not is
+// refused, naming which it is, before anything is written.
+TEST(DesktopAssociation, AProgramOrIconPathThatIsNotUtf8IsRefusedByName)
+{
+    TDesktopAssociation oddIcon = Sample();
+    oddIcon.Icon = "/opt/Sample/ic\xE9.png";
+    const std::pair<TDesktopAssociation, std::string> cases[] = {
+        {Sample("/opt/sam\xE9"), "The program's path \"/opt/sam\xE9\""},
+        {oddIcon, "The icon's path \"/opt/Sample/ic\xE9.png\""},
+    };
+    for (const auto &[association, named] : cases) {
+        TXdgSandbox sandbox;
+        EXPECT_EQ(ErrorOf([&] { WriteDesktopAssociation(association); }),
+                  "Cannot save file \"" + DesktopEntryPath(association) + "\". " + named + " is not UTF-8 text");
+        EXPECT_EQ(PieceTexts(), std::vector<std::string>(3));
+    }
 }

@@ -1,6 +1,7 @@
 // Places where writing fails, for tests of saves that must keep the old file:
-// a small real file system filled to the last byte, and a process-wide file
-// size limit under which every write to a file fails at once.
+// a small real file system filled to the last byte, a folder made read-only,
+// and a process-wide file size limit under which every write to a file fails
+// at once.
 #pragma once
 
 #include <QDir>
@@ -14,16 +15,14 @@
 #include <sys/resource.h>
 
 // A tmpfs of the given size mounted on folder (which must exist) for the
-// lifetime of the object; mounted read-only, it takes nothing, even from
-// root. Mounting needs root; Mounted() says whether it worked and Failure()
-// why not.
+// lifetime of the object. Mounting needs root; Mounted() says whether it
+// worked and Failure() why not.
 class TSmallFileSystem {
 public:
-    enum TAccess : unsigned long { Writable = 0, ReadOnly = MS_RDONLY };
-    TSmallFileSystem(const std::string &folder, int kilobytes, TAccess access = Writable) : FFolder(folder)
+    TSmallFileSystem(const std::string &folder, int kilobytes) : FFolder(folder)
     {
         const std::string options = "size=" + std::to_string(kilobytes) + "k";
-        if (::mount("tmpfs", folder.c_str(), "tmpfs", access, options.c_str()) == 0)
+        if (::mount("tmpfs", folder.c_str(), "tmpfs", 0, options.c_str()) == 0)
             FMounted = true;
         else
             FFailure = std::strerror(errno);
@@ -55,6 +54,35 @@ public:
 private:
     std::string FFolder;
     bool FMounted = false;
+    std::string FFailure;
+};
+
+// A folder that nobody may change while the object lives, root included:
+// the folder is bound onto itself and the binding made read-only, so what it
+// holds stays there to be read. Mounting needs root; Made() says whether it
+// worked and Failure() why not.
+class TReadOnlyFolder {
+public:
+    explicit TReadOnlyFolder(const std::string &folder) : FFolder(folder)
+    {
+        FBound = ::mount(folder.c_str(), folder.c_str(), nullptr, MS_BIND, nullptr) == 0;
+        if (!FBound || ::mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0)
+            FFailure = std::strerror(errno);
+    }
+    ~TReadOnlyFolder()
+    {
+        if (FBound)
+            ::umount2(FFolder.c_str(), MNT_DETACH);
+    }
+    TReadOnlyFolder(const TReadOnlyFolder &) = delete;
+    TReadOnlyFolder &operator=(const TReadOnlyFolder &) = delete;
+
+    bool Made() const { return FFailure.empty(); }
+    const std::string &Failure() const { return FFailure; }
+
+private:
+    std::string FFolder;
+    bool FBound = false;
     std::string FFailure;
 };
 
