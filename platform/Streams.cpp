@@ -148,7 +148,7 @@ void TSafeFileStream::Commit()
     // file renamed over the old one that is not on it yet, so the sync is
     // done and checked here first, whatever the Qt version does after.
     if (::fsync(file.handle()) != 0)
-        throw CannotSaveFile(FFileName, std::strerror(errno));
+        throw CannotSaveFileWithErrno(FFileName);
     if (!file.commit())
         throw Failure(SWriteError);
 }
@@ -199,7 +199,7 @@ void MoveFileOver(const std::string &fileName, const std::string &target)
     if (!Reachable(fileName) || !Reachable(target))
         throw CannotSaveFile(target, std::strerror(ENOENT));
     if (::rename(fileName.c_str(), target.c_str()) != 0)
-        throw CannotSaveFile(target, std::strerror(errno));
+        throw CannotSaveFileWithErrno(target);
 }
 
 // --- Little-endian numbers ---
