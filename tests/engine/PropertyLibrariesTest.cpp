@@ -126,6 +126,7 @@ TEST_F(Libraries, DamagedFilesKeepTheEntriesReadBefore)
         const size_t shown = boxes.Shown().size();
         loaded.SaveToFile();
         EXPECT_EQ(boxes.Shown().size() - shown, kept ? 1u : 0u) << what;
+        EXPECT_EQ(FileExists(copy), kept) << what;
         EXPECT_EQ(FileBytes(kept ? copy : materials.FileName()), bytes) << what;
         DeleteFileAt(copy);
     }
