@@ -134,7 +134,7 @@ std::vector<uint8_t> DamageSecondEntry(const std::string &path)
     const auto at = std::search(bytes.begin(), bytes.end(), name.begin(), name.end());
     EXPECT_NE(at, bytes.end()) << path;
     if (at != bytes.end())
-        std::copy_n(std::vector<uint8_t>{0xFF, 0xFF, 0xFF, 0x7F}.begin(), 4, at);
+        std::fill_n(at, 3, 0xFF), at[3] = 0x7F;
     EXPECT_TRUE(WriteFileBytes(path, bytes));
     return bytes;
 }
