@@ -4,6 +4,7 @@
 
 #include "Streams.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,11 +35,35 @@ public:
     // Swaps two entries (a move up or down); Modified stays as it was.
     void Exchange(int first, int second);
 
+    // The file loaded last was renamed: a damaged one is still kept aside
+    // before its first save under the new name.
+    void FileRenamed(const std::string &oldPath, const std::string &newPath);
+
     bool Modified = false;  // an entry was added or deleted since the last save
 
 protected:
     // Appends an entry read from a file (Modified stays as it was).
     void Append(std::unique_ptr<TBaseItem> item) { FItems.push_back(std::move(item)); }
 
+    // Appends the entries that read takes from the file at path. A missing
+    // file adds nothing. A file that cannot be read whole (read raises, or
+    // bytes are left after the last entry) ends the load quietly with the
+    // entries read before the damage, and is remembered as read in part.
+    void LoadEntries(const std::string &path, const std::function<void(TStream &)> &read);
+
+    // Replaces the file at path by what write puts into it (SaveFile). The
+    // first save over a file read in part keeps that file beside it under
+    // a free name first (path + ".damaged", then ".damaged-2", ...) and
+    // says so once, naming the file, the entries read and the copy; a copy
+    // that cannot be made is the save error of the copy and leaves the file
+    // as it was.
+    void SaveEntries(const std::string &path, const std::function<void(TStream &)> &write);
+
     std::vector<std::unique_ptr<TBaseItem>> FItems;
+
+private:
+    void KeepDamagedFile();
+
+    std::string FDamagedFile;  // the file loaded last, when it was read in part
+    int FEntriesRead = 0;      // the entries read from it
 };

@@ -2,10 +2,7 @@
 
 #include "BitmapCopy.h"
 #include "ButtonStream.h"
-#include "Exceptions.h"
 #include "UtilsU.h"
-
-#include <new>
 
 namespace {
 
@@ -69,12 +66,7 @@ void TButtonTemplate::AddButton(const TButtons &button, const std::string &name)
 
 void TButtonTemplate::LoadFromFile(const std::string &fileName)
 {
-    try {
-        TFileStream stream(TemplatesDir + fileName, TFileStream::fmOpenRead);
-        ReadFrom(stream);
-    } catch (const Exception &) {
-    } catch (const std::bad_alloc &) {
-    }
+    LoadEntries(TemplatesDir + fileName, [this](TStream &stream) { ReadFrom(stream); });
 }
 
 void TButtonTemplate::ReadFrom(TStream &stream)
@@ -104,6 +96,6 @@ void TButtonTemplate::WriteTo(TStream &stream) const
 
 void TButtonTemplate::SaveToFile(const std::string &fileName)
 {
-    SaveFile(TemplatesDir + fileName, [this](TStream &stream) { WriteTo(stream); });
+    SaveEntries(TemplatesDir + fileName, [this](TStream &stream) { WriteTo(stream); });
     Modified = false;
 }

@@ -49,12 +49,13 @@ public:
     void AddButton(const TButtons &button, const std::string &name);
 
     // Appends the entries of TemplatesDir + fileName. A missing or damaged
-    // file ends the load quietly; the entries read before the damage stay.
+    // file ends the load quietly; the entries read before the damage stay
+    // (LoadEntries).
     void LoadFromFile(const std::string &fileName);
 
-    // Replaces TemplatesDir + fileName by all entries and clears Modified.
-    // A failed save leaves the old file and Modified and raises the file's
-    // save error.
+    // Replaces TemplatesDir + fileName by all entries and clears Modified;
+    // a damaged file is kept aside first (SaveEntries). A failed save
+    // leaves the old file and Modified and raises the file's save error.
     void SaveToFile(const std::string &fileName);
 
     // The entries as the file holds them: appended from a stream, which

@@ -132,6 +132,7 @@ bool TProj::RenameButtonTemplate(const std::string &newName)
     if (file.empty() || TemplateFileName.empty() ||
         !RenameFileTo(TemplatesDir + TemplateFileName, TemplatesDir + file))
         return false;
+    ButtonTemplate.FileRenamed(TemplatesDir + TemplateFileName, TemplatesDir + file);
     TemplateFileName = file;
     return true;
 }

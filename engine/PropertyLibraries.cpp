@@ -1,10 +1,7 @@
 #include "PropertyLibraries.h"
 
 #include "ButtonStream.h"
-#include "Exceptions.h"
 #include "UtilsU.h"
-
-#include <new>
 
 template <typename Item, typename Block, Block Item::*Field>
 void TBlockLibrary<Item, Block, Field>::Add(const Block &block, const std::string &name)
@@ -25,8 +22,7 @@ std::string TBlockLibrary<Item, Block, Field>::FileName() const
 template <typename Item, typename Block, Block Item::*Field>
 void TBlockLibrary<Item, Block, Field>::LoadFromFile()
 {
-    try {
-        TFileStream stream(FileName(), TFileStream::fmOpenRead);
+    LoadEntries(FileName(), [this](TStream &stream) {
         const int32_t count = ReadInt32(stream);
         // Each entry is appended only once it was read whole, so a count
         // beyond the data ends at the first missing byte.
@@ -36,15 +32,13 @@ void TBlockLibrary<Item, Block, Field>::LoadFromFile()
             item->ReadName(stream);
             Append(std::move(item));
         }
-    } catch (const Exception &) {
-    } catch (const std::bad_alloc &) {
-    }
+    });
 }
 
 template <typename Item, typename Block, Block Item::*Field>
 void TBlockLibrary<Item, Block, Field>::SaveToFile()
 {
-    SaveFile(FileName(), [this](TStream &stream) {
+    SaveEntries(FileName(), [this](TStream &stream) {
         WriteInt32(stream, Count());
         for (int i = 0; i < Count(); ++i) {
             WriteBlock(stream, GetBlock(i));

@@ -40,12 +40,14 @@ public:
     void Add(const Block &block, const std::string &name);
 
     // Appends the entries of the library file. A missing or damaged file
-    // ends the load quietly; the entries read before the damage stay.
+    // ends the load quietly; the entries read before the damage stay
+    // (LoadEntries).
     void LoadFromFile();
 
-    // Replaces the library file by all entries and clears Modified. A failed
-    // save leaves the old file and Modified as they were and raises the
-    // file's save error.
+    // Replaces the library file by all entries and clears Modified; a
+    // damaged file is kept aside first (SaveEntries). A failed save leaves
+    // the old file and Modified as they were and raises the file's save
+    // error.
     void SaveToFile();
 
     std::string FileName() const;

@@ -6,10 +6,14 @@
 #include "PropertyPanels.h"
 #include "StatePanel.h"
 #include "StreamBytes.h"
+#include "TemplatePanel.h"
 
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <algorithm>
+#include <map>
 
 namespace {
 
@@ -101,4 +105,110 @@ TEST_F(LibraryCommand, TextureListFollowsTheDialogsChoice)
         EXPECT_EQ(panelList->currentRow(), std::max(0, chosen)) << chosen;
     }
     EXPECT_EQ(state.ButtonItem.Texture.Enabled, 0);
+}
+
+namespace {
+
+// Three entries "E0", "E1", "E2" written by the library itself.
+template <typename Library>
+void SaveThreeEntries(Library &library)
+{
+    library.Clear();
+    for (const char *name : {"E0", "E1", "E2"})
+        library.Add({}, name);
+    library.SaveToFile();
+}
+
+template <typename Library>
+void Reload(Library &library)
+{
+    library.Clear();
+    library.LoadFromFile();
+}
+
+// The second entry's name claims 2 GB; the file's bytes as they then are.
+std::vector<uint8_t> DamageSecondEntry(const std::string &path)
+{
+    std::vector<uint8_t> bytes = FileBytes(path);
+    const std::vector<uint8_t> name = {2, 0, 0, 0, 'E', '1'};
+    const auto at = std::search(bytes.begin(), bytes.end(), name.begin(), name.end());
+    EXPECT_NE(at, bytes.end()) << path;
+    if (at != bytes.end())
+        std::fill_n(at, 3, 0xFF), at[3] = 0x7F;
+    EXPECT_TRUE(WriteFileBytes(path, bytes));
+    return bytes;
+}
+
+}  // namespace
+
+// A file damaged after its first entry keeps that entry; its first save, by
+// any close of the dialog or any change of the template, keeps the file as
+// it was beside it under a name no earlier copy holds, and says so once.
+TEST_F(LibraryCommand, ADamagedFileIsKeptAsItWasBeforeItIsWrittenAgain)
+{
+    Project(true);
+    const auto closeDialog = [this] {
+        FDialogs.AnswerForm([](QDialog &dialog) { dialog.findChild<QPushButton *>("BitBtn2")->click(); });
+        Run("TemplateEdit");
+    };
+    const auto makeTemplate = [] {
+        DeleteFileAt(TemplatesDir + "Blue.btn");
+        ASSERT_TRUE(Proj->NewButtonTemplate("Blue"));
+        for (const char *name : {"E0", "E1", "E2"})
+            Proj->AddButtonToTemplate(name);
+        Proj->CloseButtonTemplate();
+    };
+    const auto openTemplate = [this] {
+        Main().Templates().LoadTemplateTabs();
+        Main().Templates().Tabs().setCurrentIndex(1);
+    };
+    const auto addButton = [this] {
+        AnswerName("New");
+        Run("AddButtonToTemp");
+    };
+    const struct {
+        const char *Name, *Loaded, *Written, *Copy;
+        std::function<void()> Make, Load, Write;
+    } cases[] = {
+        {"textures", "Template.txr", "Template.txr", "Template.txr.damaged", [] { SaveThreeEntries(Proj->Textures); },
+         [] { Reload(Proj->Textures); }, closeDialog},
+        {"materials", "Template.mtr", "Template.mtr", "Template.mtr.damaged",
+         [] { SaveThreeEntries(Proj->Materials); }, [] { Reload(Proj->Materials); }, closeDialog},
+        {"shapes", "Template.shp", "Template.shp", "Template.shp.damaged", [] { SaveThreeEntries(Proj->Shapes); },
+         [] { Reload(Proj->Shapes); }, closeDialog},
+        {"shapes, an earlier copy kept", "Template.shp", "Template.shp", "Template.shp.damaged-2",
+         [] { SaveThreeEntries(Proj->Shapes); }, [] { Reload(Proj->Shapes); }, closeDialog},
+        {"deformations", "Template.dfr", "Template.dfr", "Template.dfr.damaged",
+         [] { SaveThreeEntries(Proj->Deformations); }, [] { Reload(Proj->Deformations); }, closeDialog},
+        {"template", "Blue.btn", "Blue.btn", "Blue.btn.damaged", makeTemplate, openTemplate, addButton},
+        {"template renamed first", "Blue.btn", "Red.btn", "Red.btn.damaged", makeTemplate,
+         [&] {
+             openTemplate();
+             FDialogs.AnswerFile(QtFilePath(TemplatesDir + "Red.btn"));
+             Run("RenameTemplate");
+         },
+         addButton},
+    };
+    std::map<std::string, std::vector<uint8_t>> copies;
+    for (const auto &c : cases) {
+        c.Make();
+        const std::vector<uint8_t> damaged = DamageSecondEntry(TemplatesDir + c.Loaded);
+        c.Load();
+        FBoxes.Answer(idOK);
+        const size_t boxes = FBoxes.Shown().size();
+        c.Write();
+        c.Write();  // said once, kept once
+        const std::string said = FBoxes.Shown().size() > boxes ? FBoxes.Shown().back().Text : "";
+        EXPECT_EQ(FBoxes.Shown().size(), boxes + 1) << c.Name;
+        EXPECT_EQ(said, "File \"" + TemplatesDir + c.Written +
+                            "\" is damaged: only 1 of its entries could be read. The file as it was is kept as \"" +
+                            TemplatesDir + c.Copy + "\".")
+            << c.Name;
+        copies[c.Copy] = damaged;
+        for (const auto &[copy, bytes] : copies)
+            EXPECT_EQ(FileBytes(TemplatesDir + copy), bytes) << c.Name << ": " << copy;
+        EXPECT_EQ(FileNamesIn(TemplatesDir, "damaged").size() + FileNamesIn(TemplatesDir, "damaged-2").size(),
+                  copies.size())
+            << c.Name;
+    }
 }

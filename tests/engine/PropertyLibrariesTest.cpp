@@ -1,5 +1,7 @@
 #include "ErrorOf.h"
+#include "FileSystem.h"
 #include "PropertyLibraries.h"
+#include "ScriptedMessageBoxes.h"
 #include "StreamBytes.h"
 #include "UtilsU.h"
 
@@ -83,8 +85,12 @@ TEST_F(Libraries, OnlyAddingAndDeletingMarkTheLibraryModified)
     EXPECT_EQ(shapes.GetItem(0).Name, "a");
 }
 
+// A file not read whole, bytes after its last entry too, keeps the entries
+// read before the damage; its first save keeps it aside and says so. A file
+// read whole saves as it was read.
 TEST_F(Libraries, DamagedFilesKeepTheEntriesReadBefore)
 {
+    TScriptedMessageBoxes boxes;
     TMaterialTemplate materials;
     materials.Add(TMaterialBlock(), "One");
     materials.Add(TMaterialBlock(), "Two");
@@ -95,14 +101,19 @@ TEST_F(Libraries, DamagedFilesKeepTheEntriesReadBefore)
         bytes[offset] = value;
         return bytes;
     };
-    const std::tuple<const char *, std::vector<uint8_t>, int> cases[] = {
-        {"empty file", {}, 0},
-        {"count cut", {2, 0}, 0},
-        {"negative count", patched(3, 0x80), 0},
-        {"huge count", patched(3, 0x7F), 2},
-        {"second name cut", std::vector<uint8_t>(good.begin(), good.end() - 2), 1},
-        {"first name claims 2 GB", patched(4 + 68 + 3, 0x7F), 0}};
-    for (const auto &[what, bytes, expected] : cases) {
+    std::vector<uint8_t> longer = good;
+    longer.push_back(0);
+    const std::tuple<const char *, std::vector<uint8_t>, int, bool> cases[] = {
+        {"whole file", good, 2, false},
+        {"empty file", {}, 0, true},
+        {"count cut", {2, 0}, 0, true},
+        {"negative count", patched(3, 0x80), 0, true},
+        {"huge count", patched(3, 0x7F), 2, true},
+        {"second name cut", std::vector<uint8_t>(good.begin(), good.end() - 2), 1, true},
+        {"first name claims 2 GB", patched(4 + 68 + 3, 0x7F), 0, true},
+        {"a byte after the last entry", longer, 2, true}};
+    const std::string copy = materials.FileName() + ".damaged";
+    for (const auto &[what, bytes, expected, kept] : cases) {
         ASSERT_TRUE(WriteFileBytes(materials.FileName(), bytes));
         TMaterialTemplate loaded;
         loaded.LoadFromFile();
@@ -110,7 +121,23 @@ TEST_F(Libraries, DamagedFilesKeepTheEntriesReadBefore)
         if (expected > 0) {
             EXPECT_EQ(loaded.GetItem(0).Name, "One") << what;
         }
+        if (kept)
+            boxes.Answer(idOK);
+        const size_t shown = boxes.Shown().size();
+        loaded.SaveToFile();
+        EXPECT_EQ(boxes.Shown().size() - shown, kept ? 1u : 0u) << what;
+        EXPECT_EQ(FileExists(copy), kept) << what;
+        EXPECT_EQ(FileBytes(kept ? copy : materials.FileName()), bytes) << what;
+        DeleteFileAt(copy);
     }
+    // A damaged file removed before the save leaves nothing to keep.
+    ASSERT_TRUE(WriteFileBytes(materials.FileName(), {2, 0}));
+    TMaterialTemplate removed;
+    removed.LoadFromFile();
+    ASSERT_TRUE(DeleteFileAt(removed.FileName()));
+    removed.SaveToFile();
+    EXPECT_EQ(FileBytes(removed.FileName()).size(), 4u);
+    EXPECT_FALSE(FileExists(copy));
 }
 
 }  // namespace
