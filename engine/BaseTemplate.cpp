@@ -6,8 +6,6 @@
 #include "ProjTexts.h"
 
 #include <QFile>
-#include <cerrno>
-#include <cstring>
 #include <new>
 #include <utility>
 
@@ -28,8 +26,9 @@ std::string FreeDamagedName(const std::string &path)
 void CopyFileTo(const std::string &path, const std::string &copy)
 {
     QFile file;
-    if (!OpenFileToRead(file, path))
-        throw CannotSaveFile(copy, std::strerror(errno));
+    std::string reason;
+    if (!OpenFileToRead(file, path, reason))
+        throw CannotSaveFile(copy, reason);
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw CannotSaveFile(copy, file.errorString().toStdString());
