@@ -207,10 +207,10 @@ TEST_F(PreviewPageFiles, AreWrittenWithTheirImagesOrNotAtAll)
 }
 
 // Where the images cannot move into "blimg", the old page stays and the
-// error names the image there; the side folders of this write and of an
-// interrupted one are gone, and a folder named like them that holds anything
-// else keeps it. A new page whose images cannot be written is not written
-// either.
+// error names the image there; the side folder of this write is gone, and
+// folders named like it that the program did not mark keep all they hold,
+// images of the set's names too. A new page whose images cannot be written
+// is not written either.
 TEST_F(PreviewPageFiles, ThatCannotMoveInKeepTheOldPage)
 {
     WritePreviewPage(P());
@@ -229,11 +229,10 @@ TEST_F(PreviewPageFiles, ThatCannotMoveInKeepTheOldPage)
     const struct {
         std::string folder;
         std::vector<std::string> files;
-        bool kept;
     } sideFolders[] = {
-        {".blimg-Ab12Cd", {"imgn0.bmp", "imgo12.gif"}, false},  // left by a killed write before a change of format
-        {".blimg-backup", {"notes.txt", "old/imgn0.bmp"}, true},
-        {".blimg-Qr34St", {"imgn01.bmp", "imgx0.bmp", "imgn0.png", "IMGN0.BMP"}, true},  // not the set's names
+        {".blimg-Ab12Cd", {"imgn0.bmp", "imgo12.gif"}},
+        {".blimg-backup", {"notes.txt", "old/imgn0.bmp"}},
+        {".blimg-Qr34St", {"imgn01.bmp", "imgx0.bmp", "imgn0.png", "IMGN0.BMP"}},
     };
     for (const auto &c : cases) {
         QDir(QtFilePath(blimg)).removeRecursively();
@@ -251,10 +250,9 @@ TEST_F(PreviewPageFiles, ThatCannotMoveInKeepTheOldPage)
             << c.what;
         EXPECT_EQ(FileText(PageDir + "index.html"), page) << c.what;
         for (size_t i = 0; i < made.size(); ++i)
-            EXPECT_EQ(FilesUnder(PageDir + sideFolders[i].folder), sideFolders[i].kept ? made[i] : TFiles())
-                << c.what << ": " << sideFolders[i].folder;
+            EXPECT_EQ(FilesUnder(PageDir + sideFolders[i].folder), made[i]) << c.what << ": " << sideFolders[i].folder;
         EXPECT_EQ(QDir(QtFilePath(PageDir)).entryList({".blimg-*"}, QDir::AllEntries | QDir::Hidden),
-                  QStringList({".blimg-backup", ".blimg-Qr34St"}))
+                  QStringList({".blimg-Ab12Cd", ".blimg-backup", ".blimg-Qr34St"}))
             << c.what;
     }
 
