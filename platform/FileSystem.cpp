@@ -56,6 +56,15 @@ bool IsFileAt(const std::string &path)
     return StatOf(path, status) && S_ISREG(status.st_mode);
 }
 
+bool MayWrite(const std::string &path)
+{
+    if (!Reachable(path)) {
+        errno = ENOENT;
+        return false;
+    }
+    return ::access(path.c_str(), W_OK) == 0;
+}
+
 bool CreateFolder(const std::string &folder)
 {
     return Reachable(folder) && ::mkdir(folder.c_str(), 0777) == 0;

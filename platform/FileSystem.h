@@ -38,6 +38,10 @@ bool FileExists(const std::string &path);
 // points to.
 bool IsFileAt(const std::string &path);
 
+// Whether this process may write the file of that path; false, with errno
+// saying why ("Read-only file system"), when it may not.
+bool MayWrite(const std::string &path);
+
 // Creates one folder level; false when it could not be made or exists already.
 bool CreateFolder(const std::string &folder);
 

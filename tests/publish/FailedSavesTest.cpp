@@ -13,12 +13,26 @@
 
 namespace {
 
-enum class TFailingPlace { FullFileSystem, FileSizeLimit };
+enum class TFailingPlace { FullFileSystem, FileSizeLimit, ReadOnlyFileSystem };
 
-// What the system says when a write fails there.
+const struct {
+    TFailingPlace place;
+    const char *name;
+    const char *reason;  // what the system says when a write fails there
+} FailingPlaces[] = {
+    {TFailingPlace::FullFileSystem, "FullFileSystem", "No space left on device"},
+    {TFailingPlace::FileSizeLimit, "FileSizeLimit", "File too large"},
+    {TFailingPlace::ReadOnlyFileSystem, "ReadOnlyFileSystem", "Read-only file system"},
+};
+
+const auto &FailingPlace(TFailingPlace place)
+{
+    return FailingPlaces[size_t(place)];
+}
+
 std::string SystemReason(TFailingPlace place)
 {
-    return place == TFailingPlace::FullFileSystem ? "No space left on device" : "File too large";
+    return FailingPlace(place).reason;
 }
 
 // A project of two buttons, its folders on a small file system of its own
@@ -46,10 +60,12 @@ protected:
     }
 
     // From here on every write fails.
-    void StopWrites()
+    void StopWrites(TFailingPlace place)
     {
-        if (FDisk)
+        if (place == TFailingPlace::FullFileSystem)
             ASSERT_TRUE(FDisk->Fill());
+        else if (place == TFailingPlace::ReadOnlyFileSystem)
+            ASSERT_TRUE(FDisk->MakeReadOnly());
         else
             FLimit = std::make_unique<TFileSizeLimit>(0);
     }
@@ -65,7 +81,7 @@ protected:
 
 class FailedSaves : public SaveTest, public ::testing::WithParamInterface<TFailingPlace> {
 protected:
-    void SetUp() override { SetUpProject(GetParam() == TFailingPlace::FullFileSystem); }
+    void SetUp() override { SetUpProject(GetParam() != TFailingPlace::FileSizeLimit); }
 };
 
 class SmallDisk : public SaveTest {
@@ -83,7 +99,7 @@ TEST_P(FailedSaves, EverySaveReportsTheFailureAndKeepsTheOldFile)
     const auto before = FilesUnder(AppDir);
     P().Modified = true;
 
-    StopWrites();
+    StopWrites(GetParam());
     for (TSave &save : saves)
         EXPECT_EQ(save.save(), CannotSaveFile(save.file, SystemReason(GetParam())).what())
             << save.what;
@@ -108,7 +124,7 @@ TEST_P(FailedSaves, TemplatesHoldWhatTheirFilesHold)
         return names;
     };
 
-    StopWrites();
+    StopWrites(GetParam());
     const std::string reason = SystemReason(GetParam());
     const struct {
         const char *what;
@@ -276,7 +292,7 @@ TEST_F(PreviewPageFiles, ANewPageThatCannotBeReplacedKeepsItsImages)
                      << "); the test needs root on a file system that keeps the flag";
     P().AddButton("Third");
     EXPECT_EQ(Raised([&] { SaveNewPage(P(), page, false); }),
-              CannotSaveFile(page, "Existing file " + page + " is not writable").what());
+              CannotSaveFile(page, "Operation not permitted").what());
     EXPECT_EQ(Changes(before, FilesUnder(HtmlPagesDir)), std::vector<std::string>());
 }
 
@@ -297,9 +313,8 @@ TEST_F(SmallDisk, AProjectLargerThanTheSpaceLeftIsNotSaved)
 }
 
 INSTANTIATE_TEST_SUITE_P(Places, FailedSaves,
-                         ::testing::Values(TFailingPlace::FullFileSystem, TFailingPlace::FileSizeLimit),
-                         [](const auto &info) {
-                             return info.param == TFailingPlace::FullFileSystem ? "FullFileSystem" : "FileSizeLimit";
-                         });
+                         ::testing::Values(TFailingPlace::FullFileSystem, TFailingPlace::FileSizeLimit,
+                                           TFailingPlace::ReadOnlyFileSystem),
+                         [](const auto &info) { return std::string(FailingPlace(info.param).name); });
 
 }  // namespace
