@@ -121,6 +121,22 @@ EWriteError NamedInFolder(const EWriteError &error, const std::string &sideFolde
     return EWriteError(message);
 }
 
+// Makes PageDir, and the folders above it, when missing; when it cannot be
+// made, the first file of the write cannot be saved, for the folder's
+// reason. The projects folder is the program's own, made at start: when no
+// project is open the page goes there, and its failure names that folder.
+void MakePageFolder(const std::string &firstFile)
+{
+    if (CreateFolders(PageDir))
+        return;
+    const int reason = errno;
+    if (PageDir != ProjectsDir)
+        throw CannotSaveFile(firstFile, std::strerror(reason));
+    std::string folder = ProjectsDir;
+    folder.pop_back();  // without its trailing "/"
+    throw CannotCreateFolder(folder, std::strerror(reason));
+}
+
 // Makes the image folder when missing; when it cannot be made, the first
 // image that was to move in cannot be saved.
 void MakeImageFolder(const std::string &folder, const std::vector<std::string> &images)
@@ -153,11 +169,12 @@ void BatchExportImages(TProj &proj, const std::string &dir)
 
 TPreviewImages::TPreviewImages(TProj &proj)
 {
+    const std::string folder = PageDir + "blimg/";
+    MakePageFolder(proj.ButtonCount() == 0 ? PageDir + "index.html" : folder + ImageName('n', 0, ""));
     // What preview writes that were stopped (the process killed) left.
     RemoveLeftTemporaryFolders(PageDir + SideFolderPrefix);
     if (proj.ButtonCount() == 0)
         return;
-    const std::string folder = PageDir + "blimg/";
     const std::string &sideFolder = FSideFolder.emplace(PageDir + SideFolderPrefix).Path();
     if (sideFolder.empty()) {
         const int reason = errno;

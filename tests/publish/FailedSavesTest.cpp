@@ -296,6 +296,47 @@ TEST_F(PreviewPageFiles, ANewPageThatCannotBeReplacedKeepsItsImages)
     EXPECT_EQ(Changes(before, FilesUnder(HtmlPagesDir)), std::vector<std::string>());
 }
 
+// A preview write whose folder cannot be made says why: a project's page
+// folder as the save error of the write's first file, with the folder's
+// reason; the projects folder, which the program makes at start and where
+// the page goes while no project is open, by its own name.
+class PreviewFolders : public ProjectTest {};
+
+TEST_F(PreviewFolders, ThatCannotBeMadeGiveTheirReason)
+{
+    const std::string top = FilePathBytes(FDir.path()) + "/";
+    const std::string reason = "Read-only file system";
+    const struct {
+        const char *what;
+        std::string appDir;
+        std::string readOnly;  // the folder mounted read-only, empty
+        bool projectOpen;
+        int buttons;
+        std::function<std::string()> error;
+    } cases[] = {
+        {"the program's folder", top + "app1", top + "app1", false, 0,
+         [&]() -> std::string { return CannotCreateFolder(top + "app1/Projects", reason).what(); }},
+        {"a project's page folder", top + "app2", top + "app2/Projects", true, 2,
+         [&]() -> std::string { return CannotSaveFile(PageDir + "blimg/imgn0.gif", reason).what(); }},
+        {"a page folder without images", top + "app3", top + "app3/Projects", true, 0,
+         [&]() -> std::string { return CannotSaveFile(PageDir + "index.html", reason).what(); }},
+    };
+    for (const auto &c : cases) {
+        ASSERT_TRUE(CreateFolders(c.readOnly));
+        const TSmallFileSystem disk(c.readOnly, 64, TSmallFileSystem::ReadOnly);
+        if (!disk.Mounted())
+            GTEST_SKIP() << "skipped: cannot mount a read-only tmpfs (" << disk.Failure() << "); the test needs root";
+        InitAppFolders(c.appDir);
+        FProj = std::make_unique<TProj>();
+        Proj = FProj.get();
+        if (c.projectOpen)
+            P().NewProject();
+        for (int i = 0; i < c.buttons; ++i)
+            P().AddButton("Button " + std::to_string(i));
+        EXPECT_EQ(Raised([this] { WritePreviewPage(P()); }), c.error()) << c.what;
+    }
+}
+
 // The reported case: a project of 79 KB saved with 72 KB left fails only at
 // the last flush.
 TEST_F(SmallDisk, AProjectLargerThanTheSpaceLeftIsNotSaved)
