@@ -55,12 +55,14 @@ class EFOpenError : public EStreamError {
 constexpr char SReadError[] = "Stream read error";
 constexpr char SWriteError[] = "Stream write error";
 
-// 'Cannot <action> file "<name>". <reason>': the name as the file system
-// holds it, the reason as the system gave it (the program's own reasons are
-// plain ASCII, which reads the same either way).
-inline TDisplayText CannotText(const char *action, const std::string &fileName, const std::string &reason)
+// 'Cannot <action> file "<name>". <reason>' (or "folder" for kind): the
+// name as the file system holds it, the reason as the system gave it (the
+// program's own reasons are plain ASCII, which reads the same either way).
+inline TDisplayText CannotText(const char *action, const std::string &fileName, const std::string &reason,
+                               const char *kind = "file")
 {
-    return "Cannot " + TDisplayText(action) + " file \"" + SystemText(fileName) + "\". " + SystemText(reason);
+    return "Cannot " + TDisplayText(action) + " " + kind + " \"" + SystemText(fileName) + "\". " +
+           SystemText(reason);
 }
 
 // 'Cannot open file "<name>". <reason>' for a file to read, and the same
@@ -90,6 +92,13 @@ inline EWriteError CannotSaveFileWithErrno(const std::string &fileName)
 {
     const int reason = errno;
     return CannotSaveFile(fileName, std::strerror(reason));
+}
+
+// 'Cannot create folder "<name>". <reason>', for a folder of the program's
+// own that it could not make, where no file the user saves would name it.
+inline EWriteError CannotCreateFolder(const std::string &folder, const std::string &reason)
+{
+    return EWriteError(CannotText("create", folder, reason, "folder"));
 }
 
 // The rendering context could not be made or a render failed.

@@ -57,6 +57,15 @@ bool IsFileAt(const std::string &path)
     return StatOf(path, status) && S_ISREG(status.st_mode);
 }
 
+bool MayWrite(const std::string &path)
+{
+    if (!Reachable(path)) {
+        errno = ENOENT;
+        return false;
+    }
+    return ::access(path.c_str(), W_OK) == 0;
+}
+
 bool CreateFolder(const std::string &folder)
 {
     return Reachable(folder) && ::mkdir(folder.c_str(), 0777) == 0;
@@ -168,7 +177,8 @@ std::vector<std::string> FileNamesIn(const std::string &folder, const std::strin
     return names;
 }
 
-std::vector<std::string> FolderNamesIn(const std::string &folder)
+// The names of the folders in a folder, hidden ones too, as bytes.
+static std::vector<std::string> FolderNamesIn(const std::string &folder)
 {
     std::vector<std::string> names;
     std::error_code error;
@@ -187,24 +197,83 @@ void RemoveFolderTree(const std::string &folder)
     std::filesystem::remove_all(folder, ignored);
 }
 
-bool DeleteEmptyFolder(const std::string &folder)
+// The mark of a temporary folder: a name and a text that no folder gets but
+// from TTemporaryFolder, the text saying what the folder is to a user who
+// comes upon it.
+static const char TemporaryMarkName[] = ".temporary-folder";
+static const std::string TemporaryMarkText =
+    "A folder for files being written. The write moves them out and removes the folder; a folder still holding "
+    "this file was left by a write that was stopped, and the next write of the same kind removes it with all it "
+    "holds.\n";
+
+// Writes the mark into a new folder; false, with errno saying why, when it
+// could not be written whole.
+static bool WriteTemporaryMark(const std::string &folder)
 {
-    return Reachable(folder) && ::rmdir(folder.c_str()) == 0;
+    const int handle = OpenHandle(folder + TemporaryMarkName, O_WRONLY | O_CREAT | O_EXCL);
+    if (handle < 0)
+        return false;
+    size_t written = 0;
+    while (written < TemporaryMarkText.size()) {
+        const ssize_t taken = ::write(handle, TemporaryMarkText.data() + written, TemporaryMarkText.size() - written);
+        if (taken <= 0)
+            break;
+        written += size_t(taken);
+    }
+    const bool whole = written == TemporaryMarkText.size();
+    const int reason = errno;
+    const bool closed = ::close(handle) == 0;
+    if (!whole)
+        errno = reason;
+    return whole && closed;
+}
+
+static bool HoldsTemporaryMark(const std::string &folder)
+{
+    QFile mark;
+    if (!OpenFileToRead(mark, folder + TemporaryMarkName))
+        return false;
+    return mark.read(qint64(TemporaryMarkText.size()) + 1).toStdString() == TemporaryMarkText;
 }
 
 TTemporaryFolder::TTemporaryFolder(const std::string &prefix)
 {
     std::string name = prefix + "XXXXXX";
-    if (!Reachable(prefix))
+    if (!Reachable(prefix)) {
         errno = ENOENT;
-    else if (::mkdtemp(name.data()))
-        FPath = name + "/";
+        return;
+    }
+    if (!::mkdtemp(name.data()))
+        return;
+    name += "/";
+    if (!WriteTemporaryMark(name)) {
+        const int reason = errno;
+        RemoveFolderTree(name);
+        errno = reason;
+        return;
+    }
+    FPath = name;
 }
 
 TTemporaryFolder::~TTemporaryFolder()
 {
     if (!FPath.empty())
         RemoveFolderTree(FPath);
+}
+
+void RemoveLeftTemporaryFolders(const std::string &prefix)
+{
+    const std::string parent = ExtractFilePath(prefix);
+    const std::string namePrefix = ExtractFileName(prefix);
+    for (const std::string &name : FolderNamesIn(parent)) {
+        if (name.size() != namePrefix.size() + 6 || name.compare(0, namePrefix.size(), namePrefix) != 0)
+            continue;
+        const std::string folder = parent + name + "/";
+        if (HoldsTemporaryMark(folder))
+            RemoveFolderTree(folder);
+        else if (Reachable(folder))
+            ::rmdir(folder.c_str());  // only an empty one goes
+    }
 }
 
 std::string ExtractFilePath(const std::string &path)

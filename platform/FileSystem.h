@@ -38,6 +38,10 @@ bool FileExists(const std::string &path);
 // points to.
 bool IsFileAt(const std::string &path);
 
+// Whether this process may write the file of that path; false, with errno
+// saying why ("Read-only file system"), when it may not.
+bool MayWrite(const std::string &path);
+
 // Creates one folder level; false when it could not be made or exists already.
 bool CreateFolder(const std::string &folder);
 
@@ -82,18 +86,14 @@ bool EndsWithExtension(const std::string &name, const std::string &extension, bo
 // extension (".btn"; in any case when anyCase), as bytes in byte order.
 std::vector<std::string> FileNamesIn(const std::string &folder, const std::string &extension, bool anyCase = false);
 
-// The names of the folders in a folder, hidden ones too, as bytes.
-std::vector<std::string> FolderNamesIn(const std::string &folder);
-
 // Deletes a folder with all it holds; failures are ignored.
 void RemoveFolderTree(const std::string &folder);
 
-// Deletes a folder only when it holds nothing; false when it could not.
-bool DeleteEmptyFolder(const std::string &folder);
-
 // A new folder named prefix + six random characters, deleted with all it
-// holds when the object goes. Its path ends with "/"; it is empty, with
-// errno saying why, when the folder could not be made.
+// holds when the object goes. Before anything else goes into it, it gets a
+// mark, a hidden file ".temporary-folder" with a text of its own, that
+// tells it from any folder a user made. Its path ends with "/"; it is empty,
+// with errno saying why, when the folder or its mark could not be made.
 class TTemporaryFolder {
 public:
     explicit TTemporaryFolder(const std::string &prefix);
@@ -105,6 +105,13 @@ public:
 private:
     std::string FPath;
 };
+
+// Removes, with all they hold, the marked folders named prefix + six
+// characters that a TTemporaryFolder of that prefix left behind when its
+// process was killed, and each empty folder of such a name (one killed
+// before its mark was written). Every other folder stays as it is; failures
+// are ignored.
+void RemoveLeftTemporaryFolders(const std::string &prefix);
 
 // The folder part of a path with its trailing "/" ("" when there is none).
 std::string ExtractFilePath(const std::string &path);

@@ -123,6 +123,16 @@ int64_t TFileStream::Size() const { return FDevice->size(); }
 
 // --- TSafeFileStream ---
 
+// Why a save file could not be opened. QSaveFile refuses an existing file
+// it may not write in words of its own, which name the file a second time
+// and give no reason; the system's is given instead.
+static std::string OpenFailure(const std::string &fileName, const QSaveFile &file)
+{
+    if (FileExists(fileName) && !MayWrite(fileName))
+        return std::strerror(errno);
+    return file.errorString().toStdString();
+}
+
 static std::unique_ptr<QFileDevice> CreateSaveFile(const std::string &fileName, TLockedFolder lockedFolder)
 {
     RequireSavableName(fileName);
@@ -131,7 +141,7 @@ static std::unique_ptr<QFileDevice> CreateSaveFile(const std::string &fileName, 
     // Unbuffered, as a file created for writing is: a buffer's flush that
     // the system cuts short is reported without the system's reason.
     if (!file->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw CannotSaveFile(fileName, file->errorString().toStdString());
+        throw CannotSaveFile(fileName, OpenFailure(fileName, *file));
     return file;
 }
 

@@ -106,45 +106,8 @@ void DeleteImagesBut(const std::string &folder, const std::vector<std::string> &
     }
 }
 
+// The side folders of the preview set: PageDir + this + six random characters.
 const char SideFolderPrefix[] = ".blimg-";
-constexpr size_t SideFolderNameSize = sizeof(SideFolderPrefix) - 1 + 6;  // six random characters
-
-template <typename Item, size_t Count, typename Value>
-bool Holds(const Item (&items)[Count], const Value &value)
-{
-    return std::find(std::begin(items), std::end(items), value) != std::end(items);
-}
-
-// Whether a file name is one that a preview set writes: "img", a state
-// letter, a button number as written (no leading zero) and the extension of
-// any format, as the format may have changed since the set was written.
-bool IsPreviewImageName(const std::string &name)
-{
-    const size_t dot = name.rfind('.');
-    if (dot == std::string::npos || dot < 5 || name.compare(0, 3, "img") != 0)
-        return false;
-    const std::string number = name.substr(4, dot - 4);
-    const bool asWritten =
-        number.find_first_not_of("0123456789") == std::string::npos && (number == "0" || number[0] != '0');
-    return asWritten && Holds(StateLetters, name[3]) && Holds(ImageExtensions, name.substr(dot));
-}
-
-// What preview sets whose writing was interrupted (the process killed)
-// left in their side folders: the images they write, and then each folder
-// that this leaves empty. Anything else in a folder of such a name is not
-// the program's, and stays with its folder.
-void RemoveInterruptedSets(const std::string &pageDir)
-{
-    for (const std::string &name : FolderNamesIn(pageDir)) {
-        if (name.size() != SideFolderNameSize || name.compare(0, sizeof(SideFolderPrefix) - 1, SideFolderPrefix) != 0)
-            continue;
-        const std::string folder = pageDir + name + "/";
-        for (const std::string &file : FileNamesIn(folder, ""))
-            if (IsPreviewImageName(file))
-                DeleteFileAt(folder + file);
-        DeleteEmptyFolder(folder);
-    }
-}
 
 // A save error of an image in the side folder, as the error of that image
 // in the image folder.
@@ -157,6 +120,22 @@ EWriteError NamedInFolder(const EWriteError &error, const std::string &sideFolde
         message += std::move(span);
     }
     return EWriteError(message);
+}
+
+// Makes PageDir, and the folders above it, when missing; when it cannot be
+// made, the first file of the write cannot be saved, for the folder's
+// reason. The projects folder is the program's own, made at start: when no
+// project is open the page goes there, and its failure names that folder.
+void MakePageFolder(const std::string &firstFile)
+{
+    if (CreateFolders(PageDir))
+        return;
+    const int reason = errno;
+    if (PageDir != ProjectsDir)
+        throw CannotSaveFile(firstFile, std::strerror(reason));
+    std::string folder = ProjectsDir;
+    folder.pop_back();  // without its trailing "/"
+    throw CannotCreateFolder(folder, std::strerror(reason));
 }
 
 // Makes the image folder when missing; when it cannot be made, the first
@@ -192,15 +171,16 @@ void BatchExportImages(TProj &proj, const std::string &dir)
 
 TPreviewImages::TPreviewImages(TProj &proj)
 {
-    RemoveInterruptedSets(PageDir);
+    const std::string folder = PageDir + "blimg/";
+    const std::string firstImage = folder + ImageName('n', 0, "");
+    MakePageFolder(proj.ButtonCount() == 0 ? PageDir + "index.html" : firstImage);
+    // What preview writes that were stopped (the process killed) left.
+    RemoveLeftTemporaryFolders(PageDir + SideFolderPrefix);
     if (proj.ButtonCount() == 0)
         return;
-    const std::string folder = PageDir + "blimg/";
     const std::string &sideFolder = FSideFolder.emplace(PageDir + SideFolderPrefix).Path();
-    if (sideFolder.empty()) {
-        const int reason = errno;
-        throw CannotSaveFile(folder + ImageName('n', 0, ""), std::strerror(reason));
-    }
+    if (sideFolder.empty())
+        throw CannotSaveFileWithErrno(firstImage);
     try {
         ExportSet(proj, MainGauge(), sideFolder);
     } catch (const EWriteError &error) {

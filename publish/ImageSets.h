@@ -27,9 +27,13 @@ void ExportAllImages(TProj &proj);
 void BatchExportImages(TProj &proj, const std::string &dir);
 
 // The preview set of PageDir + "blimg/", written whole before it replaces
-// the old one. The constructor first removes the images that an interrupted
-// write left in side folders of PageDir, and each folder this empties, then
-// writes every image into a new side folder. Install() moves them into
+// the old one. The constructor first makes PageDir when missing: when it
+// cannot, the write's first file (the first image, or "index.html" when
+// there is none) cannot be saved for the folder's reason, and the projects
+// folder, the page's while no project is open, is named itself. It then
+// removes the side folders that interrupted writes left in PageDir, told by
+// the mark that only a side folder holds (a user's folder of a like name
+// keeps all it holds), and writes every image into a new side folder. Install() moves them into
 // "blimg", each over its old image; a move that fails raises the save error
 // of that image and stops there, so the page that lists them is replaced
 // only after Install() succeeded.

@@ -13,12 +13,26 @@
 
 namespace {
 
-enum class TFailingPlace { FullFileSystem, FileSizeLimit };
+enum class TFailingPlace { FullFileSystem, FileSizeLimit, ReadOnlyFileSystem };
 
-// What the system says when a write fails there.
+const struct {
+    TFailingPlace place;
+    const char *name;
+    const char *reason;  // what the system says when a write fails there
+} FailingPlaces[] = {
+    {TFailingPlace::FullFileSystem, "FullFileSystem", "No space left on device"},
+    {TFailingPlace::FileSizeLimit, "FileSizeLimit", "File too large"},
+    {TFailingPlace::ReadOnlyFileSystem, "ReadOnlyFileSystem", "Read-only file system"},
+};
+
+const auto &FailingPlace(TFailingPlace place)
+{
+    return FailingPlaces[size_t(place)];
+}
+
 std::string SystemReason(TFailingPlace place)
 {
-    return place == TFailingPlace::FullFileSystem ? "No space left on device" : "File too large";
+    return FailingPlace(place).reason;
 }
 
 // A project of two buttons, its folders on a small file system of its own
@@ -46,10 +60,12 @@ protected:
     }
 
     // From here on every write fails.
-    void StopWrites()
+    void StopWrites(TFailingPlace place)
     {
-        if (FDisk)
+        if (place == TFailingPlace::FullFileSystem)
             ASSERT_TRUE(FDisk->Fill());
+        else if (place == TFailingPlace::ReadOnlyFileSystem)
+            ASSERT_TRUE(FDisk->MakeReadOnly());
         else
             FLimit = std::make_unique<TFileSizeLimit>(0);
     }
@@ -65,7 +81,7 @@ protected:
 
 class FailedSaves : public SaveTest, public ::testing::WithParamInterface<TFailingPlace> {
 protected:
-    void SetUp() override { SetUpProject(GetParam() == TFailingPlace::FullFileSystem); }
+    void SetUp() override { SetUpProject(GetParam() != TFailingPlace::FileSizeLimit); }
 };
 
 class SmallDisk : public SaveTest {
@@ -83,7 +99,7 @@ TEST_P(FailedSaves, EverySaveReportsTheFailureAndKeepsTheOldFile)
     const auto before = FilesUnder(AppDir);
     P().Modified = true;
 
-    StopWrites();
+    StopWrites(GetParam());
     for (TSave &save : saves)
         EXPECT_EQ(save.save(), CannotSaveFile(save.file, SystemReason(GetParam())).what())
             << save.what;
@@ -108,7 +124,7 @@ TEST_P(FailedSaves, TemplatesHoldWhatTheirFilesHold)
         return names;
     };
 
-    StopWrites();
+    StopWrites(GetParam());
     const std::string reason = SystemReason(GetParam());
     const struct {
         const char *what;
@@ -207,10 +223,10 @@ TEST_F(PreviewPageFiles, AreWrittenWithTheirImagesOrNotAtAll)
 }
 
 // Where the images cannot move into "blimg", the old page stays and the
-// error names the image there; the side folders of this write and of an
-// interrupted one are gone, and a folder named like them that holds anything
-// else keeps it. A new page whose images cannot be written is not written
-// either.
+// error names the image there; the side folder of this write is gone, and
+// folders named like it that the program did not mark keep all they hold,
+// images of the set's names too. A new page whose images cannot be written
+// is not written either.
 TEST_F(PreviewPageFiles, ThatCannotMoveInKeepTheOldPage)
 {
     WritePreviewPage(P());
@@ -229,11 +245,10 @@ TEST_F(PreviewPageFiles, ThatCannotMoveInKeepTheOldPage)
     const struct {
         std::string folder;
         std::vector<std::string> files;
-        bool kept;
     } sideFolders[] = {
-        {".blimg-Ab12Cd", {"imgn0.bmp", "imgo12.gif"}, false},  // left by a killed write before a change of format
-        {".blimg-backup", {"notes.txt", "old/imgn0.bmp"}, true},
-        {".blimg-Qr34St", {"imgn01.bmp", "imgx0.bmp", "imgn0.png", "IMGN0.BMP"}, true},  // not the set's names
+        {".blimg-Ab12Cd", {"imgn0.bmp", "imgo12.gif"}},
+        {".blimg-backup", {"notes.txt", "old/imgn0.bmp"}},
+        {".blimg-Qr34St", {"imgn01.bmp", "imgx0.bmp", "imgn0.png", "IMGN0.BMP"}},
     };
     for (const auto &c : cases) {
         QDir(QtFilePath(blimg)).removeRecursively();
@@ -251,10 +266,9 @@ TEST_F(PreviewPageFiles, ThatCannotMoveInKeepTheOldPage)
             << c.what;
         EXPECT_EQ(FileText(PageDir + "index.html"), page) << c.what;
         for (size_t i = 0; i < made.size(); ++i)
-            EXPECT_EQ(FilesUnder(PageDir + sideFolders[i].folder), sideFolders[i].kept ? made[i] : TFiles())
-                << c.what << ": " << sideFolders[i].folder;
+            EXPECT_EQ(FilesUnder(PageDir + sideFolders[i].folder), made[i]) << c.what << ": " << sideFolders[i].folder;
         EXPECT_EQ(QDir(QtFilePath(PageDir)).entryList({".blimg-*"}, QDir::AllEntries | QDir::Hidden),
-                  QStringList({".blimg-backup", ".blimg-Qr34St"}))
+                  QStringList({".blimg-Ab12Cd", ".blimg-backup", ".blimg-Qr34St"}))
             << c.what;
     }
 
@@ -278,8 +292,49 @@ TEST_F(PreviewPageFiles, ANewPageThatCannotBeReplacedKeepsItsImages)
                      << "); the test needs root on a file system that keeps the flag";
     P().AddButton("Third");
     EXPECT_EQ(Raised([&] { SaveNewPage(P(), page, false); }),
-              CannotSaveFile(page, "Existing file " + page + " is not writable").what());
+              CannotSaveFile(page, "Operation not permitted").what());
     EXPECT_EQ(Changes(before, FilesUnder(HtmlPagesDir)), std::vector<std::string>());
+}
+
+// A preview write whose folder cannot be made says why: a project's page
+// folder as the save error of the write's first file, with the folder's
+// reason; the projects folder, which the program makes at start and where
+// the page goes while no project is open, by its own name.
+class PreviewFolders : public ProjectTest {};
+
+TEST_F(PreviewFolders, ThatCannotBeMadeGiveTheirReason)
+{
+    const std::string top = FilePathBytes(FDir.path()) + "/";
+    const std::string reason = "Read-only file system";
+    const struct {
+        const char *what;
+        std::string appDir;
+        std::string readOnly;  // the folder mounted read-only, empty
+        bool projectOpen;
+        int buttons;
+        std::function<std::string()> error;
+    } cases[] = {
+        {"the program's folder", top + "app1", top + "app1", false, 0,
+         [&]() -> std::string { return CannotCreateFolder(top + "app1/Projects", reason).what(); }},
+        {"a project's page folder", top + "app2", top + "app2/Projects", true, 2,
+         [&]() -> std::string { return CannotSaveFile(PageDir + "blimg/imgn0.gif", reason).what(); }},
+        {"a page folder without images", top + "app3", top + "app3/Projects", true, 0,
+         [&]() -> std::string { return CannotSaveFile(PageDir + "index.html", reason).what(); }},
+    };
+    for (const auto &c : cases) {
+        ASSERT_TRUE(CreateFolders(c.readOnly));
+        TSmallFileSystem disk(c.readOnly, 64);
+        if (!disk.Mounted() || !disk.MakeReadOnly())
+            GTEST_SKIP() << "skipped: cannot mount a read-only tmpfs (" << disk.Failure() << "); the test needs root";
+        InitAppFolders(c.appDir);
+        FProj = std::make_unique<TProj>();
+        Proj = FProj.get();
+        if (c.projectOpen)
+            P().NewProject();
+        for (int i = 0; i < c.buttons; ++i)
+            P().AddButton("Button " + std::to_string(i));
+        EXPECT_EQ(Raised([this] { WritePreviewPage(P()); }), c.error()) << c.what;
+    }
 }
 
 // The reported case: a project of 79 KB saved with 72 KB left fails only at
@@ -299,9 +354,8 @@ TEST_F(SmallDisk, AProjectLargerThanTheSpaceLeftIsNotSaved)
 }
 
 INSTANTIATE_TEST_SUITE_P(Places, FailedSaves,
-                         ::testing::Values(TFailingPlace::FullFileSystem, TFailingPlace::FileSizeLimit),
-                         [](const auto &info) {
-                             return info.param == TFailingPlace::FullFileSystem ? "FullFileSystem" : "FileSizeLimit";
-                         });
+                         ::testing::Values(TFailingPlace::FullFileSystem, TFailingPlace::FileSizeLimit,
+                                           TFailingPlace::ReadOnlyFileSystem),
+                         [](const auto &info) { return std::string(FailingPlace(info.param).name); });
 
 }  // namespace

@@ -1,7 +1,10 @@
+#include "EverySave.h"
 #include "PageTestKit.h"
 #include "PreviewPage.h"
+#include "ProjectFixture.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 
 using namespace PageTestKit;
 
@@ -50,6 +53,77 @@ TEST(PreviewPage, UnknownAlignmentLeavesTheWordEmpty)
 TEST(PreviewPage, LinesEndInCrLf)
 {
     EXPECT_EQ(JoinLines({"<HTML>", "", "x"}), "<HTML>\r\n\r\nx\r\n");
+}
+
+// Preview writes of a project of two buttons, beside folders named like
+// their side folders: a user's, and those of writes stopped while their
+// images were written.
+class PreviewWrite : public ProjectTest {
+protected:
+    void SetUp() override
+    {
+        ProjectTest::SetUp();
+        P().NewProject();
+        P().AddButton("Home");
+        P().AddButton("Contact us");
+        WritePreviewPage(P());
+    }
+
+    void CopyImages(const std::string &folder, const std::vector<std::string> &names)
+    {
+        for (const std::string &name : names)
+            ASSERT_TRUE(WriteFileBytes(folder + name, FileBytes(PageDir + "blimg/" + name)));
+    }
+
+    // A user's hidden copy of blimg, with a note and a folder of their own.
+    std::string UserCopy(const std::string &folder)
+    {
+        EXPECT_TRUE(CreateFolders(folder + "old/"));
+        WriteFileText(folder + "notes.txt", "before the new colours");
+        WriteFileText(folder + "old/imgn0.gif", "an older image");
+        CopyImages(folder, FileNamesIn(PageDir + "blimg/", ""));
+        return folder;
+    }
+
+    // The side folder of a write stopped while it wrote imgo0.gif, with the
+    // saver's named temporaries of a file system without anonymous ones.
+    std::string StoppedWrite(const std::vector<std::string> &temporaries)
+    {
+        FStopped.push_back(std::make_unique<TTemporaryFolder>(PageDir + ".blimg-"));
+        const std::string folder = FStopped.back()->Path();
+        CopyImages(folder, {"imgn0.gif"});
+        for (const std::string &name : temporaries)
+            WriteFileText(folder + name, "GIF8");
+        return folder;
+    }
+
+    std::vector<std::unique_ptr<TTemporaryFolder>> FStopped;
+};
+
+TEST_F(PreviewWrite, RemovesTheSideFoldersOfStoppedWritesOnly)
+{
+    const struct {
+        const char *what;
+        std::string folder;
+        bool kept;
+    } folders[] = {
+        {"a user's copy of blimg", UserCopy(PageDir + ".blimg-backup/"), true},
+        {"a write stopped by its image", StoppedWrite({}), false},
+        {"one without anonymous temporaries", StoppedWrite({"imgo0.gif.AbCdEf"}), false},
+    };
+    std::vector<TFiles> before;
+    for (const auto &f : folders)
+        before.push_back(FilesUnder(f.folder));
+    ASSERT_EQ(before[0].size(), 8u);
+
+    P().AddButton("Third");
+    WritePreviewPage(P());
+    P().DeleteAllButtons();
+    WritePreviewPage(P());
+    for (size_t i = 0; i < before.size(); ++i) {
+        EXPECT_EQ(FileExists(folders[i].folder), folders[i].kept) << folders[i].what;
+        EXPECT_EQ(FilesUnder(folders[i].folder), folders[i].kept ? before[i] : TFiles()) << folders[i].what;
+    }
 }
 
 }  // namespace

@@ -36,6 +36,13 @@ public:
     TSmallFileSystem &operator=(const TSmallFileSystem &) = delete;
 
     bool Mounted() const { return FMounted; }
+
+    // Mounts it again read-only, keeping what it holds; false when that
+    // could not be done.
+    bool MakeReadOnly()
+    {
+        return ::mount("tmpfs", FFolder.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    }
     const std::string &Failure() const { return FFailure; }
 
     // Fills the file system as dd would, then gives back the last
