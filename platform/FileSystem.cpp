@@ -228,12 +228,16 @@ static bool WriteTemporaryMark(const std::string &folder)
     return whole && closed;
 }
 
+// A mark cut short counts too: a write stopped while it wrote the mark has
+// put nothing else in its folder yet.
 static bool HoldsTemporaryMark(const std::string &folder)
 {
     QFile mark;
     if (!OpenFileToRead(mark, folder + TemporaryMarkName))
         return false;
-    return mark.read(qint64(TemporaryMarkText.size()) + 1).toStdString() == TemporaryMarkText;
+    const QByteArray text = mark.read(qint64(TemporaryMarkText.size()) + 1);
+    return TemporaryMarkText.compare(0, size_t(text.size()), text.constData(), size_t(text.size())) == 0 &&
+           size_t(text.size()) <= TemporaryMarkText.size();
 }
 
 TTemporaryFolder::TTemporaryFolder(const std::string &prefix)

@@ -3,6 +3,7 @@
 #include "PreviewPage.h"
 #include "ProjectFixture.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -97,6 +98,15 @@ protected:
         return folder;
     }
 
+    // The side folder of a write stopped while it wrote the folder's mark.
+    std::string StoppedWhileMarking()
+    {
+        FStopped.push_back(std::make_unique<TTemporaryFolder>(PageDir + ".blimg-"));
+        const std::string folder = FStopped.back()->Path();
+        std::filesystem::resize_file(folder + ".temporary-folder", 20);
+        return folder;
+    }
+
     std::vector<std::unique_ptr<TTemporaryFolder>> FStopped;
 };
 
@@ -110,6 +120,7 @@ TEST_F(PreviewWrite, RemovesTheSideFoldersOfStoppedWritesOnly)
         {"a user's copy of blimg", UserCopy(PageDir + ".blimg-backup/"), true},
         {"a write stopped by its image", StoppedWrite({}), false},
         {"one without anonymous temporaries", StoppedWrite({"imgo0.gif.AbCdEf"}), false},
+        {"a write stopped by its mark", StoppedWhileMarking(), false},
     };
     std::vector<TFiles> before;
     for (const auto &f : folders)
