@@ -11,6 +11,7 @@
 #include "MessageBoxes.h"
 #include "PanelControls.h"
 #include "ProjU.h"
+#include "TerminationSignals.h"
 #include "UtilsU.h"
 
 #include <QApplication>
@@ -182,6 +183,8 @@ void TPublishingF::InsertBlock()
 
 void TPublishingF::SavePage()
 {
+    // The gauge runs events while the images are written.
+    const TSignalsHeld held;
     FSession.Save(EditorLines(), *Proj, FGauge);
     UpdateButtons();
 }

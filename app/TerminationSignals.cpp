@@ -12,6 +12,7 @@
 namespace {
 
 int SignalPipe[2] = {-1, -1};
+int Holds = 0;  // TSignalsHeld objects alive
 
 // Only async-signal-safe work here: one byte into the pipe, read back in
 // the event loop.
@@ -34,10 +35,17 @@ void CloseBoxes()
 
 }  // namespace
 
+TSignalsHeld::TSignalsHeld() { ++Holds; }
+
+TSignalsHeld::~TSignalsHeld() { --Holds; }
+
 TTerminationSignals::TTerminationSignals(QWidget &window) : FWindow(window)
 {
     FRetry.setInterval(50);
     connect(&FRetry, &QTimer::timeout, this, &TTerminationSignals::CloseWindowWhenReady);
+    FHeldSignal.setInterval(50);
+    FHeldSignal.setSingleShot(true);
+    connect(&FHeldSignal, &QTimer::timeout, this, &TTerminationSignals::OnSignal);
     if (SignalPipe[0] < 0 && socketpair(AF_UNIX, SOCK_STREAM, 0, SignalPipe) != 0)
         return;
     auto *notifier = new QSocketNotifier(SignalPipe[0], QSocketNotifier::Read, this);
@@ -73,6 +81,10 @@ void TTerminationSignals::OnSignal()
 {
     if (FBusy)
         return;
+    if (Holds > 0) {
+        FHeldSignal.start();
+        return;
+    }
     FBusy = true;
     CloseBoxes();
     FBusy = false;
@@ -85,7 +97,8 @@ void TTerminationSignals::OnSignal()
 // itself, not from a box's loop still unwinding.
 bool TTerminationSignals::ReadyToClose() const
 {
-    return FMainLoopRuns && !QApplication::activeModalWidget() && QThread::currentThread()->loopLevel() == 1;
+    return FMainLoopRuns && Holds == 0 && !QApplication::activeModalWidget() &&
+           QThread::currentThread()->loopLevel() == 1;
 }
 
 void TTerminationSignals::CloseWindowWhenReady()

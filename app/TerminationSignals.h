@@ -14,6 +14,16 @@
 
 class QWidget;
 
+// While one lives, a termination signal waits: work that runs events to
+// keep its window painted must not have that window closed in its middle.
+class TSignalsHeld {
+public:
+    TSignalsHeld();
+    ~TSignalsHeld();
+    TSignalsHeld(const TSignalsHeld &) = delete;
+    TSignalsHeld &operator=(const TSignalsHeld &) = delete;
+};
+
 class TTerminationSignals : public QObject {
 public:
     // Catches the signals from now on, start-up included, while the object
@@ -36,6 +46,7 @@ private:
     std::array<struct sigaction, Caught.size()> FPrevious = {};
     QWidget &FWindow;
     QTimer FRetry;
+    QTimer FHeldSignal;  // takes a signal that came while they were held
     bool FMainLoopRuns = false;
     // Boxes are being closed or the window is closing.
     bool FBusy = false;

@@ -9,14 +9,18 @@
 #include "QStringPrinter.h"
 #include "RemovedFolder.h"
 #include "Screens.h"
+#include "TerminationSignals.h"
 #include "WindowFixture.h"
 
 #include <QCloseEvent>
 #include <QDir>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBlock>
+
+#include <csignal>
 
 namespace {
 
@@ -441,6 +445,34 @@ TEST_F(PublishDialogTest, ASaveThatFailsOnClosingKeepsTheDialogOpenWithItsText)
     EXPECT_EQ(Boxes.Shown()[0].Text, "Save before close?");
     EXPECT_EQ(Boxes.Shown()[1].Text.rfind("Cannot save file \"" + HtmlPagesDir + "Ok/page.html\".", 0), 0u);
     EXPECT_EQ(Boxes.Shown()[2].Text, "Save before close?");
+}
+
+// A termination signal that comes while a page is saved waits for the save
+// to end: nothing closes the dialog, or asks, in the middle of it.
+TEST_F(PublishDialogTest, ASignalDuringASaveWaitsForTheSaveToEnd)
+{
+    const std::string page = Folder("signal") + "page.html";
+    WriteText(page, JoinLines(Page));
+    QWidget mainWindow;
+    const TTerminationSignals ending(mainWindow);
+    Dialog().setWindowModality(Qt::ApplicationModal);  // as the program shows it
+    Run([&] {
+        Load(page);
+        InsertAt(1, 0);
+        // The signal comes with the save's first step.
+        auto *gauge = Dialog().findChild<QProgressBar *>(QStringLiteral("Gauge1"));
+        QObject::connect(gauge, &QProgressBar::valueChanged, gauge, [gauge] {
+            QObject::disconnect(gauge, &QProgressBar::valueChanged, nullptr, nullptr);
+            std::raise(SIGTERM);
+        });
+        Save();
+        EXPECT_TRUE(Dialog().isVisible());
+        EXPECT_TRUE(Boxes.Shown().empty());
+        QTest::qWait(100);  // the event loop takes the signal
+        EXPECT_FALSE(Dialog().isVisible());
+    });
+    EXPECT_EQ(FileText(page), JoinLines(Inserted(Page, 1, 0)));
+    EXPECT_TRUE(Boxes.Shown().empty());
 }
 
 // Two blocks inserted at one caret into a page without any: the second goes
