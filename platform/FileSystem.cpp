@@ -235,9 +235,8 @@ static bool HoldsTemporaryMark(const std::string &folder)
     QFile mark;
     if (!OpenFileToRead(mark, folder + TemporaryMarkName))
         return false;
-    const QByteArray text = mark.read(qint64(TemporaryMarkText.size()) + 1);
-    return TemporaryMarkText.compare(0, size_t(text.size()), text.constData(), size_t(text.size())) == 0 &&
-           size_t(text.size()) <= TemporaryMarkText.size();
+    const std::string text = mark.read(qint64(TemporaryMarkText.size()) + 1).toStdString();
+    return text.size() <= TemporaryMarkText.size() && TemporaryMarkText.compare(0, text.size(), text) == 0;
 }
 
 TTemporaryFolder::TTemporaryFolder(const std::string &prefix)
