@@ -3,12 +3,14 @@
 #include "GuardedCall.h"
 #include "QtColor.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QFormLayout>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -64,6 +66,17 @@ uint8_t StyleBits(const QFont &font)
                    (font.strikeOut() ? 8 : 0));
 }
 
+// The field the size is typed into: the dialog's one editable field that
+// checks what is typed (the sample text does not; family and style are
+// read-only).
+QLineEdit *SizeField(const QFontDialog &dialog)
+{
+    for (QLineEdit *field : dialog.findChildren<QLineEdit *>())
+        if (!field->isReadOnly() && field->validator())
+            return field;
+    return nullptr;
+}
+
 }  // namespace
 
 TFontDialog::TFontDialog(QWidget *parent)
@@ -93,23 +106,47 @@ TFontDialog::TFontDialog(QWidget *parent)
 
 void TFontDialog::SetChoice(const TFontChoice &choice)
 {
+    FHeld = choice;
     FFont->setCurrentFont(ToQFont(choice));
+    FShown = FFont->currentFont();
     FColour = choice.Color & 0xFFFFFF;
     ShowColour();
     SelectCharset(choice.Charset);
 }
 
+// The dialog cannot show every caption as it is held: a family that is not
+// installed shows as another, a bold style of a family without a bold face
+// as regular, a size below 1 as 8. So the caption takes from the dialog only
+// what the user changed there, and keeps the rest as it held it.
 TFontChoice TFontDialog::Choice() const
 {
     const QFont font = FFont->currentFont();
-    TFontChoice choice;
-    choice.Name = font.family();
-    choice.Size = font.pointSize();
-    choice.Style = StyleBits(font);
+    TFontChoice choice = FHeld;
+    if (font.family() != FShown.family()) {
+        choice.Name = font.family();
+        choice.Pitch = QFontInfo(font).fixedPitch() ? 2 : 1;
+    }
+    if (font.pointSize() != FShown.pointSize())
+        choice.Size = font.pointSize();
+    const uint8_t changed = StyleBits(font) ^ StyleBits(FShown);
+    choice.Style = uint8_t((FHeld.Style & ~changed) | (StyleBits(font) & changed));
     choice.Color = FColour;
     choice.Charset = uint8_t(FCharset->currentData().toUInt());
-    choice.Pitch = QFontInfo(font).fixedPitch() ? 2 : 1;
     return choice;
+}
+
+// The dialog reads a size of 0, or none, as a size of its own choosing while
+// the field still shows what was typed: OK waits for a size it takes.
+void TFontDialog::accept()
+{
+    QLineEdit *size = SizeField(*FFont);
+    if (size && size->text().toInt() < 1) {
+        QApplication::beep();
+        size->setFocus();
+        size->selectAll();
+        return;
+    }
+    QDialog::accept();
 }
 
 void TFontDialog::ShowColour()

@@ -6,6 +6,7 @@
 #include "CommonDialogs.h"
 
 #include <QDialog>
+#include <QFont>
 
 class QComboBox;
 class QFontDialog;
@@ -19,6 +20,9 @@ public:
     void SetChoice(const TFontChoice &choice);
     TFontChoice Choice() const;
 
+protected:
+    void accept() override;
+
 private:
     void ShowColour();
     void ChooseColour();
@@ -28,4 +32,6 @@ private:
     QPushButton *FColourButton;
     QComboBox *FCharset;
     uint32_t FColour = 0;
+    TFontChoice FHeld;  // the caption as it came
+    QFont FShown;       // how the dialog showed it
 };

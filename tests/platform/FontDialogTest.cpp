@@ -3,7 +3,10 @@
 #include "ScriptedCommonDialogs.h"
 #include "Screens.h"
 
+#include <QDialogButtonBox>
 #include <QFontDatabase>
+#include <QFontDialog>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -17,19 +20,42 @@ TEST(FontDialog, CarriesTheCaptionsColourAndCharacterSetWithTheFont)
         if (family.isEmpty() && QFontDatabase::styles(candidate).contains(QStringLiteral("Bold")))
             family = candidate;
     ASSERT_FALSE(family.isEmpty()) << "no font with a bold face";
+    // OK on an unchanged dialog gives the caption back as it came, also where
+    // the dialog cannot show it; a size typed as 0 is refused.
     const struct {
+        QString name;
+        int size;
         uint8_t style, charset;
         uint32_t colour;
-    } cases[] = {{1 | 4, 204, 0x0000FF}, {0, 0, 0xFFFFFF}, {8, 99, 0x123456}};  // 99: a number the list does not name
+        const char *typedSize = nullptr;
+    } cases[] = {
+        {family, 12, 1 | 4, 204, 0x0000FF}, {family, 12, 0, 0, 0xFFFFFF},
+        {family, 12, 8, 99, 0x123456},  // 99: a number the list does not name
+        {QStringLiteral("DejaVu Math TeX Gyre"), 12, 1, 1, 0},  // no bold face
+        {QStringLiteral("Not Installed Anywhere"), 12, 1, 1, 0}, {family, -12, 1, 1, 0}, {family, 8, 1, 1, 0, "0"},
+    };
     for (const auto &c : cases) {
         TFontDialog dialog;
-        dialog.SetChoice(TFontChoice{family, 12, c.style, c.colour, c.charset});
+        dialog.SetChoice(TFontChoice{c.name, c.size, c.style, c.colour, c.charset});
+        dialog.show();
+        if (c.typedSize) {
+            for (QLineEdit *size : dialog.findChildren<QLineEdit *>())
+                if (size->validator()) {  // the only field that checks what is typed
+                    size->selectAll();
+                    QTest::keyClicks(size, QString::fromLatin1(c.typedSize));
+                }
+        }
+        QTest::mouseClick(dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+        EXPECT_EQ(dialog.result() == QDialog::Accepted, !c.typedSize) << qPrintable(c.name) << " " << c.size;
+        if (c.typedSize)
+            continue;
         const TFontChoice choice = dialog.Choice();
-        EXPECT_EQ(choice.Name, family);
-        EXPECT_EQ(choice.Size, 12);
+        EXPECT_EQ(choice.Name, c.name);
+        EXPECT_EQ(choice.Size, c.size);
         EXPECT_EQ(choice.Style, c.style);
         EXPECT_EQ(choice.Color, c.colour);
         EXPECT_EQ(choice.Charset, c.charset);
+        EXPECT_EQ(choice.Pitch, 0);
     }
 
     // The pitch comes from the font chosen: a fixed one for a typewriter face.
@@ -42,7 +68,8 @@ TEST(FontDialog, CarriesTheCaptionsColourAndCharacterSetWithTheFont)
     for (const auto &face : faces) {
         ASSERT_TRUE(QFontDatabase::families().contains(face.family)) << face.family << " is not installed";
         TFontDialog dialog;
-        dialog.SetChoice(TFontChoice{face.family, 10, 0, 0, 1});
+        dialog.SetChoice(TFontChoice{QStringLiteral("DejaVu Serif"), 10, 0, 0, 1});
+        dialog.findChild<QFontDialog *>()->setCurrentFont(QFont(face.family));  // chosen in the dialog
         EXPECT_EQ(dialog.Choice().Pitch, face.pitch) << face.family;
     }
 
