@@ -421,8 +421,8 @@ void TPropFr1::LoadText(const TItem &state)
     // Any alignment besides centre and top/left is drawn as bottom/right.
     ComboBox1->setCurrentIndex(text.VAlign == 0 || text.VAlign == 1 ? text.VAlign : 2);
     ComboBox2->setCurrentIndex(text.HAlign == 0 || text.HAlign == 1 ? text.HAlign : 2);
-    SpinEdit4->SetValue(text.TopMargin);
-    SpinEdit5->SetValue(text.LeftMargin);
+    SpinEdit4->ShowValue(text.TopMargin);
+    SpinEdit5->ShowValue(text.LeftMargin);
     CheckBox5->setChecked(text.Smooth);
 }
 
@@ -633,7 +633,7 @@ void TPropFr1::LoadMaterial(const TItem &state)
     Shape5->SetColour(RGBAToColor(m.Ambient));
     Shape6->SetColour(RGBAToColor(m.Diffuse));
     Shape7->SetColour(RGBAToColor(m.Specular));
-    SpinEdit1->SetValue(m.Shininess);
+    SpinEdit1->ShowValue(m.Shininess);
     Shape8->SetColour(RGBAToColor(m.Emission));
 }
 
@@ -730,19 +730,21 @@ void TPropFr1::LoadShadow(const TItem &state)
 {
     const TShadowBlock &shadow = state.ButtonItem.Shadow;
     ColorBox1->SetSelected(uint32_t(shadow.Color));
-    KitSpinEdit4->SetValue(shadow.DX);
-    KitSpinEdit5->SetValue(shadow.DY);
+    KitSpinEdit4->ShowValue(shadow.DX);
+    KitSpinEdit5->ShowValue(shadow.DY);
     CheckBox6->setChecked(shadow.Enabled);
     const TTextItem &text = state.TextItem;
     ColorBox2->SetSelected(uint32_t(text.TextShadowColor));
-    SpinEdit20->SetValue(text.TextShadowDX);
-    SpinEdit21->SetValue(text.TextShadowDY);
+    SpinEdit20->ShowValue(text.TextShadowDX);
+    SpinEdit21->ShowValue(text.TextShadowDY);
     CheckBox7->setChecked(text.TextShadow);
     SetShadowControlsEnabled();
 }
 
 // --- Loading ---
 
+// The number fields show the state's values as it holds them, outside their
+// ranges too, so that field and state agree until the user edits.
 void TPropFr1::LoadFromState()
 {
     TItem *state = Proj ? Proj->CurrentState() : nullptr;

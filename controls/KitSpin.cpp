@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QStyle>
 #include <QStyleOptionSpinBox>
 
@@ -60,12 +61,18 @@ QString HexText(double value)
     return QString::number(qulonglong(bits), 16).toUpper();
 }
 
-std::optional<double> ReadFloat(const QString &text)
+// The text as a decimal number; infinite when it is too large for one.
+double DecimalOf(const QString &text, bool &ok)
 {
     QLocale locale;
     locale.setNumberOptions(QLocale::RejectGroupSeparator);
+    return locale.toDouble(text.trimmed(), &ok);
+}
+
+std::optional<double> ReadFloat(const QString &text)
+{
     bool ok = false;
-    const double value = locale.toDouble(text.trimmed(), &ok);
+    const double value = DecimalOf(text, ok);
     return ok && std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
 }
 
@@ -98,6 +105,31 @@ std::optional<double> ReadInteger(const QString &text)
     bool ok = false;
     const int value = text.trimmed().toInt(&ok, 10);
     return ok ? std::optional<double>(value) : std::nullopt;
+}
+
+bool IsDecimalInteger(const QString &text)
+{
+    static const QRegularExpression integer(QStringLiteral("^\\s*[+-]?[0-9]+\\s*$"));
+    return integer.match(text).hasMatch();
+}
+
+// A number too large for the kind to convert: typed on, it would no longer
+// read as a number at all.
+bool IsTooLarge(const QString &text, TValueType type)
+{
+    switch (type) {
+    case vtFloat: {
+        bool ok = false;
+        return std::isinf(DecimalOf(text, ok));
+    }
+    case vtHex: {
+        const QString digits = text.trimmed();
+        return !digits.isEmpty() && std::all_of(digits.begin(), digits.end(), IsHexDigit) && !ReadHex(digits);
+    }
+    case vtInteger:
+        break;
+    }
+    return IsDecimalInteger(text) && !ReadInteger(text);
 }
 
 }  // namespace
@@ -138,6 +170,8 @@ double TKitSpinEdit::CheckValue(double value) const
 {
     if (std::isnan(value))
         return FMinValue;
+    if (FValueType == vtInteger)  // no bounds still means a 32-bit integer
+        value = std::clamp(value, double(INT32_MIN), double(INT32_MAX));
     if (FMinValue != FMaxValue) {
         if (value < FMinValue)
             return FMinValue;
@@ -160,10 +194,9 @@ QString TKitSpinEdit::TextOf(double value) const
     return QString::number(qlonglong(RoundedInteger(value)));
 }
 
-void TKitSpinEdit::SetValue(double value)
-{
-    lineEdit()->setText(TextOf(CheckValue(value)));
-}
+void TKitSpinEdit::SetValue(double value) { ShowValue(CheckValue(value)); }
+
+void TKitSpinEdit::ShowValue(double value) { lineEdit()->setText(TextOf(value)); }
 
 void TKitSpinEdit::SetRange(double minValue, double maxValue)
 {
@@ -296,11 +329,20 @@ void TKitSpinEdit::keyPressEvent(QKeyEvent *event)
     QAbstractSpinBox::keyPressEvent(event);
 }
 
+// A number typed past the kind's range is refused as it is typed or pasted,
+// so the text never shows a number that reads as none.
+QValidator::State TKitSpinEdit::validate(QString &input, int &) const
+{
+    return IsTooLarge(input, FValueType) ? QValidator::Invalid : QValidator::Acceptable;
+}
+
+// Only a typed number is pulled into range: a value shown as a project
+// holds it stays until the user edits it.
 void TKitSpinEdit::focusOutEvent(QFocusEvent *event)
 {
     QAbstractSpinBox::focusOutEvent(event);
     const double value = Value();
-    if (CheckValue(value) != value)
+    if (lineEdit()->isModified() && CheckValue(value) != value)
         SetValue(value);
 }
 

@@ -2,8 +2,9 @@
 // the text: reading Value converts the text, writing it clamps, formats and
 // sets the text. Typing is limited to the characters of a number, the
 // arrows and the Up and Down keys step by Increment, and leaving the field
-// pulls an out-of-range number to the nearer bound. Integers, hexadecimal
-// integers (digits without prefix) and fixed-point decimals are handled.
+// pulls a typed out-of-range number to the nearer bound. Integers,
+// hexadecimal integers (digits without prefix) and fixed-point decimals are
+// handled.
 #pragma once
 
 #include <QAbstractSpinBox>
@@ -24,6 +25,9 @@ public:
     // sign...), so that a form can wait until the user has typed one.
     std::optional<double> Number() const;
     void SetValue(double value);
+    // Shows the value as it is, outside the bounds too, as a form shows a
+    // value the project holds; leaving the field keeps it.
+    void ShowValue(double value);
 
     // When MinValue equals MaxValue there is no bound at all.
     double MinValue() const { return FMinValue; }
@@ -47,7 +51,8 @@ public:
     bool ArrowKeys() const { return FArrowKeys; }
     void SetArrowKeys(bool enabled) { FArrowKeys = enabled; }
 
-    // The value kept within the bounds (unchanged when they are equal).
+    // The value kept within the bounds (unchanged when they are equal), and
+    // for vtInteger within the 32 bits its text reads back.
     double CheckValue(double value) const;
     // Whether the character may be typed into the current text. Control
     // characters pass (Enter, Escape, Ctrl+V...), the erasing ones
@@ -73,6 +78,7 @@ protected:
     void stepBy(int steps) override;
     StepEnabled stepEnabled() const override;
     void keyPressEvent(QKeyEvent *event) override;
+    QValidator::State validate(QString &input, int &pos) const override;
     void focusOutEvent(QFocusEvent *event) override;
     void changeEvent(QEvent *event) override;
 

@@ -88,6 +88,15 @@ protected:
         Find<QWidget>(spin)->findChild<QLineEdit *>()->setCursorPosition(0);
         PressDelete(Find<QWidget>(spin));
     }
+    // Focuses a control and moves the focus away again, as a user leaving it.
+    void Leave(const char *control)
+    {
+        panel.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&panel));
+        Find<QWidget>(control)->setFocus();
+        Find<QWidget>(control)->clearFocus();
+    }
+    QString Shown(const char *spin) { return Find<TKitSpinEdit>(spin)->text(); }
     void Key(const char *control, Qt::Key key) { QTest::keyClick(Find<QWidget>(control), key); }
     void Click(const char *box) { Find<QCheckBox>(box)->click(); }
     void PickColour(const char *swatch, uint32_t colour)
@@ -147,6 +156,14 @@ TEST_F(StatePanel, TextTabEdits)
                     [](const TItem &s) { return s.TextItem.LeftMargin == -7; }, pgText, true},
                    {"left margin's sign deleted", [&] { EraseFirst("SpinEdit5"); },
                     [](const TItem &s) { return s.TextItem.LeftMargin == 7; }, pgText, true},
+                   {"left margin past the integer range", [&] { Type("SpinEdit5", "99999999999"), Leave("SpinEdit5"); },
+                    [&](const TItem &s) { return s.TextItem.LeftMargin == 100 && Shown("SpinEdit5") == "100"; }, pgText, true},
+                   {"top margin held out of range, then stepped", [&] {
+                        Current().TextItem.TopMargin = 500, panel.LoadFromState(), Leave("SpinEdit4");
+                        EXPECT_EQ(Shown("SpinEdit4"), "500");
+                        Key("SpinEdit4", Qt::Key_Up);
+                    },
+                    [&](const TItem &s) { return s.TextItem.TopMargin == 100 && Shown("SpinEdit4") == "100"; }, pgText, true},
                    {"font", [&] { QTest::mouseClick(Find<QWidget>("SpeedButton1"), Qt::LeftButton); },
                     [](const TItem &s) {
                         const TTextProp &t = s.TextItem;
@@ -319,6 +336,8 @@ TEST_F(StatePanel, ShadowTabEdits)
                    {"text colour", [&] { choose("ColorBox2"); }, [](const TItem &s) { return s.TextItem.TextShadowColor == 0x00FFFF; }, pgShadow, false},
                    {"text dx", [&] { Key("SpinEdit20", Qt::Key_Up); }, [](const TItem &s) { return s.TextItem.TextShadowDX == -4; }, pgShadow, false},
                    {"text dy", [&] { Key("SpinEdit21", Qt::Key_Down); }, [](const TItem &s) { return s.TextItem.TextShadowDY == 1; }, pgShadow, false},
+                   {"text dx past the integer range", [&] { Type("SpinEdit20", "2147483648"), Leave("SpinEdit20"); },
+                    [&](const TItem &s) { return s.TextItem.TextShadowDX == 214748364 && Shown("SpinEdit20") == "214748364"; }, pgShadow, false},
                });
     EXPECT_FALSE(Find<QWidget>("ColorBox1")->isEnabled()) << "the button shadow's controls follow its switch";
     EXPECT_TRUE(Find<QWidget>("SpinEdit21")->isEnabled());

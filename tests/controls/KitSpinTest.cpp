@@ -71,6 +71,7 @@ TEST(KitSpinEdit, WritesClampedFormattedTextAndReadsItBack)
         {vtFloat, 0, 0, 1e15, "1.00000000000000E+15", 1e15},
         {vtHex, 0, 0, 255, "FF", 255},
         {vtHex, 0, 0, -1, "FFFFFFFF", -1},
+        {vtInteger, 0, 0, 3e9, "2147483647", 2147483647},  // what an integer text reads back
     };
     for (const auto &c : cases) {
         TKitSpinEdit spin;
@@ -147,6 +148,9 @@ TEST(KitSpinEdit, TypingIsLimitedToTheCharactersOfANumber)
         {vtFloat, "1.2.3", "1.23"},
         {vtFloat, "2e3E4", "2e34"},
         {vtHex, "fFgz1", "fF1"},
+        {vtInteger, "99999999999", "999999999"},  // a number too large to read is refused
+        {vtHex, "123456789", "12345678"},
+        {vtFloat, "1e999", "1e99"},
     };
     for (const auto &c : cases) {
         TSpinForm form;
