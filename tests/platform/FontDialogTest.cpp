@@ -38,13 +38,9 @@ TEST(FontDialog, CarriesTheCaptionsColourAndCharacterSetWithTheFont)
         TFontDialog dialog;
         dialog.SetChoice(TFontChoice{c.name, c.size, c.style, c.colour, c.charset});
         dialog.show();
-        if (c.typedSize) {
-            for (QLineEdit *size : dialog.findChildren<QLineEdit *>())
-                if (size->validator()) {  // the only field that checks what is typed
-                    size->selectAll();
-                    QTest::keyClicks(size, QString::fromLatin1(c.typedSize));
-                }
-        }
+        for (QLineEdit *size : dialog.findChildren<QLineEdit *>())
+            if (c.typedSize && size->validator())  // the size: the only field that checks what is typed
+                size->selectAll(), QTest::keyClicks(size, QString::fromLatin1(c.typedSize));
         QTest::mouseClick(dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
         EXPECT_EQ(dialog.result() == QDialog::Accepted, !c.typedSize) << qPrintable(c.name) << " " << c.size;
         if (c.typedSize)
