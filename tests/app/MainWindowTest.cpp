@@ -2,6 +2,7 @@
 #include "Screens.h"
 
 #include "ActingAsNobody.h"
+#include "BoxesAnsweredByEnter.h"
 #include "ColorReduction.h"
 #include "CommandStates.h"
 #include "CopyBufferU.h"
@@ -300,6 +301,17 @@ TEST_F(MainWindowTest, TheCommandLineIgnoresOtherFilesAndReportsAMissingProject)
     }
     ASSERT_EQ(FBoxes.Shown().size(), 1u);
     EXPECT_EQ(FBoxes.Shown()[0].Text, CannotOpenFile(ProjectsDir + "missing.prj", "No such file or directory").what());
+}
+
+// A box at start-up, shown before any window is active, belongs to the main
+// window, so that it stands above it.
+TEST_F(MainWindowTest, ABoxAtStartUpBelongsToTheMainWindow)
+{
+    const WorkingFolder projects(ProjectsDir);
+    Main().CommandLine = {"brightlane", "missing.prj"};
+    TBoxesAnsweredByEnter boxes;
+    Main().show();
+    EXPECT_EQ(boxes.Owners(), std::vector<QWidget *>{&Main()});
 }
 
 // A settings file that is there but cannot be read is said so, naming it
