@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenu>
 
 static void LoadGuideResource() { Q_INIT_RESOURCE(help); }
 
@@ -61,13 +62,39 @@ void THelp::Show(int context)
     FBrowser->activateWindow();
 }
 
+int THelp::ContextOfKey(QWidget &target) const
+{
+    if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget()))
+        if (const QAction *command = menu->activeAction())
+            if (const int context = OwnHelpContext(*command); context > 0) {
+                while (QWidget *popup = QApplication::activePopupWidget())
+                    popup->close();
+                return context;
+            }
+    QWidget *focus = QApplication::focusWidget();
+    return HelpContextOf(focus ? focus : &target);
+}
+
+void THelp::LeaveClosingParent(QWidget &closing)
+{
+    QWidget *under = closing.parentWidget() ? closing.parentWidget()->window() : &FOwner;
+    const QRect place = FBrowser->geometry();
+    FBrowser->setParent(under, FBrowser->windowFlags());
+    FBrowser->setGeometry(place);
+    FBrowser->show();
+}
+
 bool THelp::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F1 &&
         watched->isWidgetType()) {
-        QWidget *focus = QApplication::focusWidget();
-        Show(HelpContextOf(focus ? focus : static_cast<QWidget *>(watched)));
+        Show(ContextOfKey(*static_cast<QWidget *>(watched)));
         return true;
     }
+    // A window manager hides a minimized dialog itself: the help window
+    // goes with it then.
+    if (event->type() == QEvent::Hide && !event->spontaneous() && FBrowser && FBrowser->isVisible() &&
+        watched == FBrowser->parentWidget() && watched != &FOwner)
+        LeaveClosingParent(*FBrowser->parentWidget());
     return QObject::eventFilter(watched, event);
 }

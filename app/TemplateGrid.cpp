@@ -51,9 +51,12 @@ TTemplateGrid::TTemplateGrid(QWidget *parent) : QTableWidget(0, Columns, parent)
     setShowGrid(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab leaves the grid; the arrow keys move between its cells.
+    setTabKeyNavigation(false);
     setItemDelegate(new TCellDelegate(*this));
     setMouseTracking(true);
     viewport()->setMouseTracking(true);
+    UpdateRowCount();
 }
 
 int TTemplateGrid::ButtonIndex(int row, int column)
@@ -82,6 +85,9 @@ void TTemplateGrid::UpdateRowCount()
 {
     const int rows = (ButtonCount() + Columns - 1) / Columns;
     setRowCount(rows);
+    // A grid without buttons has no cell to show the focus on: it is no
+    // stop of the Tab key then.
+    setFocusPolicy(rows > 0 ? Qt::StrongFocus : Qt::NoFocus);
     if (rows > 0 && !currentIndex().isValid())
         setCurrentCell(0, 0);
     viewport()->update();

@@ -1,5 +1,6 @@
 #include "WebBrowser.h"
 
+#include <QChildEvent>
 #include <QVBoxLayout>
 #include <QWebEngineView>
 
@@ -7,6 +8,7 @@ TWebBrowser::TWebBrowser(QWidget *parent) : TBrowser(parent), FView(new QWebEngi
 {
     FView->setContextMenuPolicy(Qt::NoContextMenu);
     FView->setFocusPolicy(Qt::NoFocus);
+    FView->installEventFilter(this);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(FView);
@@ -16,3 +18,13 @@ TWebBrowser::TWebBrowser(QWidget *parent) : TBrowser(parent), FView(new QWebEngi
 void TWebBrowser::Navigate(const QUrl &url) { FView->load(url); }
 
 QUrl TWebBrowser::Url() const { return FView->url(); }
+
+bool TWebBrowser::eventFilter(QObject *watched, QEvent *event)
+{
+    // The view makes that widget itself, able to take the focus: as a Tab
+    // stop it would show nothing and keep the Tab key for the page.
+    if (event->type() == QEvent::ChildPolished)
+        if (auto *page = qobject_cast<QWidget *>(static_cast<QChildEvent *>(event)->child()))
+            page->setFocusPolicy(Qt::NoFocus);
+    return TBrowser::eventFilter(watched, event);
+}

@@ -12,6 +12,10 @@ public:
     void Navigate(const QUrl &url) override;
     QUrl Url() const override;
 
+protected:
+    // Keeps the widget the view draws its page in out of the focus too.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QWebEngineView *FView;
 };

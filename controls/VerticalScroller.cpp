@@ -36,6 +36,9 @@ public:
     explicit TRowScroller(QWidget *page) : FCurtain(new QWidget(viewport()))
     {
         setFrameShape(QFrame::NoFrame);
+        // Only the page's controls take the focus: the scroller itself
+        // would show nothing and swallow what is typed.
+        setFocusPolicy(Qt::NoFocus);
         setWidgetResizable(true);
         setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         setWidget(page);

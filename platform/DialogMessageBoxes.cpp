@@ -4,6 +4,7 @@
 #include "Exceptions.h"
 
 #include <QApplication>
+#include <QMainWindow>
 #include <QMessageBox>
 
 namespace {
@@ -34,6 +35,22 @@ QMessageBox::Icon StandardIcon(TMsgIcon icon)
     return QMessageBox::NoIcon;
 }
 
+// The window a box is about: the modal dialog in use, else the window the
+// user works in, else (at start-up, before any window is active) the main
+// window. A box without one would belong to Qt's hidden leader window,
+// which a window manager may stack below the main window.
+QWidget *BoxOwner()
+{
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (qobject_cast<QMainWindow *>(window) && window->isVisible())
+            return window;
+    return nullptr;
+}
+
 }  // namespace
 
 std::unique_ptr<QMessageBox> TDialogMessageBoxes::MakeBox(const TDisplayText &text,
@@ -41,7 +58,7 @@ std::unique_ptr<QMessageBox> TDialogMessageBoxes::MakeBox(const TDisplayText &te
                                                           TMsgButtons buttons, TMsgIcon icon)
 {
     auto box = std::make_unique<QMessageBox>(StandardIcon(icon), FromAnsi(title), FromDisplayText(text),
-                                             StandardButtons(buttons), QApplication::activeWindow());
+                                             StandardButtons(buttons), BoxOwner());
     // Texts come from language files: markup in them is shown, not obeyed.
     box->setTextFormat(Qt::PlainText);
     box->setDefaultButton(buttons == TMsgButtons::OK ? QMessageBox::Ok : QMessageBox::Yes);

@@ -10,6 +10,8 @@ class QWidget;
 constexpr char HelpContextProperty[] = "helpContext";
 
 void SetHelpContext(QObject &object, int context);
+// The object's own context (a widget's or a command's); 0 when it has none.
+int OwnHelpContext(const QObject &object);
 // The context of the widget or of the nearest enclosing widget that has one;
 // 0 when none has.
 int HelpContextOf(const QWidget *widget);

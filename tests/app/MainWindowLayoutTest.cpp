@@ -10,9 +10,12 @@
 #include "LanguageSwitch.h"
 #include "PropertyPanels.h"
 #include "StreamBytes.h"
+#include "TemplateGrid.h"
+#include "TemplatePanel.h"
 
 #include <QRegion>
 #include <QSplitterHandle>
+#include <QTabBar>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -189,4 +192,39 @@ TEST_F(MainWindowLayoutTest, TheMainToolBarShowsEveryCaptionWhole)
             SaveScreen(*bar, QStringLiteral("MainF-tool-bar-%1-%2").arg(QLatin1String(c.language), SizeName(size)));
         }
     }
+}
+
+// Tab goes round the window's controls only, with a template open and
+// without: each stop looks otherwise while it has the focus, so that nothing
+// typed goes where the user sees no focus.
+TEST_F(MainWindowLayoutTest, EveryTabStopShowsItsFocus)
+{
+    Main().show();
+    Main().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Main()));
+    NewProjectWith({"Home"});
+    ASSERT_TRUE(Proj->NewButtonTemplate("Looks"));
+    Proj->AddButtonToTemplate("B0");
+    Proj->CloseButtonTemplate();
+    Main().Templates().LoadTemplateTabs();
+    for (const int tab : {0, 1}) {
+        Main().Templates().Tabs().setCurrentIndex(tab);
+        for (QTreeWidgetItem *node : {Node(0, 0), Node(0), Tree().RootNode()}) {
+            Click(node);
+            Tree().View().setFocus();
+            std::string stops;
+            for (QWidget *stop = &Tree().View(); stops.size() < 2000;) {
+                stops += stop->metaObject()->className() + (":" + stop->objectName().toStdString()) + " ";
+                const QImage focused = stop->grab().toImage();
+                stop->clearFocus();
+                EXPECT_TRUE(stop->grab().toImage() != focused) << stops;
+                stop->setFocus(Qt::TabFocusReason);
+                QTest::sendKeyEvent(QTest::Click, stop, Qt::Key_Tab, QStringLiteral("\t"), {});
+                if ((stop = QApplication::focusWidget()) == &Tree().View())
+                    break;
+            }
+            EXPECT_EQ(stops.find("DrawGrid1") != std::string::npos, tab == 1) << stops;
+        }
+    }
+    SaveScreen(Main(), "MainF-tab-stops");
 }

@@ -2,6 +2,7 @@
 #include "Screens.h"
 
 #include "ActingAsNobody.h"
+#include "BoxesAnsweredByEnter.h"
 #include "ColorReduction.h"
 #include "CommandStates.h"
 #include "CopyBufferU.h"
@@ -300,6 +301,17 @@ TEST_F(MainWindowTest, TheCommandLineIgnoresOtherFilesAndReportsAMissingProject)
     }
     ASSERT_EQ(FBoxes.Shown().size(), 1u);
     EXPECT_EQ(FBoxes.Shown()[0].Text, CannotOpenFile(ProjectsDir + "missing.prj", "No such file or directory").what());
+}
+
+// A box at start-up, shown before any window is active, belongs to the main
+// window, so that it stands above it.
+TEST_F(MainWindowTest, ABoxAtStartUpBelongsToTheMainWindow)
+{
+    const WorkingFolder projects(ProjectsDir);
+    Main().CommandLine = {"brightlane", "missing.prj"};
+    TBoxesAnsweredByEnter boxes;
+    Main().show();
+    EXPECT_EQ(boxes.Owners(), std::vector<QWidget *>{&Main()});
 }
 
 // A settings file that is there but cannot be read is said so, naming it
@@ -722,9 +734,33 @@ TEST_F(MainWindowTest, F1InAModalDialogOpensTheHelpWindowOverTheDialog)
             EXPECT_TRUE(QTest::qWaitForWindowActive(help));
             QTest::sendKeyEvent(QTest::Click, help->windowHandle(), Qt::Key_Escape, QStringLiteral("\x1b"), {});
             EXPECT_FALSE(help->isVisible()) << "Esc reaches the help window";
+            QTest::keyClick(dialog.windowHandle(), Qt::Key_F1);
             dialog.setWindowModality(Qt::NonModal);
+            dialog.hide();
         });
         Run(c.command);
+        QTextBrowser *help = Main().Help().Window();
+        ASSERT_TRUE(help);
+        EXPECT_TRUE(help->isVisible()) << "the help window stays open when the dialog closes";
+        EXPECT_EQ(help->windowHandle()->transientParent(), Main().windowHandle()) << "stacked over the main window";
+        help->close();
+    }
+}
+
+// F1 on a command highlighted in an open menu opens the guide at that
+// command's part and closes the menu.
+TEST_F(MainWindowTest, F1OnAHighlightedMenuCommandOpensItsPart)
+{
+    Main().show();
+    NewProjectWith({"Home"});
+    for (const auto &[menu, command] : {std::pair{0, "QuickSave"}, std::pair{2, "DeleteAllButton"}}) {
+        QMenu *open = Main().menuBar()->actions()[menu]->menu();
+        open->popup(Main().mapToGlobal(QPoint(40, 20)));
+        open->setActiveAction(&Action(command));
+        QTest::keyClick(open->windowHandle(), Qt::Key_F1);
+        ASSERT_TRUE(Main().Help().Window());
+        EXPECT_EQ(Main().Help().Window()->source(), THelp::ContextUrl(FindActionEntry(command)->Tag)) << command;
+        EXPECT_FALSE(open->isVisible());
     }
 }
 

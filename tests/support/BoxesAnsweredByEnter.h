@@ -24,6 +24,7 @@ public:
     {
         FShown.push_back(text.Bytes());
         const auto box = TDialogMessageBoxes::MakeBox(text, title, buttons, icon);
+        FOwners.push_back(box->parentWidget());
         QTimer timer;
         int waited = 0;
         QObject::connect(&timer, &QTimer::timeout, [&] {
@@ -45,8 +46,11 @@ public:
 
     // The texts of the boxes shown, in order.
     const std::vector<std::string> &Shown() const { return FShown; }
+    // The window each box belonged to.
+    const std::vector<QWidget *> &Owners() const { return FOwners; }
 
 private:
     IMessageBoxes *FPrevious;
     std::vector<std::string> FShown;
+    std::vector<QWidget *> FOwners;
 };
