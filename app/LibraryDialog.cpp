@@ -397,15 +397,18 @@ void TTempSelF::PutSnapshotBack(TItem &state)
     state.Dirty = 1;
 }
 
-// Every library is written, changed or not; each one that cannot be written
-// is reported on a line of its own, as the changes would otherwise be lost
-// at the end of the run.
+// Every library that differs from its file is written, and only those: a
+// file another writer changed meanwhile stays as it is unless the library
+// was changed here too. Each one that cannot be written is reported on a
+// line of its own, as the changes would otherwise be lost at the end of the
+// run; it is tried again at the next close.
 void TTempSelF::SaveLibraries()
 {
     TDisplayText failures;
     const auto save = [&](auto &library) {
         try {
-            library.SaveToFile();
+            if (library.DiffersFromFile())
+                library.SaveToFile();
         } catch (const EWriteError &e) {
             failures += (failures.Empty() ? "" : "\n") + e.Text();
         }

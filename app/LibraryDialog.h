@@ -7,8 +7,8 @@
 // Opened for a state, every choice is tried on the current state at once
 // (shape and deformation changes in draft mode, with a full render one second
 // after the last change); "Ok" keeps what was tried, any other way of closing
-// gives the state back exactly as it was. The libraries are written to their
-// files whenever the dialog closes.
+// gives the state back exactly as it was. The libraries changed since their
+// files were read or written are written to them whenever the dialog closes.
 #pragma once
 
 #include "PackedColor.h"

@@ -165,8 +165,9 @@ void TTemplatePanel::TabControl1Change()
     actions["RemoveTemplate"].setEnabled(open);
     actions["RenameTemplate"].setEnabled(open);
     actions["AddButtonToTemp"].setEnabled(open && Proj->CurrentButton());
+    // A template that cannot be read says why, and its empty grid is shown.
     if (open)
-        Proj->OpenButtonTemplate(TabName(tab) + TemplateExt);
+        Guarded([&] { Proj->OpenButtonTemplate(TabName(tab) + TemplateExt); });
     else
         Proj->CloseButtonTemplate();
     DrawGrid1->setFocus();

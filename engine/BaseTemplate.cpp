@@ -35,12 +35,10 @@ void CopyFileTo(const std::string &path, const std::string &copy)
     ReplaceFileWith(copy, bytes.constData(), bytes.size());
 }
 
-void TellDamagedFileKept(const std::string &path, int entriesRead, const std::string &copy)
+void TellDamagedFileKept(const std::string &path, const TDisplayText &damage, const std::string &copy)
 {
-    const TDisplayText text = "File \"" + SystemText(path) + "\" is damaged: only " +
-                              TDisplayText(std::to_string(entriesRead)) +
-                              " of its entries could be read. The file as it was is kept as \"" + SystemText(copy) +
-                              "\".";
+    const TDisplayText text = "File \"" + SystemText(path) + "\" " + damage + ". The file as it was is kept as \"" +
+                              SystemText(copy) + "\".";
     MessageBoxes().Show(text, DisplayName(), TMsgButtons::OK, TMsgIcon::Error);
 }
 
@@ -71,27 +69,32 @@ void TBaseTemplate::FileRenamed(const std::string &oldPath, const std::string &n
         FDamagedFile = newPath;
 }
 
-void TBaseTemplate::LoadEntries(const std::string &path, const std::function<void(TStream &)> &read)
+std::string TBaseTemplate::LoadEntries(const std::string &path, const std::function<void(TStream &)> &read)
 {
     FDamagedFile.clear();
-    std::unique_ptr<TFileStream> file;
-    try {
-        file = std::make_unique<TFileStream>(path, TFileStream::fmOpenRead);
-    } catch (const Exception &) {
-        return;
+    auto device = std::make_unique<QFile>();
+    std::string reason;
+    if (!OpenFileToRead(*device, path, reason)) {
+        FDamagedFile = path;
+        FDamage = "could not be read when it was loaded: " + SystemText(reason);
+        return FileExists(path) ? reason : std::string();
     }
+    TFileStream file(std::move(device));
     const int before = Count();
-    bool whole = false;
+    bool allEntries = false;
     try {
-        read(*file);
-        whole = file->Remaining() == 0;
+        read(file);
+        allEntries = true;
     } catch (const Exception &) {
     } catch (const std::bad_alloc &) {
     }
-    if (whole)
-        return;
+    if (allEntries && file.Remaining() == 0)
+        return {};
     FDamagedFile = path;
-    FEntriesRead = Count() - before;
+    const TDisplayText entries(std::to_string(Count() - before));
+    FDamage = allEntries ? "is damaged: its " + entries + " entries were read, but not the bytes after them"
+                         : "is damaged: only " + entries + " of its entries could be read";
+    return {};
 }
 
 void TBaseTemplate::SaveEntries(const std::string &path, const std::function<void(TStream &)> &write)
@@ -100,17 +103,18 @@ void TBaseTemplate::SaveEntries(const std::string &path, const std::function<voi
         if (path == FDamagedFile)
             KeepDamagedFile();
     });
+    if (path == FDamagedFile)
+        FDamagedFile.clear();
 }
 
-// The mark stays until the copy is made; a file removed since it was loaded
-// leaves nothing to keep.
+// The mark stays until the copy is made or the file is written. Only a
+// regular file holds entries to keep: one removed since it was loaded
+// leaves nothing, and a folder fails the save by itself.
 void TBaseTemplate::KeepDamagedFile()
 {
-    if (!FileExists(FDamagedFile)) {
-        FDamagedFile.clear();
+    if (!IsFileAt(FDamagedFile))
         return;
-    }
     const std::string copy = FreeDamagedName(FDamagedFile);
     CopyFileTo(FDamagedFile, copy);
-    TellDamagedFileKept(std::exchange(FDamagedFile, std::string()), FEntriesRead, copy);
+    TellDamagedFileKept(std::exchange(FDamagedFile, std::string()), FDamage, copy);
 }

@@ -2,6 +2,7 @@
 // property libraries and of the button templates.
 #pragma once
 
+#include "DisplayText.h"
 #include "Streams.h"
 
 #include <functional>
@@ -45,18 +46,21 @@ protected:
     // Appends an entry read from a file (Modified stays as it was).
     void Append(std::unique_ptr<TBaseItem> item) { FItems.push_back(std::move(item)); }
 
-    // Appends the entries that read takes from the file at path. A missing
-    // file adds nothing. A file that cannot be read whole (read raises, or
-    // bytes are left after the last entry) ends the load quietly with the
-    // entries read before the damage, and is remembered as read in part.
-    void LoadEntries(const std::string &path, const std::function<void(TStream &)> &read);
+    // Appends the entries that read takes from the file at path. A file
+    // that cannot be read whole (read raises, or bytes are left after the
+    // last entry) ends the load quietly with the entries read before the
+    // damage, and is remembered as read in part. A file that cannot be
+    // opened, a missing one too (it may be back by the next save), adds
+    // nothing and is remembered as not read; returns the system's reason
+    // when it is there all the same, else nothing.
+    std::string LoadEntries(const std::string &path, const std::function<void(TStream &)> &read);
 
     // Replaces the file at path by what write puts into it (SaveFile). The
-    // first save over a file read in part keeps that file beside it under
-    // a free name first (path + ".damaged", then ".damaged-2", ...) and
-    // says so once, naming the file, the entries read and the copy; a copy
-    // that cannot be made is the save error of the copy and leaves the file
-    // as it was.
+    // first save over a file read in part or not read keeps that file
+    // beside it under a free name first (path + ".damaged", then
+    // ".damaged-2", ...) and says so once, naming the file, what was read
+    // and the copy; a copy that cannot be made is the save error of the
+    // copy and leaves the file as it was.
     void SaveEntries(const std::string &path, const std::function<void(TStream &)> &write);
 
     std::vector<std::unique_ptr<TBaseItem>> FItems;
@@ -64,6 +68,6 @@ protected:
 private:
     void KeepDamagedFile();
 
-    std::string FDamagedFile;  // the file loaded last, when it was read in part
-    int FEntriesRead = 0;      // the entries read from it
+    std::string FDamagedFile;  // the file loaded last, when it was not read whole
+    TDisplayText FDamage;      // what was read of it, as the message says it
 };

@@ -64,9 +64,9 @@ void TButtonTemplate::AddButton(const TButtons &button, const std::string &name)
     Modified = true;
 }
 
-void TButtonTemplate::LoadFromFile(const std::string &fileName)
+std::string TButtonTemplate::LoadFromFile(const std::string &fileName)
 {
-    LoadEntries(TemplatesDir + fileName, [this](TStream &stream) { ReadFrom(stream); });
+    return LoadEntries(TemplatesDir + fileName, [this](TStream &stream) { ReadFrom(stream); });
 }
 
 void TButtonTemplate::ReadFrom(TStream &stream)

@@ -50,8 +50,8 @@ public:
 
     // Appends the entries of TemplatesDir + fileName. A missing or damaged
     // file ends the load quietly; the entries read before the damage stay
-    // (LoadEntries).
-    void LoadFromFile(const std::string &fileName);
+    // (LoadEntries). Returns why a file that is there could not be opened.
+    std::string LoadFromFile(const std::string &fileName);
 
     // Replaces TemplatesDir + fileName by all entries and clears Modified;
     // a damaged file is kept aside first (SaveEntries). A failed save

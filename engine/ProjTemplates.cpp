@@ -59,9 +59,11 @@ void TProj::OpenButtonTemplate(const std::string &name)
     TemplateFileName = TemplateFileOf(name);
     ButtonTemplate.Clear();
     TemplateButtonIndex = -1;
-    if (!TemplateFileName.empty())
-        ButtonTemplate.LoadFromFile(TemplateFileName);
+    const std::string failure =
+        TemplateFileName.empty() ? std::string() : ButtonTemplate.LoadFromFile(TemplateFileName);
     NextTemplateButtonNo = ButtonTemplate.Count() + 1;
+    if (!failure.empty())
+        throw CannotOpenFile(TemplatesDir + TemplateFileName, failure);
 }
 
 void TProj::ChangeButtonTemplate(const std::function<void()> &change)

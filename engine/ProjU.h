@@ -91,6 +91,9 @@ public:
     // file that cannot be written raises its save error, and the template
     // open before stays open.
     bool NewButtonTemplate(const std::string &name);
+    // A file that is there but cannot be opened opens as an empty template
+    // and then raises its open error (the system's reason); it is kept
+    // aside before it is first written (TBaseTemplate::SaveEntries).
     void OpenButtonTemplate(const std::string &name);
     // Empties the template and forgets its file: nothing is saved until a
     // template is opened again.

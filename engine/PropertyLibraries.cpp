@@ -33,18 +33,28 @@ void TBlockLibrary<Item, Block, Field>::LoadFromFile()
             Append(std::move(item));
         }
     });
+    FFileEntries = Entries();
+}
+
+template <typename Item, typename Block, Block Item::*Field>
+std::vector<uint8_t> TBlockLibrary<Item, Block, Field>::Entries() const
+{
+    TMemoryStream stream;
+    WriteInt32(stream, Count());
+    for (int i = 0; i < Count(); ++i) {
+        WriteBlock(stream, GetBlock(i));
+        GetItem(i).WriteName(stream);
+    }
+    return stream.Bytes();
 }
 
 template <typename Item, typename Block, Block Item::*Field>
 void TBlockLibrary<Item, Block, Field>::SaveToFile()
 {
-    SaveEntries(FileName(), [this](TStream &stream) {
-        WriteInt32(stream, Count());
-        for (int i = 0; i < Count(); ++i) {
-            WriteBlock(stream, GetBlock(i));
-            GetItem(i).WriteName(stream);
-        }
-    });
+    std::vector<uint8_t> entries = Entries();
+    SaveEntries(FileName(),
+                [&entries](TStream &stream) { stream.WriteBuffer(entries.data(), int64_t(entries.size())); });
+    FFileEntries = std::move(entries);
     Modified = false;
 }
 

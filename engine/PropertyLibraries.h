@@ -50,10 +50,20 @@ public:
     // error.
     void SaveToFile();
 
+    // Whether the entries, their order and their bytes included, differ
+    // from what the file gave at the last load or took at the last save:
+    // an unchanged library is not written over what another writer may
+    // have put into the file since.
+    bool DiffersFromFile() const { return Entries() != FFileEntries; }
+
     std::string FileName() const;
 
 private:
+    // The file's bytes for the entries as they are.
+    std::vector<uint8_t> Entries() const;
+
     const char *FFileName;
+    std::vector<uint8_t> FFileEntries;  // none before the first load or save
 };
 
 class TTextureTemplate : public TBlockLibrary<TTextureItem, TTextureBlock, &TTextureItem::Texture> {

@@ -49,6 +49,10 @@ TParam LoadSettings(const std::string &fileName, TDisplayText &unreadable)
 void SaveSettings(const TParam &param, const std::string &fileName)
 {
     TIniFile ini(fileName);
+    // Written without its lines, a file that is there but cannot be read
+    // would lose them unseen; it stays until it can be read.
+    if (!ini.ReadFailure().empty())
+        throw EIniFileException(CannotSaveFile(fileName, ini.ReadFailure()).Text());
     ini.WriteInteger(Common, "FonColor", int32_t(param.FonColor));
     ini.WritePath(Common, "LangFile", param.LangFile);
     ini.WriteBool(Common, "UsePreview", param.UsePreview);

@@ -22,5 +22,6 @@ TParam LoadSettings(const std::string &fileName, TDisplayText &unreadable);
 
 // Writes every stored field into the file, keeping the file's other lines.
 // Throws EIniFileException with the save error (the file's name and the
-// system's reason) on failure, and then leaves the file as it was.
+// system's reason) on failure, a file that is there but cannot be read
+// included, and then leaves the file as it was.
 void SaveSettings(const TParam &param, const std::string &fileName);

@@ -64,6 +64,8 @@ public:
     // Raises EFOpenError when the file cannot be opened or created; only a
     // regular file is opened for reading, as OpenFileToRead does.
     TFileStream(const std::string &fileName, TMode mode);
+    // A stream on a file opened already (OpenFileToRead).
+    explicit TFileStream(std::unique_ptr<QFileDevice> device);
     ~TFileStream() override;
 
     int64_t Read(void *buffer, int64_t count) override;
@@ -73,7 +75,6 @@ public:
     int64_t Size() const override;
 
 protected:
-    explicit TFileStream(std::unique_ptr<QFileDevice> device);
     QFileDevice &Device() const { return *FDevice; }
 
 private:

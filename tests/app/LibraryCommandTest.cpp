@@ -1,9 +1,11 @@
+#include "ActingAsNobody.h"
 #include "LibraryCommand.h"
 #include "LibraryDialog.h"
 #include "ListBox.h"
 #include "MainWindowFixture.h"
 #include "ProjectTree.h"
 #include "PropertyPanels.h"
+#include "SettingsFile.h"
 #include "StatePanel.h"
 #include "StreamBytes.h"
 #include "TemplatePanel.h"
@@ -14,6 +16,7 @@
 #include <QTest>
 #include <algorithm>
 #include <map>
+#include <sys/stat.h>
 
 namespace {
 
@@ -139,17 +142,55 @@ std::vector<uint8_t> DamageSecondEntry(const std::string &path)
     return bytes;
 }
 
+// Another copy of the program adds an entry to the library's file.
+template <typename Library>
+std::vector<uint8_t> AddedByAnotherWriter(const std::string &path)
+{
+    Library other;
+    other.LoadFromFile(), other.Add({}, "E3"), other.SaveToFile();
+    return FileBytes(path);
+}
+
+// Only its owner (nobody, where the test runs as root) may write the file,
+// and no one but root may read it; the bytes it held.
+std::vector<uint8_t> MadeUnreadable(const std::string &path)
+{
+    const std::vector<uint8_t> bytes = FileBytes(path);
+    EXPECT_EQ(::chown(path.c_str(), ::geteuid() == 0 ? 65534 : uid_t(-1), gid_t(-1)), 0) << path;
+    EXPECT_EQ(::chmod(path.c_str(), 0200), 0) << path;
+    return bytes;
+}
+
 }  // namespace
 
 // A file damaged after its first entry keeps that entry; its first save, by
-// any close of the dialog or any change of the template, keeps the file as
-// it was beside it under a name no earlier copy holds, and says so once.
+// a close of the dialog that changed it or any change of the template,
+// keeps the file as it was beside it under a name no earlier copy holds, and
+// says so once. A file that cannot be opened fails every save that cannot
+// keep it, with the reason; one the dialog left unchanged is not written.
 TEST_F(LibraryCommand, ADamagedFileIsKeptAsItWasBeforeItIsWrittenAgain)
 {
     Project(true);
+    ASSERT_EQ(::chmod(AppDir.c_str(), 0711), 0);  // nobody passes through to the files
+    ASSERT_EQ(::chmod(TemplatesDir.c_str(), 0777), 0);
+    const auto asNobody = [](const std::function<void()> &step) {
+        return [step] {
+            const TActingAsNobody nobody;
+            ASSERT_TRUE(nobody.Acting());
+            step();
+        };
+    };
     const auto closeDialog = [this] {
         FDialogs.AnswerForm([](QDialog &dialog) { dialog.findChild<QPushButton *>("BitBtn2")->click(); });
         Run("TemplateEdit");
+    };
+    const auto changeAndClose = [closeDialog](auto &library) {
+        return [&library, closeDialog] { library.Add({}, "New"), closeDialog(); };
+    };
+    // Each of the two writes fails, after what was said before them.
+    const auto refused = [](const std::string &file, std::vector<std::string> before = {}) {
+        before.insert(before.end(), 2, CannotSaveFile(file, "Permission denied").what());
+        return before;
     };
     const auto makeTemplate = [] {
         DeleteFileAt(TemplatesDir + "Blue.btn");
@@ -167,19 +208,23 @@ TEST_F(LibraryCommand, ADamagedFileIsKeptAsItWasBeforeItIsWrittenAgain)
         Run("AddButtonToTemp");
     };
     const struct {
-        const char *Name, *Loaded, *Written, *Copy;
+        const char *Name, *Loaded, *Written, *Copy;  // no copy: the file stays as it was
         std::function<void()> Make, Load, Write;
+        std::function<std::vector<uint8_t>(const std::string &)> Damage = DamageSecondEntry;
+        const char *Read = "is damaged: only 1 of its entries could be read";
+        std::vector<std::string> Said = {};  // where no copy is made
     } cases[] = {
         {"textures", "Template.txr", "Template.txr", "Template.txr.damaged", [] { SaveThreeEntries(Proj->Textures); },
-         [] { Reload(Proj->Textures); }, closeDialog},
+         [] { Reload(Proj->Textures); }, changeAndClose(Proj->Textures)},
         {"materials", "Template.mtr", "Template.mtr", "Template.mtr.damaged",
-         [] { SaveThreeEntries(Proj->Materials); }, [] { Reload(Proj->Materials); }, closeDialog},
+         [] { SaveThreeEntries(Proj->Materials); }, [] { Reload(Proj->Materials); }, changeAndClose(Proj->Materials)},
         {"shapes", "Template.shp", "Template.shp", "Template.shp.damaged", [] { SaveThreeEntries(Proj->Shapes); },
-         [] { Reload(Proj->Shapes); }, closeDialog},
+         [] { Reload(Proj->Shapes); }, changeAndClose(Proj->Shapes)},
         {"shapes, an earlier copy kept", "Template.shp", "Template.shp", "Template.shp.damaged-2",
-         [] { SaveThreeEntries(Proj->Shapes); }, [] { Reload(Proj->Shapes); }, closeDialog},
+         [] { SaveThreeEntries(Proj->Shapes); }, [] { Reload(Proj->Shapes); }, changeAndClose(Proj->Shapes)},
         {"deformations", "Template.dfr", "Template.dfr", "Template.dfr.damaged",
-         [] { SaveThreeEntries(Proj->Deformations); }, [] { Reload(Proj->Deformations); }, closeDialog},
+         [] { SaveThreeEntries(Proj->Deformations); }, [] { Reload(Proj->Deformations); },
+         changeAndClose(Proj->Deformations)},
         {"template", "Blue.btn", "Blue.btn", "Blue.btn.damaged", makeTemplate, openTemplate, addButton},
         {"template renamed first", "Blue.btn", "Red.btn", "Red.btn.damaged", makeTemplate,
          [&] {
@@ -188,23 +233,59 @@ TEST_F(LibraryCommand, ADamagedFileIsKeptAsItWasBeforeItIsWrittenAgain)
              Run("RenameTemplate");
          },
          addButton},
+        {"materials, bytes after the entries", "Template.mtr", "Template.mtr", "Template.mtr.damaged-2",
+         [] { SaveThreeEntries(Proj->Materials); }, [] { Reload(Proj->Materials); }, changeAndClose(Proj->Materials),
+         [](const std::string &path) {
+             std::vector<uint8_t> bytes = FileBytes(path);
+             bytes.push_back(0);
+             EXPECT_TRUE(WriteFileBytes(path, bytes));
+             return bytes;
+         },
+         "is damaged: its 3 entries were read, but not the bytes after them"},
+        {"materials changed by another writer", "Template.mtr", "", "",
+         [] { SaveThreeEntries(Proj->Materials), Reload(Proj->Materials); }, [] {}, closeDialog,
+         AddedByAnotherWriter<TMaterialTemplate>},
+        {"deformations missing when loaded, written by another writer", "Template.dfr", "Template.dfr",
+         "Template.dfr.damaged-2", [] { DeleteFileAt(TemplatesDir + "Template.dfr"), Reload(Proj->Deformations); },
+         [] {}, changeAndClose(Proj->Deformations), AddedByAnotherWriter<TDeformationTemplate>,
+         "could not be read when it was loaded: No such file or directory"},
+        {"textures that cannot be opened", "Template.txr", "", "", [] { SaveThreeEntries(Proj->Textures); },
+         asNobody([] { Reload(Proj->Textures); }), asNobody(changeAndClose(Proj->Textures)), MadeUnreadable, "",
+         refused(TemplatesDir + "Template.txr.damaged-2")},
+        {"template that cannot be opened", "Blue.btn", "", "", makeTemplate, asNobody(openTemplate),
+         asNobody(addButton), MadeUnreadable, "",
+         refused(TemplatesDir + "Blue.btn.damaged-2",
+                 {CannotOpenFile(TemplatesDir + "Blue.btn", "Permission denied").what()})},
+        {"settings that cannot be opened", "../Brightlane.ini", "", "",
+         [] { ASSERT_TRUE(WriteFileText(AppDir + SettingsFileName, "[Common]\nFonColor=123\n")); }, [] {},
+         asNobody([this] {
+             FDialogs.AnswerForm([](QDialog &dialog) { dialog.findChild<QPushButton *>("BitBtn1")->click(); });
+             Run("AppParam");
+         }),
+         MadeUnreadable, "", refused(AppDir + SettingsFileName)},
     };
     std::map<std::string, std::vector<uint8_t>> copies;
     for (const auto &c : cases) {
         c.Make();
-        const std::vector<uint8_t> damaged = DamageSecondEntry(TemplatesDir + c.Loaded);
-        c.Load();
-        FBoxes.Answer(idOK);
+        const std::vector<uint8_t> damaged = c.Damage(TemplatesDir + c.Loaded);
+        const std::vector<std::string> expected =
+            *c.Copy ? std::vector<std::string>{"File \"" + TemplatesDir + c.Written + "\" " + c.Read +
+                                               ". The file as it was is kept as \"" + TemplatesDir + c.Copy + "\"."}
+                    : c.Said;
+        for (size_t i = 0; i < expected.size(); ++i)
+            FBoxes.Answer(idOK);
         const size_t boxes = FBoxes.Shown().size();
+        c.Load();
         c.Write();
         c.Write();  // said once, kept once
-        const std::string said = FBoxes.Shown().size() > boxes ? FBoxes.Shown().back().Text : "";
-        EXPECT_EQ(FBoxes.Shown().size(), boxes + 1) << c.Name;
-        EXPECT_EQ(said, "File \"" + TemplatesDir + c.Written +
-                            "\" is damaged: only 1 of its entries could be read. The file as it was is kept as \"" +
-                            TemplatesDir + c.Copy + "\".")
-            << c.Name;
-        copies[c.Copy] = damaged;
+        std::vector<std::string> said;
+        for (size_t i = boxes; i < FBoxes.Shown().size(); ++i)
+            said.push_back(FBoxes.Shown()[i].Text);
+        EXPECT_EQ(said, expected) << c.Name;
+        if (*c.Copy)
+            copies[c.Copy] = damaged;
+        else
+            EXPECT_EQ(FileBytes(TemplatesDir + c.Loaded), damaged) << c.Name;
         for (const auto &[copy, bytes] : copies)
             EXPECT_EQ(FileBytes(TemplatesDir + copy), bytes) << c.Name << ": " << copy;
         EXPECT_EQ(FileNamesIn(TemplatesDir, "damaged").size() + FileNamesIn(TemplatesDir, "damaged-2").size(),

@@ -245,9 +245,9 @@ TEST_P(LibraryCommands, EveryCommandLeavesTheLibraryFileAsExpected)
         EXPECT_EQ(FBoxes.Shown().size() - boxes, step.Answers.size()) << step.Name;
     }
     EXPECT_TRUE(FDialogs.AllAnswered());
-    // The other three libraries were written too, empty.
+    // The other three libraries, unchanged, were not written.
     for (const char *file : {"Template.txr", "Template.mtr", "Template.shp", "Template.dfr"})
-        EXPECT_EQ(FileBytes(TemplatesDir + file).size(), 4u) << file;
+        EXPECT_EQ(FileExists(TemplatesDir + file), file == std::string(c.File)) << file;
 }
 
 INSTANTIATE_TEST_SUITE_P(EachLibrary, LibraryCommands, ::testing::Range(0, 4),
@@ -454,12 +454,14 @@ TEST_F(LibraryDialog, RefusedPicturesAndNamesChangeNothing)
 TEST_F(LibraryDialog, ALibraryThatCannotBeSavedIsReported)
 {
     ASSERT_TRUE(QDir().mkpath(QtFilePath(TemplatesDir + "Template.mtr")));
+    P().Materials.Add(TMaterialBlock(), "Gold");
+    P().Shapes.Add(TShapeBlock(), "");
     FBoxes.Answer(idOK);
     Open(false, [] {});
     ASSERT_EQ(FBoxes.Shown().size(), 1u);
     EXPECT_EQ(FBoxes.Shown()[0].Text,
               CannotSaveFile(TemplatesDir + "Template.mtr", "Filename refers to a directory").what());
-    EXPECT_EQ(FileBytes(TemplatesDir + "Template.shp").size(), 4u);
+    EXPECT_EQ(FileBytes(TemplatesDir + "Template.shp").size(), 4u + 64 + 4);
 }
 
 TEST_F(LibraryDialog, Screens)
