@@ -10,6 +10,7 @@
 #include "LangSupU.h"
 #include "PanelControls.h"
 #include "ProjU.h"
+#include "ProjectTextField.h"
 #include "RenderAnew.h"
 #include "SceneU.h"
 #include "UtilsU.h"
@@ -80,12 +81,15 @@ void TPropFr2::BuildControls()
     QFormLayout *form = FormLayout(ScrollingPage(this));
     Edit1 = Named(new QLineEdit, "Edit1");
     Edit1->setMaxLength(TextLimit);
+    TakeProjectText(*Edit1);
     Edit2 = Named(new QLineEdit, "Edit2");
+    TakeProjectText(*Edit2);
     SpeedButton2 = Named(new TSpeedButton, "SpeedButton2");
     ComboBox1 = Named(new QComboBox, "ComboBox1");
     ComboBox1->setEditable(true);
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
     ComboBox1->lineEdit()->setMaxLength(TextLimit);
+    TakeProjectText(*ComboBox1->lineEdit());
     SpeedButton1 = Named(new TSpeedButton, "SpeedButton1");
     SpinEdit2 = IntegerSpin("SpinEdit2", MinSide, MaxWidth, 90);
     SpinEdit3 = IntegerSpin("SpinEdit3", MinSide, MaxHeight, 30);
@@ -125,13 +129,11 @@ void TPropFr2::ConnectControls()
     On(ComboBox1->lineEdit(), &QLineEdit::textEdited, [this] { ComboBox1Change(); });
     On(SpeedButton2, &TSpeedButton::clicked, [this] {
         if (const std::optional<QString> name = ChosenFileName())
-            Edit2->setText(*name);
+            EnterProjectText(*Edit2, *name);
     });
     On(SpeedButton1, &TSpeedButton::clicked, [this] {
-        if (const std::optional<QString> name = ChosenFileName()) {
-            ComboBox1->setEditText(*name);
-            ComboBox1Change();
-        }
+        if (const std::optional<QString> name = ChosenFileName())
+            EnterProjectText(*ComboBox1->lineEdit(), *name);
     });
     // A size outside the limits or a text that is no number yet, both
     // possible while typing, is refused.
@@ -196,13 +198,13 @@ void TPropFr2::LoadFromButton()
     if (!button)
         return;
     const bool loading = std::exchange(FLoading, true);
-    Edit2->setText(FromAnsi(button->Prop.Link));
-    Edit1->setText(FromAnsi(button->Prop.Alt));
+    ShowProjectText(*Edit2, FromAnsi(button->Prop.Link));
+    ShowProjectText(*Edit1, FromAnsi(button->Prop.Alt));
     const auto keyword = std::find(TargetKeywords.begin(), TargetKeywords.end(), button->Prop.Target);
     if (keyword != TargetKeywords.end())
         ComboBox1->setCurrentIndex(int(keyword - TargetKeywords.begin()));
     else
-        ComboBox1->setEditText(FromAnsi(button->Prop.Target));
+        ShowProjectText(*ComboBox1->lineEdit(), FromAnsi(button->Prop.Target));
     const TItem &normal = button->States[stNormal];
     SpinEdit2->SetValue(normal.Width);
     SpinEdit3->SetValue(normal.Height);

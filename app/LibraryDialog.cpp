@@ -19,6 +19,7 @@
 #include "MessageBoxes.h"
 #include "ParamU.h"
 #include "ProjU.h"
+#include "ProjectTextField.h"
 #include "RenderHold.h"
 #include "ShapeEditors.h"
 #include "StockControls.h"
@@ -191,6 +192,7 @@ QWidget *TTempSelF::NewMaterialEditor()
 {
     auto *editor = new QWidget;
     FMaterialName = Named(new QLineEdit, "Edit2");
+    TakeProjectText(*FMaterialName);
     FShininess = Named(new QSpinBox, "SpinEdit1");
     FShininess->setRange(1, 128);
     FShininess->setValue(64);
@@ -589,13 +591,13 @@ void TTempSelF::MaterialClick()
     const TMaterialItem &entry = Proj->Materials.GetItem(FLists[MaterialPage]->ItemIndex());
     FEditMaterial = entry.Material;
     UpdateMaterial();
-    FMaterialName->setText(FromAnsi(entry.Name));
+    ShowProjectText(*FMaterialName, FromAnsi(entry.Name));
 }
 
 bool TTempSelF::TrimmedName(std::string &name)
 {
     name = TrimBlanks(ToAnsi(FMaterialName->text()));
-    FMaterialName->setText(FromAnsi(name));
+    ShowProjectText(*FMaterialName, FromAnsi(name));
     if (!name.empty())
         return true;
     Lang->ShowMessageBox(MsgNameMissing);

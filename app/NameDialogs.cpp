@@ -6,6 +6,7 @@
 #include "HelpContext.h"
 #include "LangSupU.h"
 #include "ProjU.h"
+#include "ProjectTextField.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -58,6 +59,7 @@ TNameDialog::TNameDialog(const char *objectName, const char *caption, const char
     ComboBox1->setEditable(true);
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
     ComboBox1->lineEdit()->setMaxLength(TypedNameLength);
+    TakeProjectText(*ComboBox1->lineEdit());
     Label1->setBuddy(ComboBox1);
     BitBtn1->setDefault(true);
 
@@ -80,7 +82,7 @@ TNameDialog::TNameDialog(const char *objectName, const char *caption, const char
 void TNameDialog::SetName(const QString &name)
 {
     ComboBox1->lineEdit()->setMaxLength(std::max(TypedNameLength, int(name.size())));
-    ComboBox1->setEditText(name);
+    ShowProjectText(*ComboBox1->lineEdit(), name);
 }
 
 QString TNameDialog::Name() const { return ComboBox1->currentText(); }
@@ -109,7 +111,7 @@ void TNameDialog::OkClick()
     if (ComboBox1->count() > NameHistorySize)
         ComboBox1->removeItem(NameHistorySize);
     ComboBox1->setCurrentIndex(-1);
-    ComboBox1->setEditText(name);
+    ShowProjectText(*ComboBox1->lineEdit(), name);
     accept();
 }
 

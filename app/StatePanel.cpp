@@ -20,6 +20,7 @@
 #include "PanelControls.h"
 #include "ParamU.h"
 #include "ProjU.h"
+#include "ProjectTextField.h"
 #include "QtColor.h"
 #include "RenderHold.h"
 #include "SceneU.h"
@@ -52,18 +53,6 @@ TColorBox *NarrowColorBox(const char *name)
     box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     box->setMinimumContentsLength(3);
     return box;
-}
-
-// The caption field shows each line break of a pasted text as a blank; the
-// caption takes those blanks, so that the drawn and the saved caption read
-// as the field does.
-QString CaptionAsShown(QString text)
-{
-    for (QChar &c : text)
-        if (c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r' || c == QChar::LineSeparator ||
-            c == QChar::ParagraphSeparator)
-            c = u' ';
-    return text;
 }
 
 TKitSpinEdit *OffsetSpin(const char *name)
@@ -170,6 +159,7 @@ QWidget *TPropFr1::BuildTextPage()
     QFormLayout *form = FormLayout(page);
     Edit1 = Named(new QLineEdit, "Edit1");
     Edit1->setMaxLength(TextLimit);
+    TakeProjectText(*Edit1);
     form->addRow(Label("Text", 1001), Edit1);
     form->addRow(Heading("Text align", 1002));
     ComboBox1 = Named(new QComboBox, "ComboBox1");
@@ -376,7 +366,7 @@ TLightItem &TPropFr1::CurLight(TItem &state) const
 void TPropFr1::ConnectTextPage()
 {
     On(Edit1, &QLineEdit::textChanged,
-       [this] { Edit(pgText, true, [this](TItem &s) { s.TextItem.Text = ToAnsi(CaptionAsShown(Edit1->text())); }); });
+       [this] { Edit(pgText, true, [this](TItem &s) { s.TextItem.Text = ToAnsi(Edit1->text()); }); });
     On(ComboBox1, &QComboBox::activated,
        [this] { Edit(pgText, false, [this](TItem &s) { s.TextItem.VAlign = ComboBox1->currentIndex(); }); });
     On(ComboBox2, &QComboBox::activated,
@@ -417,7 +407,7 @@ void TPropFr1::SpeedButton1Click()
 void TPropFr1::LoadText(const TItem &state)
 {
     const TTextItem &text = state.TextItem;
-    Edit1->setText(FromAnsi(text.Text));
+    ShowProjectText(*Edit1, FromAnsi(text.Text));
     // Any alignment besides centre and top/left is drawn as bottom/right.
     ComboBox1->setCurrentIndex(text.VAlign == 0 || text.VAlign == 1 ? text.VAlign : 2);
     ComboBox2->setCurrentIndex(text.HAlign == 0 || text.HAlign == 1 ? text.HAlign : 2);

@@ -1,6 +1,9 @@
+#include "ButtonPanel.h"
+#include "Codepage.h"
 #include "ColourSwatch.h"
 #include "FlowTabs.h"
 #include "KitSpin.h"
+#include "NameDialogs.h"
 #include "Outline.h"
 #include "PanelFixture.h"
 #include "Screens.h"
@@ -175,29 +178,52 @@ TEST_F(StatePanel, TextTabEdits)
                });
 }
 
-// A caption pasted with line breaks is one line: the field shows a blank for
-// each break, and the state takes the caption as the field shows it, so the
-// drawn and the saved caption read as the field does.
-TEST_F(StatePanel, APastedCaptionTakesItsLineBreaksAsTheBlanksTheFieldShows)
+// What a field of the project's text shows is what the project keeps: a
+// pasted line break or other control character is the blank the field
+// shows, and a character the code page lacks is refused, typed or pasted.
+TEST_F(StatePanel, AFieldOfTheProjectsTextKeepsWhatItShows)
 {
+    TPropFr2 buttonPanel;
+    buttonPanel.LoadFromButton();
+    TButtonF nameDialog;
+    auto *caption = Find<QLineEdit>("Edit1");
+    auto *name = nameDialog.findChild<QComboBox *>("ComboBox1")->lineEdit();
+    auto *alt = buttonPanel.findChild<QLineEdit *>("Edit1");
+    const std::function<std::string()> captionText = [this] { return Current().TextItem.Text; };
+    const std::function<std::string()> nameText = [&] { return ToAnsi(nameDialog.Name()); };
+    const std::function<std::string()> altText = [this] { return P().CurrentButton()->Prop.Alt; };
     const struct {
         const char *what;
-        QString pasted;
-        std::string caption;
+        QLineEdit *field;
+        std::function<std::string()> stored;
+        QString pasted, typed;
+        std::string kept;
     } cases[] = {
-        {"CR LF", QStringLiteral("Line1\r\nLine2"), "Line1  Line2"},
-        {"LF", QStringLiteral("Line1\nLine2\n"), "Line1 Line2 "},
-        {"CR", QStringLiteral("\rLine1\rLine2"), " Line1 Line2"},
-        {"line and paragraph separators", QStringLiteral("Line1\u2028Line2\u2029"), "Line1 Line2 "},
-        {"no break", QStringLiteral("Line1 Line2"), "Line1 Line2"},
+        {"CR LF", caption, captionText, QStringLiteral("Line1\r\nLine2"), {}, "Line1  Line2"},
+        {"LF", caption, captionText, QStringLiteral("Line1\nLine2\n"), {}, "Line1 Line2 "},
+        {"CR", caption, captionText, QStringLiteral("\rLine1\rLine2"), {}, " Line1 Line2"},
+        {"line and paragraph separators", caption, captionText, QStringLiteral("Line1\u2028Line2\u2029"), {}, "Line1 Line2 "},
+        {"no break", caption, captionText, QStringLiteral("Line1 Line2"), {}, "Line1 Line2"},
+        {"control characters", caption, captionText, QStringLiteral("Tab\tUnit\x1fsep"), {}, "Tab Unit sep"},
+        {"a name's line break", name, nameText, QStringLiteral("Line1\nLine2"), {}, "Line1 Line2"},
+        {"ALT's line break", alt, altText, QStringLiteral("Line1\r\nLine2"), {}, "Line1  Line2"},
+        {"URL's line break", buttonPanel.findChild<QLineEdit *>("Edit2"),
+         [this] { return P().CurrentButton()->Prop.Link; }, QStringLiteral("a.html\n#top"), {}, "a.html #top"},
+        {"\u00c4 typed into a caption", caption, captionText, QStringLiteral("\u0416\u20ac"), QStringLiteral("\u00c4b"), "\xc6\x88" "b"},
+        {"\u00c4 pasted into a caption", caption, captionText, QStringLiteral("\u00c4pfel"), QStringLiteral("\u0416"), "\xc6"},
+        {"\u00c4 typed into a name", name, nameText, QStringLiteral("\u0416"), QStringLiteral("\u00c4"), "\xc6"},
+        {"\u00c4 pasted into a name", name, nameText, QStringLiteral("\u00c4pfel"), QStringLiteral("b"), "b"},
+        {"\u00c4 typed into ALT", alt, altText, QStringLiteral("\u20ac"), QStringLiteral("\u00c4"), "\x88"},
+        {"\u00c4 pasted into ALT", alt, altText, QStringLiteral("\u00c4pfel"), QStringLiteral("b"), "b"},
     };
-    auto *field = Find<QLineEdit>("Edit1");
     for (const auto &c : cases) {
+        c.field->clear();
         QGuiApplication::clipboard()->setText(c.pasted);
-        field->selectAll();
-        PressPaste(field);
-        EXPECT_EQ(Current().TextItem.Text, c.caption) << c.what;
-        EXPECT_EQ(field->displayText(), QString::fromLatin1(c.caption.c_str())) << c.what;
+        PressPaste(c.field);
+        for (const QChar typed : c.typed)
+            TypeCharacter(c.field, typed);
+        EXPECT_EQ(c.stored(), c.kept) << c.what;
+        EXPECT_EQ(c.field->displayText(), FromAnsi(c.kept)) << c.what;
         panel.EndDraft();
     }
     SaveScreen(panel, QStringLiteral("PropFr1-pasted-caption"));
