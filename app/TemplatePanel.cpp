@@ -24,6 +24,7 @@
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <exception>
+#include <functional>
 
 namespace {
 
@@ -32,6 +33,7 @@ constexpr int DeleteAllQuestion = 2;
 constexpr int DeleteButtonQuestion = 3;
 constexpr int FileExistsError = 4;
 constexpr int DeleteTemplateQuestion = 5;
+constexpr int TemplateNameMissing = 11;
 const char TemplateExt[] = ".btn";
 
 // A tab shows its text as it is, without mnemonics.
@@ -48,13 +50,18 @@ std::optional<QString> AskName(TNameDialog &dialog)
     return dialog.Name();
 }
 
-// The widget's context menu: the items of the layout.
-void SetContextMenu(QWidget &widget, const TActionList &actions, const TMenuLayout &layout)
+// The widget's context menu: the items of the layout, opened once prepare
+// has seen the point clicked.
+void SetContextMenu(QWidget &widget, const TActionList &actions, const TMenuLayout &layout,
+                    const std::function<void(const QPoint &)> &prepare = {})
 {
     QMenu *menu = actions.MakeMenu(layout, &widget);
     widget.setContextMenuPolicy(Qt::CustomContextMenu);
-    QObject::connect(&widget, &QWidget::customContextMenuRequested, menu,
-                     [&widget, menu](const QPoint &at) { menu->popup(widget.mapToGlobal(at)); });
+    QObject::connect(&widget, &QWidget::customContextMenuRequested, menu, [&widget, menu, prepare](const QPoint &at) {
+        if (prepare)
+            prepare(at);
+        menu->popup(widget.mapToGlobal(at));
+    });
 }
 
 }  // namespace
@@ -72,7 +79,12 @@ TTemplatePanel::TTemplatePanel(TMainF &window) : FWindow(window)
     layout->setSpacing(0);
     layout->addWidget(TabControl1);
     layout->addWidget(DrawGrid1);
-    SetContextMenu(*TabControl1, FWindow.Actions(), TemplateTabsMenu());
+    // A right click chooses its tab first, as a left click does, so the
+    // menu's commands act on the template clicked.
+    SetContextMenu(*TabControl1, FWindow.Actions(), TemplateTabsMenu(), [this](const QPoint &at) {
+        if (const int tab = TabControl1->tabAt(at); tab >= 0)
+            TabControl1->setCurrentIndex(tab);
+    });
     SetContextMenu(*DrawGrid1, FWindow.Actions(), TemplateGridMenu());
     FWindow.States().TemplateChosen = [this] { return TemplateChosen(); };
 
@@ -207,9 +219,11 @@ std::optional<std::string> TTemplatePanel::FreeTemplatePath()
     TFileDialog &dialog = FWindow.Dialogs().SaveDialog3;
     if (!dialog.Execute())
         return std::nullopt;
-    const std::string name = FileNameNoExt(dialog.FileName());
-    if (name.empty())
+    const std::string name = TemplateNameOf(dialog.FileName());
+    if (name.empty()) {
+        Lang->ShowMessageBox(TemplateNameMissing);
         return std::nullopt;
+    }
     if (FileExists(TemplatesDir + name + TemplateExt)) {
         Lang->ShowMessageBox(FileExistsError);
         return std::nullopt;
@@ -222,7 +236,7 @@ void TTemplatePanel::MakeTemplateExecute()
     const std::optional<std::string> path = FreeTemplatePath();
     if (!path || !Proj->NewButtonTemplate(*path))
         return;
-    ChooseTabQuietly(InsertTabSorted(FileNameNoExt(*path)));
+    ChooseTabQuietly(InsertTabSorted(TemplateNameOf(*path)));
     TabControl1Change();
 }
 
@@ -231,7 +245,7 @@ void TTemplatePanel::RemoveTemplateExecute()
     const int tab = TabControl1->currentIndex();
     if (tab < 1)
         return;
-    if (Lang->ShowMessageBox(DeleteTemplateQuestion) == idYes) {
+    if (Lang->ShowMessageBox(DeleteTemplateQuestion, "\"" + SystemText(TabName(tab)) + "\"") == idYes) {
         Proj->RemoveButtonTemplate();
         const QSignalBlocker quiet(TabControl1);
         TabControl1->removeTab(tab);
@@ -249,7 +263,7 @@ void TTemplatePanel::RenameTemplateExecute()
     const std::optional<std::string> path = FreeTemplatePath();
     if (!path || !Proj->RenameButtonTemplate(*path))
         return;
-    const std::string name = FileNameNoExt(*path);
+    const std::string name = TemplateNameOf(*path);
     TabControl1->setTabText(tab, TabText(name));
     TabControl1->setTabData(tab, QByteArray::fromStdString(name));
 }

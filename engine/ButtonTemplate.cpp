@@ -2,6 +2,7 @@
 
 #include "BitmapCopy.h"
 #include "ButtonStream.h"
+#include "FileSystem.h"
 #include "UtilsU.h"
 
 namespace {
@@ -41,6 +42,15 @@ QImage TButtonItem::GetThumbnail(int index) const
 }
 
 }  // namespace TemplateU
+
+std::string TemplateNameOf(const std::string &path)
+{
+    const std::string extension = ".btn";
+    const std::string name = ExtractFileName(path);
+    if (!EndsWithExtension(name, extension, true))
+        return name;
+    return name.substr(0, name.size() - extension.size());
+}
 
 void TButtonTemplate::AddButton(const TButtons &button, const std::string &name)
 {

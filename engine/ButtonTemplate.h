@@ -33,6 +33,11 @@ public:
 
 }  // namespace TemplateU
 
+// The name of the template that a typed name or path stands for: its file
+// name with a ".btn" ending (in any case, as typed for the dialog's
+// extension) cut off, every other dot kept; empty when nothing is left.
+std::string TemplateNameOf(const std::string &path);
+
 class TButtonTemplate : public TBaseTemplate {
 public:
     // New entries' buttons belong to owner, the project object.

@@ -57,12 +57,14 @@ std::string TLanguage::GetInterfaceString(int code) const
     return text ? GetText(text->Section, text->Text, text->Key) : std::string();
 }
 
-int TLanguage::ShowMessageBox(int code) const
+int TLanguage::ShowMessageBox(int code, const TDisplayText &subject) const
 {
     const TMessageText *message = FindMessageText(code);
     if (!message)
         return idCancel;
     const std::string title = GetText(InterfaceSection, message->Title, message->TitleKey);
-    const std::string text = GetText(InterfaceSection, message->Text, message->Key);
+    TDisplayText text = GetText(InterfaceSection, message->Text, message->Key);
+    if (!subject.Empty())
+        text += "\n" + subject;
     return MessageBoxes().Show(text, title, message->Buttons, message->Icon);
 }

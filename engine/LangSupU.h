@@ -6,6 +6,7 @@
 // built-in text, even when a file has been loaded; forms keep their texts.
 #pragma once
 
+#include "DisplayText.h"
 #include "TextSource.h"
 
 #include <cstdint>
@@ -48,8 +49,9 @@ public:
     // Shows the numbered message with its buttons, icon and title through the
     // message-box service and returns the button pressed (idYes, idNo,
     // idCancel, idOK). A code without a message shows nothing and gives
-    // idCancel.
-    int ShowMessageBox(int code) const;
+    // idCancel. A subject (the name of what is asked about) follows the
+    // message on a line of its own.
+    int ShowMessageBox(int code, const TDisplayText &subject = {}) const;
 
     const std::vector<TStrItem> &Items() const { return FItems; }
 

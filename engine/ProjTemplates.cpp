@@ -2,6 +2,7 @@
 #include "ProjU.h"
 
 #include "ButtonStream.h"
+#include "Exceptions.h"
 #include "FileSystem.h"
 #include "Streams.h"
 #include "UtilsU.h"
@@ -11,7 +12,7 @@ namespace {
 // The template file of a name or path: always in the Templates folder.
 std::string TemplateFileOf(const std::string &name)
 {
-    const std::string base = FileNameNoExt(name);
+    const std::string base = TemplateNameOf(name);
     return base.empty() ? std::string() : base + ".btn";
 }
 
@@ -122,19 +123,22 @@ void TProj::DeleteAllTemplateButtons()
 
 void TProj::RemoveButtonTemplate()
 {
+    const std::string path = TemplatesDir + TemplateFileName;
+    if (!TemplateFileName.empty() && FileExists(path) && !DeleteFileAt(path))
+        throw CannotChangeFileWithErrno("delete", path);
     ButtonTemplate.Clear();
     TemplateButtonIndex = -1;
-    if (!TemplateFileName.empty())
-        DeleteFileAt(TemplatesDir + TemplateFileName);
 }
 
 bool TProj::RenameButtonTemplate(const std::string &newName)
 {
     const std::string file = TemplateFileOf(newName);
-    if (file.empty() || TemplateFileName.empty() ||
-        !RenameFileTo(TemplatesDir + TemplateFileName, TemplatesDir + file))
+    if (file.empty() || TemplateFileName.empty() || FileExists(TemplatesDir + file))
         return false;
-    ButtonTemplate.FileRenamed(TemplatesDir + TemplateFileName, TemplatesDir + file);
+    const std::string path = TemplatesDir + TemplateFileName;
+    if (!RenameFileTo(path, TemplatesDir + file))
+        throw CannotChangeFileWithErrno("rename", path);
+    ButtonTemplate.FileRenamed(path, TemplatesDir + file);
     TemplateFileName = file;
     return true;
 }

@@ -101,9 +101,12 @@ public:
     void AddButtonToTemplate(const std::string &name);
     void DeleteTemplateButton();
     void DeleteAllTemplateButtons();
+    // Deletes the template file and empties the template; a file that
+    // cannot be deleted raises its delete error, and the template stays.
     void RemoveButtonTemplate();
     // Renames the template file; false (nothing changed) when the name is
-    // empty, is taken by another template or the file cannot be renamed.
+    // empty or is taken by another template. A file that cannot be renamed
+    // raises its rename error, and nothing changes.
     bool RenameButtonTemplate(const std::string &newName);
     void RenameTemplateButton(const std::string &name);
     void MoveTemplateButtonDown();

@@ -1,13 +1,17 @@
 #include "FullDisk.h"
 #include "MainWindowFixture.h"
 #include "Screens.h"
+#include "SkipRow.h"
 
 #include "MessageBoxes.h"
 #include "StreamBytes.h"
 #include "TemplateGrid.h"
 #include "TemplatePanel.h"
 
+#include <QApplication>
+#include <QMenu>
 #include <QTabBar>
+#include <cstring>
 
 namespace {
 
@@ -327,6 +331,61 @@ TEST_F(TemplatePanelTest, TemplateNamesAreCheckedInTheTemplatesFolder)
     ASSERT_FALSE(FDialogs.FileRequests().empty());
     EXPECT_EQ(FDialogs.FileRequests()[0].InitialDir, QString::fromStdString(TemplatesDir));
     EXPECT_EQ(FDialogs.FileRequests()[1].InitialDir, elsewhere.chopped(1));
+}
+
+// A right click chooses its tab before the tabs' menu opens; a template
+// file that cannot be deleted or renamed is told with the reason, and its
+// tab stays.
+TEST_F(TemplatePanelTest, TheTabsMenuActsOnTheTabClicked)
+{
+    MakeTemplateFile("Blue", 1);
+    MakeTemplateFile("Red", 1);
+    const std::string red = "file \"" + TemplatesDir + "Red.btn\". " + std::strerror(EROFS);
+    const struct {
+        const char *command, *file;  // the file dialog's answer, if asked
+        bool readOnly;
+        std::vector<int> answers;
+        std::string box;
+    } rows[] = {{"RemoveTemplate", nullptr, true, {idYes, idOK}, "Cannot delete " + red},
+                {"RenameTemplate", "Green", true, {idOK}, "Cannot rename " + red},
+                {"RemoveTemplate", nullptr, false, {idYes}, "Are you realy want delete template?\n\"Red\""}};
+    for (const auto &row : rows) {
+        OpenTab("Blue");
+        std::optional<TReadOnlyFolder> folder;
+        if (row.readOnly && !folder.emplace(TemplatesDir).Made()) {
+            SkipRow(row.box, folder->Failure());
+            continue;
+        }
+        if (row.file)
+            FDialogs.AnswerFile(QString::fromStdString(AppDir + row.file));
+        for (int answer : row.answers)
+            FBoxes.Answer(answer);
+        // Through the window, as the system sends it: the press brings the menu.
+        QTabBar &tabs = Panel().Tabs();
+        QTest::mouseClick(tabs.window()->windowHandle(), Qt::RightButton, {},
+                          tabs.mapTo(tabs.window(), tabs.tabRect(2).center()));
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(&Action(row.command)).center());
+        EXPECT_EQ(FBoxes.Shown().back().Text, row.box);
+        EXPECT_EQ(TabTexts().contains("Red"), row.readOnly) << row.box;
+    }
+    SaveScreen(*Panel().parentWidget(), "TemplatePanel-tab-deleted");
+}
+
+// A typed name keeps its dots; only a ".btn" ending is the extension, and a
+// name that leaves nothing is refused.
+TEST_F(TemplatePanelTest, TypedTemplateNamesKeepTheirDots)
+{
+    FBoxes.Answer(idOK);
+    for (const char *typed : {"v1.2", "v1.5", ".hidden", "x.btn", ".BTN"}) {
+        FDialogs.AnswerFile(QString::fromStdString(AppDir + typed));
+        Run("MakeTemplate");
+    }
+    EXPECT_EQ(FileNamesIn(TemplatesDir, ".btn"), TNames({".hidden.btn", "v1.2.btn", "v1.5.btn", "x.btn"}));
+    EXPECT_EQ(TabTexts(), QStringList({"Closed", ".hidden", "v1.2", "v1.5", "x"}));
+    ASSERT_EQ(FBoxes.Shown().size(), 1u);
+    EXPECT_EQ(FBoxes.Shown()[0].Text, "Template's name must be exists.");
 }
 
 }  // namespace

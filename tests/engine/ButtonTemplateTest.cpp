@@ -1,8 +1,10 @@
 #include "ButtonStream.h"
+#include "ErrorOf.h"
 #include "ProjectFixture.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <cstring>
 
 namespace {
 
@@ -170,7 +172,8 @@ TEST_F(ButtonTemplates, RenameNeverReplacesAnotherTemplate)
     EXPECT_EQ(FileBytes(TemplatePath("Green.btn")), blue);
     EXPECT_FALSE(FileExists(TemplatePath("Blue.btn")));
     ASSERT_TRUE(DeleteFileAt(TemplatePath("Green.btn")));  // gone behind our back
-    EXPECT_FALSE(P().RenameButtonTemplate("Yellow"));
+    EXPECT_EQ(ErrorOf([this] { P().RenameButtonTemplate("Yellow"); }),
+              "Cannot rename file \"" + TemplatePath("Green.btn") + "\". " + std::strerror(ENOENT));
     EXPECT_EQ(P().TemplateFileName, "Green.btn");
 }
 
