@@ -94,6 +94,15 @@ inline EWriteError CannotSaveFileWithErrno(const std::string &fileName)
     return CannotSaveFile(fileName, std::strerror(reason));
 }
 
+// 'Cannot <action> file "<name>". <reason>' for a file that could not be
+// deleted or renamed ("delete", "rename"), with the reason errno holds; as
+// above, build the name before the failing call.
+inline EWriteError CannotChangeFileWithErrno(const char *action, const std::string &fileName)
+{
+    const int reason = errno;
+    return EWriteError(CannotText(action, fileName, std::strerror(reason)));
+}
+
 // 'Cannot create folder "<name>". <reason>', for a folder of the program's
 // own that it could not make, where no file the user saves would name it.
 inline EWriteError CannotCreateFolder(const std::string &folder, const std::string &reason)
