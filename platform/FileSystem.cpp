@@ -131,7 +131,10 @@ bool OpenFileToRead(QFile &file, const std::string &path, std::string &reason)
     // the program's own.
     const int handle = OpenHandle(path, O_RDONLY | O_NONBLOCK | O_NOCTTY);
     if (handle < 0) {
-        reason = std::strerror(errno);
+        // A socket never opens (ENXIO): it is refused as a FIFO is.
+        const int failure = errno;
+        struct stat status;
+        reason = StatOf(path, status) && S_ISSOCK(status.st_mode) ? SNotRegularFile : std::strerror(failure);
         return false;
     }
     reason = RefusalOf(handle);

@@ -1,7 +1,7 @@
 // Every file the program reads is opened at once, whatever its name names: a
-// FIFO (whose plain open waits for a writer), a link to one, a device that
-// never ends and a folder each get the refusal a file that cannot be read
-// gets, and nothing waits on the FIFO.
+// FIFO (whose plain open waits for a writer), a socket, a link to a FIFO, a
+// device that never ends and a folder each get the refusal a file that
+// cannot be read gets, and nothing waits on the FIFO.
 #include "EverySave.h"
 #include "FifoWatchdog.h"
 #include "GIFErrors.h"
@@ -10,7 +10,9 @@
 #include "PublishDialog.h"
 #include "TextureFile.h"
 
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 
 namespace {
 
@@ -35,6 +37,17 @@ std::string MadeFifo(const std::string &path)
 {
     // Open to every user, so that a test acting as another one still unblocks it.
     return ::mkfifo(path.c_str(), 0666) == 0 && ::chmod(path.c_str(), 0666) == 0 ? path : std::string();
+}
+
+std::string MadeSocket(const std::string &path)
+{
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    path.copy(address.sun_path, sizeof address.sun_path - 1);
+    const int handle = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const bool bound = ::bind(handle, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
+    ::close(handle);
+    return bound ? path : std::string();
 }
 
 std::string MadeLink(const std::string &target, const std::string &path)
@@ -110,6 +123,7 @@ TEST_F(MainWindowTest, WhatIsNoRegularFileIsRefusedAtOnceAsEachKindOfFile)
     };
     const TNonRegular nonRegulars[] = {
         {"FIFO", MadeFifo, SNotRegularFile},
+        {"socket", MadeSocket, SNotRegularFile},
         {"link to a FIFO",
          [](const std::string &path) { return MadeLink(MadeFifo(path + ".fifo"), path); }, SNotRegularFile},
         {"link to a device", [](const std::string &path) { return MadeLink("/dev/zero", path); }, SNotRegularFile},
