@@ -52,17 +52,13 @@ private:
     std::vector<std::string> FShown;
 };
 
-// What shows the first box: a command's error, start-up (two notices before
-// the main loop runs), or the user's closing of the window.
-enum class TFirstBox { CommandError, StartUp, UserClose };
-
 struct SignalCase {
     const char *Name;
-    TFirstBox First;
+    bool StartUpBoxes;                  // two notices show before the main loop runs
+    bool UserCloses;                    // the first box is the one closing the window asks
     bool Unsaved;                       // an unsaved project is open
     QMessageBox::StandardButton Answer; // to "Save changes?"; Yes saves where it cannot
     bool Ends;
-    std::vector<std::string> Asked;
 };
 
 void PrintTo(const SignalCase &row, std::ostream *out) { *out << row.Name; }
@@ -77,21 +73,19 @@ TEST_P(TerminationSignalTest, ClosesTheOpenBoxThenTheWindowAsItsCloseBoxDoes)
         NewProjectWith({"Home"});
     TTerminationSignals ending(Main());
     TBoxesUnderSignals boxes(row.Answer);
-    const auto notice = [](const char *text) {
-        MessageBoxes().Show(text, "Bright Lane", TMsgButtons::OK, TMsgIcon::Error);
-    };
     if (row.Answer == QMessageBox::Yes)
         FDialogs.AnswerFile(FDir.path() + "/missing/a.prj");
-    if (row.First == TFirstBox::StartUp) {
+    std::vector<std::string> asked;
+    const auto notice = [&asked](const char *text) {
+        asked.push_back(text);
+        MessageBoxes().Show(text, "Bright Lane", TMsgButtons::OK, TMsgIcon::Error);
+    };
+    if (row.StartUpBoxes) {
         notice("The settings file cannot be read.");
         notice("The project is damaged.");
     }
-    QTimer::singleShot(0, [&] {
-        if (row.First == TFirstBox::CommandError)
-            notice("The disk is full.");
-        if (row.First == TFirstBox::UserClose)
-            Main().close();
-    });
+    // A command's error box, or the window's close box, from the main loop.
+    QTimer::singleShot(0, [&] { row.UserCloses ? void(Main().close()) : notice("The disk is full."); });
     // A program that goes on is stopped here.
     QTimer::singleShot(3000, &ending, [] { QCoreApplication::exit(1); });
     const int result = ending.Exec();
@@ -100,25 +94,21 @@ TEST_P(TerminationSignalTest, ClosesTheOpenBoxThenTheWindowAsItsCloseBoxDoes)
     EXPECT_EQ(result == 0, row.Ends);
     EXPECT_EQ(Main().isVisible(), !row.Ends);
     EXPECT_EQ(Proj->Opened, row.Unsaved && !row.Ends);
-    EXPECT_EQ(boxes.Shown(), row.Asked);
+    if (row.Unsaved)
+        asked.push_back("Save changes?");
+    if (row.Answer == QMessageBox::Yes)
+        asked.push_back("Cannot save file ");
+    EXPECT_EQ(boxes.Shown(), asked);
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, TerminationSignalTest,
-                         ::testing::Values(
-                             SignalCase{"NoProject", TFirstBox::CommandError, false, QMessageBox::NoButton, true,
-                                        {"The disk is full."}},
-                             SignalCase{"UnsavedDropped", TFirstBox::CommandError, true, QMessageBox::No, true,
-                                        {"The disk is full.", "Save changes?"}},
-                             SignalCase{"UnsavedKept", TFirstBox::CommandError, true, QMessageBox::Cancel, false,
-                                        {"The disk is full.", "Save changes?"}},
-                             SignalCase{"NoticeInTheClose", TFirstBox::CommandError, true, QMessageBox::Yes, false,
-                                        {"The disk is full.", "Save changes?", "Cannot save file "}},
-                             SignalCase{"TwoStartUpBoxes", TFirstBox::StartUp, false, QMessageBox::NoButton, true,
-                                        {"The settings file cannot be read.", "The project is damaged."}},
-                             SignalCase{"OpenQuestionDropped", TFirstBox::UserClose, true, QMessageBox::No, true,
-                                        {"Save changes?"}},
-                             SignalCase{"OpenQuestionKept", TFirstBox::UserClose, true, QMessageBox::Cancel, false,
-                                        {"Save changes?"}}),
+                         ::testing::Values(SignalCase{"NoProject", false, false, false, QMessageBox::NoButton, true},
+                                           SignalCase{"UnsavedDropped", false, false, true, QMessageBox::No, true},
+                                           SignalCase{"UnsavedKept", false, false, true, QMessageBox::Cancel, false},
+                                           SignalCase{"NoticeInTheClose", false, false, true, QMessageBox::Yes, false},
+                                           SignalCase{"StartUpBoxes", true, false, false, QMessageBox::NoButton, true},
+                                           SignalCase{"AskedOnceDropped", false, true, true, QMessageBox::No, true},
+                                           SignalCase{"AskedOnceKept", false, true, true, QMessageBox::Cancel, false}),
                          [](const ::testing::TestParamInfo<SignalCase> &info) { return std::string(info.param.Name); });
 
 }  // namespace
