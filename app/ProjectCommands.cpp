@@ -17,6 +17,7 @@
 #include "ProjectTree.h"
 #include "PropertyPanels.h"
 #include "ScriptU.h"
+#include "TerminationSignals.h"
 #include "UtilsU.h"
 
 TProjectCommands::TProjectCommands(TMainF &window) : FWindow(window)
@@ -83,7 +84,7 @@ void TProjectCommands::OpenProjectFile(const std::string &fileName)
 void TProjectCommands::CloseProjectExecute()
 {
     if (Proj->Modified) {
-        const int answer = Lang->ShowMessageBox(1);
+        const int answer = AskClosingQuestion(1);
         if (answer == idCancel)
             return;
         if (answer == idYes) {

@@ -159,7 +159,7 @@ void TPublishingF::LoadPage(const QString &name)
         AbsolutePageName(ChosenFilePath(name, TFileRequest::Open), FilenameEdit1->Folder());
     // The text goes into the editor whole, converted in one piece.
     const QString text = FromAnsi(ReadPageText(fileName));
-    if (FSession.Unsaved() && Lang->ShowMessageBox(SaveBeforeClose) == idYes)
+    if (FSession.Unsaved() && AskClosingQuestion(SaveBeforeClose) == idYes)
         SavePage();
     FSession.Opened(fileName);
     Memo1->setPlainText(text);
@@ -207,7 +207,7 @@ void TPublishingF::keyPressEvent(QKeyEvent *event)
 
 void TPublishingF::done(int result)
 {
-    if (FSession.Unsaved() && Lang->ShowMessageBox(SaveBeforeClose) == idYes) {
+    if (FSession.Unsaved() && AskClosingQuestion(SaveBeforeClose) == idYes) {
         Guarded([this] { SavePage(); });
         if (FSession.Unsaved())
             return;

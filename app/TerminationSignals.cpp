@@ -1,6 +1,10 @@
 #include "TerminationSignals.h"
 
+#include "LangSupU.h"
+#include "MessageBoxes.h"
+
 #include <QApplication>
+#include <QMessageBox>
 #include <QSocketNotifier>
 #include <QThread>
 #include <QWidget>
@@ -13,6 +17,9 @@ namespace {
 
 int SignalPipe[2] = {-1, -1};
 int Holds = 0;  // TSignalsHeld objects alive
+int ClosingQuestions = 0;  // shown now by AskClosingQuestion
+// A signal came, and the close it started has not ended.
+bool Ending = false;
 
 // Only async-signal-safe work here: one byte into the pipe, read back in
 // the event loop.
@@ -22,10 +29,21 @@ void WriteToPipe(int)
     [[maybe_unused]] const ssize_t written = write(SignalPipe[1], &byte, 1);
 }
 
-// Closes the boxes open now as their close boxes would, the topmost first.
-void CloseBoxes()
+// A box that only tells something: OK is its one answer.
+bool IsNotice(const QWidget *box)
+{
+    const auto *message = qobject_cast<const QMessageBox *>(box);
+    return message && message->buttons().size() == 1;
+}
+
+// Closes the boxes open now as their close boxes would, the topmost first;
+// a question stays for its answer when it is one that closing asks, and
+// every question does while closing runs.
+void CloseBoxes(bool closingRuns)
 {
     while (QWidget *box = QApplication::activeModalWidget()) {
+        if (!IsNotice(box) && (closingRuns || ClosingQuestions > 0))
+            return;
         box->close();
         // A box without a way to decline stays for the user to answer.
         if (QApplication::activeModalWidget() == box)
@@ -39,13 +57,23 @@ TSignalsHeld::TSignalsHeld() { ++Holds; }
 
 TSignalsHeld::~TSignalsHeld() { --Holds; }
 
+int AskClosingQuestion(int code)
+{
+    struct TAsking {
+        TAsking() { ++ClosingQuestions; }
+        ~TAsking() { --ClosingQuestions; }
+    } asking;
+    const int answer = Lang->ShowMessageBox(code);
+    if (answer == idCancel)
+        Ending = false;
+    return answer;
+}
+
 TTerminationSignals::TTerminationSignals(QWidget &window) : FWindow(window)
 {
+    Ending = false;
     FRetry.setInterval(50);
-    connect(&FRetry, &QTimer::timeout, this, &TTerminationSignals::CloseWindowWhenReady);
-    FHeldSignal.setInterval(50);
-    FHeldSignal.setSingleShot(true);
-    connect(&FHeldSignal, &QTimer::timeout, this, &TTerminationSignals::OnSignal);
+    connect(&FRetry, &QTimer::timeout, this, &TTerminationSignals::GoOnEnding);
     if (SignalPipe[0] < 0 && socketpair(AF_UNIX, SOCK_STREAM, 0, SignalPipe) != 0)
         return;
     auto *notifier = new QSocketNotifier(SignalPipe[0], QSocketNotifier::Read, this);
@@ -75,20 +103,11 @@ int TTerminationSignals::Exec()
     return QApplication::exec();
 }
 
-// A signal while boxes are being closed or the window is closing changes
-// nothing: the questions that closing asks wait for the user's answers.
 void TTerminationSignals::OnSignal()
 {
-    if (FBusy)
-        return;
-    if (Holds > 0) {
-        FHeldSignal.start();
-        return;
-    }
-    FBusy = true;
-    CloseBoxes();
-    FBusy = false;
-    CloseWindowWhenReady();
+    Ending = true;
+    FRetry.start();
+    GoOnEnding();
 }
 
 // Code that showed a box, start-up included, goes on once its box is
@@ -101,14 +120,26 @@ bool TTerminationSignals::ReadyToClose() const
            QThread::currentThread()->loopLevel() == 1;
 }
 
-void TTerminationSignals::CloseWindowWhenReady()
+// Further signals change nothing but the boxes they find: a question that
+// closing asks waits for its answer, which decides whether the program ends.
+void TTerminationSignals::GoOnEnding()
 {
-    if (!ReadyToClose()) {
-        FRetry.start();
+    if (!Ending) {
+        FRetry.stop();
         return;
     }
-    FRetry.stop();
+    if (Holds > 0)
+        return;
+    if (FBusy) {
+        CloseBoxes(true);
+        return;
+    }
     FBusy = true;
-    FWindow.close();
+    CloseBoxes(false);
+    if (ReadyToClose()) {
+        FWindow.close();
+        Ending = false;
+        FRetry.stop();
+    }
     FBusy = false;
 }

@@ -1,9 +1,10 @@
 // SIGTERM, SIGINT and SIGHUP (the session ending, Ctrl+C in the terminal)
-// end the program the way the user would, whenever they come: the boxes
-// open then are closed as their close boxes would close them, and the main
-// window closes through its close box (asking to save where that asks) as
-// soon as the main loop runs with no box open, so the program ends through
-// its normal shutdown instead of being cut off.
+// end the program the way the user would, whenever they come: from the
+// signal on, every box that shows is closed as its close box would close
+// it, and the main window closes through its close box (asking to save
+// where that asks) as soon as the main loop runs with no box open, so the
+// program ends through its normal shutdown instead of being cut off. The
+// questions that closing asks wait for the user's answers.
 #pragma once
 
 #include <QObject>
@@ -24,6 +25,12 @@ public:
     TSignalsHeld &operator=(const TSignalsHeld &) = delete;
 };
 
+// Asks the question of that message code that closing a project or page
+// asks ("Save changes?") and returns the answer. A signal leaves it to that
+// answer, also when it came while the question was shown; Cancel then keeps
+// the program running, so the question is not asked again.
+int AskClosingQuestion(int code);
+
 class TTerminationSignals : public QObject {
 public:
     // Catches the signals from now on, start-up included, while the object
@@ -39,15 +46,15 @@ public:
 
 private:
     void OnSignal();
-    void CloseWindowWhenReady();
+    // Runs at the signal and every 50 ms after it until the program ends.
+    void GoOnEnding();
     bool ReadyToClose() const;
 
     static constexpr std::array<int, 3> Caught = {SIGTERM, SIGINT, SIGHUP};
     std::array<struct sigaction, Caught.size()> FPrevious = {};
     QWidget &FWindow;
     QTimer FRetry;
-    QTimer FHeldSignal;  // takes a signal that came while they were held
     bool FMainLoopRuns = false;
-    // Boxes are being closed or the window is closing.
+    // Boxes are being closed or the window is closing for the signal.
     bool FBusy = false;
 };

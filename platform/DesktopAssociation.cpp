@@ -140,14 +140,14 @@ static void WriteTextFile(const std::string &path, const std::string &text)
     ReplaceFileWith(path, text.data(), int64_t(text.size()));
 }
 
-// True when there was a file to delete; raises the file's save error when it
+// True when there was a file to delete; raises "Cannot delete file" when it
 // cannot be deleted.
 static bool DeleteTextFile(const std::string &path)
 {
     if (!FileExists(path))
         return false;
     if (!DeleteFileAt(path))
-        throw CannotSaveFileWithErrno(path);
+        throw CannotChangeFileWithErrno("delete", path);
     return true;
 }
 

@@ -39,7 +39,7 @@ void WriteDesktopAssociation(const TDesktopAssociation &association);
 
 // Removes our two files and our default-application line, nothing else.
 // Every piece is tried; the first that cannot be removed then raises its
-// save error.
+// error: "Cannot delete file" for a file, the save error for the line.
 void RemoveDesktopAssociation(const TDesktopAssociation &association);
 
 // True when all three pieces stored now equal what WriteDesktopAssociation

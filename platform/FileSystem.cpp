@@ -131,7 +131,10 @@ bool OpenFileToRead(QFile &file, const std::string &path, std::string &reason)
     // the program's own.
     const int handle = OpenHandle(path, O_RDONLY | O_NONBLOCK | O_NOCTTY);
     if (handle < 0) {
-        reason = std::strerror(errno);
+        // A socket never opens (ENXIO): it is refused as a FIFO is.
+        const int failure = errno;
+        struct stat status;
+        reason = StatOf(path, status) && S_ISSOCK(status.st_mode) ? SNotRegularFile : std::strerror(failure);
         return false;
     }
     reason = RefusalOf(handle);
@@ -228,15 +231,28 @@ static bool WriteTemporaryMark(const std::string &folder)
     return whole && closed;
 }
 
-// A mark cut short counts too: a write stopped while it wrote the mark has
-// put nothing else in its folder yet.
+// Whether the folder holds that one entry and nothing else.
+static bool HoldsOnly(const std::string &folder, const char *name)
+{
+    std::error_code error;
+    std::filesystem::directory_iterator entry(folder, error);
+    if (error || entry == std::filesystem::directory_iterator() || entry->path().filename() != name)
+        return false;
+    return entry.increment(error) == std::filesystem::directory_iterator() && !error;
+}
+
+// A mark cut short counts too, but only alone: a write stopped while it
+// wrote the mark has put nothing else in its folder yet.
 static bool HoldsTemporaryMark(const std::string &folder)
 {
     QFile mark;
     if (!OpenFileToRead(mark, folder + TemporaryMarkName))
         return false;
     const std::string text = mark.read(qint64(TemporaryMarkText.size()) + 1).toStdString();
-    return text.size() <= TemporaryMarkText.size() && TemporaryMarkText.compare(0, text.size(), text) == 0;
+    if (text == TemporaryMarkText)
+        return true;
+    return text.size() < TemporaryMarkText.size() && TemporaryMarkText.compare(0, text.size(), text) == 0 &&
+           HoldsOnly(folder, TemporaryMarkName);
 }
 
 TTemporaryFolder::TTemporaryFolder(const std::string &prefix)

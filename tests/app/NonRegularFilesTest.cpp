@@ -1,7 +1,7 @@
 // Every file the program reads is opened at once, whatever its name names: a
-// FIFO (whose plain open waits for a writer), a link to one, a device that
-// never ends and a folder each get the refusal a file that cannot be read
-// gets, and nothing waits on the FIFO.
+// FIFO (whose plain open waits for a writer), a socket, a link to a FIFO, a
+// device that never ends and a folder each get the refusal a file that
+// cannot be read gets, and nothing waits on the FIFO.
 #include "EverySave.h"
 #include "FifoWatchdog.h"
 #include "GIFErrors.h"
@@ -110,6 +110,8 @@ TEST_F(MainWindowTest, WhatIsNoRegularFileIsRefusedAtOnceAsEachKindOfFile)
     };
     const TNonRegular nonRegulars[] = {
         {"FIFO", MadeFifo, SNotRegularFile},
+        {"socket", [](const std::string &path) { return ::mknod(path.c_str(), S_IFSOCK | 0666, 0) ? "" : path; },
+         SNotRegularFile},
         {"link to a FIFO",
          [](const std::string &path) { return MadeLink(MadeFifo(path + ".fifo"), path); }, SNotRegularFile},
         {"link to a device", [](const std::string &path) { return MadeLink("/dev/zero", path); }, SNotRegularFile},

@@ -1,9 +1,10 @@
 // SIGTERM while a box is open closes the box as its close box would, then
-// the main window through its close box once the main loop runs: the save
-// question that asks waits for the user's answer whatever signals follow,
-// and the answer decides whether the program ends.
+// the main window through its close box once the main loop runs; every
+// notice shown after it closes too. The save question that closing asks,
+// also one shown before the signal, waits for the user's answer whatever
+// signals follow, is asked once, and the answer decides whether the program
+// ends.
 #include "DialogMessageBoxes.h"
-#include "LangTexts.h"
 #include "MainWindowFixture.h"
 #include "Screens.h"
 #include "TerminationSignals.h"
@@ -15,9 +16,9 @@
 
 namespace {
 
-// Real modal boxes, each sent SIGTERM as soon as it takes the focus. The
-// first must close by itself; the ones after it, which closing the window
-// asks, must stay until they are answered.
+// Real modal boxes: the first and each question are sent SIGTERM as soon as
+// they take the focus. Notices must close by themselves; questions must stay
+// until they are answered.
 class TBoxesUnderSignals : public IMessageBoxes {
 public:
     explicit TBoxesUnderSignals(QMessageBox::StandardButton answer)
@@ -30,13 +31,15 @@ public:
 
     int Show(const TDisplayText &text, const std::string &title, TMsgButtons buttons, TMsgIcon icon) override
     {
-        const bool first = FShown.empty();
-        FShown.push_back(text.Bytes());
+        const bool notice = buttons == TMsgButtons::OK;
+        // Up to the file name a text may hold.
+        FShown.push_back(text.Bytes().substr(0, text.Bytes().find('"')));
         const auto box = TDialogMessageBoxes::MakeBox(text, title, buttons, icon);
-        QTimer::singleShot(50, box.get(), [&box] { std::raise(SIGTERM); });
-        QTimer::singleShot(first ? 2000 : 300, box.get(), [&] {
-            EXPECT_FALSE(first) << "the signal left the box open: " << text.Bytes();
-            QTest::mouseClick(box->button(first ? QMessageBox::Ok : FAnswer), Qt::LeftButton);
+        if (FShown.size() == 1 || !notice)
+            QTimer::singleShot(50, box.get(), [] { std::raise(SIGTERM); });
+        QTimer::singleShot(notice ? 2000 : 300, box.get(), [&] {
+            EXPECT_FALSE(notice) << "the signal left the box open: " << text.Bytes();
+            QTest::mouseClick(box->button(notice ? QMessageBox::Ok : FAnswer), Qt::LeftButton);
         });
         return TDialogMessageBoxes::ButtonId(box->exec());
     }
@@ -51,8 +54,10 @@ private:
 
 struct SignalCase {
     const char *Name;
+    bool StartUpBoxes;                  // two notices show before the main loop runs
+    bool UserCloses;                    // the first box is the one closing the window asks
     bool Unsaved;                       // an unsaved project is open
-    QMessageBox::StandardButton Answer; // to "Save changes?"
+    QMessageBox::StandardButton Answer; // to "Save changes?"; Yes saves where it cannot
     bool Ends;
 };
 
@@ -68,26 +73,42 @@ TEST_P(TerminationSignalTest, ClosesTheOpenBoxThenTheWindowAsItsCloseBoxDoes)
         NewProjectWith({"Home"});
     TTerminationSignals ending(Main());
     TBoxesUnderSignals boxes(row.Answer);
-    // A command's error box, from the main loop.
-    QTimer::singleShot(0, [] { MessageBoxes().Show("The disk is full.", "Bright Lane", TMsgButtons::OK, TMsgIcon::Error); });
+    if (row.Answer == QMessageBox::Yes)
+        FDialogs.AnswerFile(FDir.path() + "/missing/a.prj");
+    std::vector<std::string> asked;
+    const auto notice = [&asked](const char *text) {
+        asked.push_back(text);
+        MessageBoxes().Show(text, "Bright Lane", TMsgButtons::OK, TMsgIcon::Error);
+    };
+    if (row.StartUpBoxes) {
+        notice("The settings file cannot be read.");
+        notice("The project is damaged.");
+    }
+    // A command's error box, or the window's close box, from the main loop.
+    QTimer::singleShot(0, [&] { row.UserCloses ? void(Main().close()) : notice("The disk is full."); });
     // A program that goes on is stopped here.
-    QTimer::singleShot(3000, [] { QCoreApplication::exit(1); });
+    QTimer::singleShot(3000, &ending, [] { QCoreApplication::exit(1); });
     const int result = ending.Exec();
     SaveScreen(Main(), QStringLiteral("MainF-signal-%1").arg(row.Name));
 
     EXPECT_EQ(result == 0, row.Ends);
     EXPECT_EQ(Main().isVisible(), !row.Ends);
     EXPECT_EQ(Proj->Opened, row.Unsaved && !row.Ends);
-    std::vector<std::string> asked = {"The disk is full."};
     if (row.Unsaved)
-        asked.push_back(FindMessageText(1)->Text);  // Save changes?
+        asked.push_back("Save changes?");
+    if (row.Answer == QMessageBox::Yes)
+        asked.push_back("Cannot save file ");
     EXPECT_EQ(boxes.Shown(), asked);
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, TerminationSignalTest,
-                         ::testing::Values(SignalCase{"NoProject", false, QMessageBox::NoButton, true},
-                                           SignalCase{"UnsavedDropped", true, QMessageBox::No, true},
-                                           SignalCase{"UnsavedKept", true, QMessageBox::Cancel, false}),
+                         ::testing::Values(SignalCase{"NoProject", false, false, false, QMessageBox::NoButton, true},
+                                           SignalCase{"UnsavedDropped", false, false, true, QMessageBox::No, true},
+                                           SignalCase{"UnsavedKept", false, false, true, QMessageBox::Cancel, false},
+                                           SignalCase{"NoticeInTheClose", false, false, true, QMessageBox::Yes, false},
+                                           SignalCase{"StartUpBoxes", true, false, false, QMessageBox::NoButton, true},
+                                           SignalCase{"AskedOnceDropped", false, true, true, QMessageBox::No, true},
+                                           SignalCase{"AskedOnceKept", false, true, true, QMessageBox::Cancel, false}),
                          [](const ::testing::TestParamInfo<SignalCase> &info) { return std::string(info.param.Name); });
 
 }  // namespace

@@ -107,6 +107,13 @@ protected:
         return folder;
     }
 
+    // A user's copy of a side folder's name, with an empty file of the mark's name.
+    std::string UserCopyWithEmptyMark(const std::string &folder)
+    {
+        WriteFileText(UserCopy(folder) + ".temporary-folder", "");
+        return folder;
+    }
+
     std::vector<std::unique_ptr<TTemporaryFolder>> FStopped;
 };
 
@@ -121,6 +128,7 @@ TEST_F(PreviewWrite, RemovesTheSideFoldersOfStoppedWritesOnly)
         {"a write stopped by its image", StoppedWrite({}), false},
         {"one without anonymous temporaries", StoppedWrite({"imgo0.gif.AbCdEf"}), false},
         {"a write stopped by its mark", StoppedWhileMarking(), false},
+        {"a user's folder with an empty mark beside a note", UserCopyWithEmptyMark(PageDir + ".blimg-notes1/"), true},
     };
     std::vector<TFiles> before;
     for (const auto &f : folders)

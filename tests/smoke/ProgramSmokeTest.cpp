@@ -21,27 +21,29 @@ namespace {
 // The program installed into prefix.
 void Install(const QTemporaryDir &prefix)
 {
+    ASSERT_TRUE(prefix.isValid());
     const ToolResult install =
         RunTool(QStringLiteral("cmake"), {"--install", QStringLiteral(BL_BUILD_DIR), "--prefix", prefix.path()});
     ASSERT_EQ(install.exitCode, 0) << install.err.toStdString();
 }
 
 // A project of two buttons, Site.prj in a folder with a blank in its name
-// under prefix; the folder's path.
-std::string SaveSite(const QTemporaryDir &prefix)
+// under prefix; projects gets the folder's path. A failed set-up is fatal:
+// call it through ASSERT_NO_FATAL_FAILURE.
+void SaveSite(const QTemporaryDir &prefix, std::string &projects)
 {
-    const std::string projects = FilePathBytes(prefix.path()) + "/My Projects/";
+    projects = FilePathBytes(prefix.path()) + "/My Projects/";
     TFakeHost host;
     InitAppFolders(FilePathBytes(prefix.path()));
-    EXPECT_TRUE(CreateFolder(projects));
+    ASSERT_TRUE(CreateFolder(projects));
     TProj project;
     Proj = &project;
     project.NewProject();
     project.AddButton("Home");
     project.AddButton("Contact");
-    EXPECT_TRUE(project.SaveProjectAs(projects + "Site.prj"));
+    const bool saved = project.SaveProjectAs(projects + "Site.prj");
     Proj = nullptr;
-    return projects;
+    ASSERT_TRUE(saved) << project.LastError.Bytes();
 }
 
 }  // namespace
@@ -50,9 +52,10 @@ TEST(ProgramSmoke, OpensTheProjectShowsItsPageAndEndsCleanly)
 {
     SKIP_WITHOUT_TOOL("xvfb-run");
     QTemporaryDir prefix;
-    Install(prefix);
+    ASSERT_NO_FATAL_FAILURE(Install(prefix));
     EXPECT_FALSE(QImage(prefix.path() + "/Brightlane.ico").isNull()) << "the icon the .prj association names";
-    const std::string projects = SaveSite(prefix);
+    std::string projects;
+    ASSERT_NO_FATAL_FAILURE(SaveSite(prefix, projects));
 
     TRunningProgram program(prefix.path() + "/brightlane", {QtFilePath(projects + "Site.prj")});
     const QUrl page = QUrl::fromLocalFile(QtFilePath(projects + "Site/index.html"));
@@ -80,9 +83,10 @@ TEST_P(ProgramSmokeStartUpBox, EndsOnSigtermWhileTheBoxIsShown)
 {
     SKIP_WITHOUT_TOOL("Xvfb");
     QTemporaryDir prefix;
-    Install(prefix);
-    const std::string projects = SaveSite(prefix);
-    GetParam().Spoil(projects);
+    ASSERT_NO_FATAL_FAILURE(Install(prefix));
+    std::string projects;
+    ASSERT_NO_FATAL_FAILURE(SaveSite(prefix, projects));
+    ASSERT_NO_FATAL_FAILURE(GetParam().Spoil(projects));
 
     TXvfb screen;
     ASSERT_FALSE(screen.Display().isEmpty());
