@@ -15,6 +15,19 @@ TWebBrowser::TWebBrowser(QWidget *parent) : TBrowser(parent), FView(new QWebEngi
     connect(FView, &QWebEngineView::loadFinished, this, &TBrowser::Loaded);
 }
 
+void TWebBrowser::showEvent(QShowEvent *event)
+{
+    TBrowser::showEvent(event);
+    // The view adds the widget it draws pages with when its page starts, and
+    // Qt makes a shown window that gains such a widget anew. Left to the view,
+    // that start comes a moment after the window shows, and a box shown
+    // meanwhile (at start-up) is left belonging to a window that is gone.
+    // Started here, before the window itself shows anything, the window is
+    // made anew before anything belongs to it.
+    if (FView->url().isEmpty())
+        Navigate(QUrl(QStringLiteral("about:blank")));
+}
+
 void TWebBrowser::Navigate(const QUrl &url) { FView->load(url); }
 
 QUrl TWebBrowser::Url() const { return FView->url(); }

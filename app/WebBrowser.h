@@ -15,6 +15,8 @@ public:
 protected:
     // Keeps the widget the view draws its page in out of the focus too.
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Starts an empty page when first shown, unless one was asked for.
+    void showEvent(QShowEvent *event) override;
 
 private:
     QWebEngineView *FView;

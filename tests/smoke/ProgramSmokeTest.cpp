@@ -93,6 +93,9 @@ TEST_P(ProgramSmokeStartUpBox, EndsOnSigtermWhileTheBoxIsShown)
     TDisplayBoxes boxes(screen.Display());
     TRunningProgram program(prefix.path() + "/brightlane", {QtFilePath(projects + "Site.prj")}, screen.Display());
     ASSERT_TRUE(boxes.WaitForBox(90000)) << "no box at start-up: " << program.Output().toStdString();
+    // Once the browser's page has started, the box still belongs to the shown main window.
+    program.WaitForPage(QUrl(QStringLiteral("about:blank")), 20000);
+    EXPECT_TRUE(boxes.OwnersShown());
     program.Signal(SIGTERM);
     EXPECT_EQ(program.WaitForEnd(20000, [&] { boxes.CloseAll(); }), 0) << program.Output().toStdString();
 }

@@ -18,16 +18,27 @@ std::unique_ptr<Reply, decltype(&std::free)> Owned(Reply *reply)
     return {reply, &std::free};
 }
 
-bool IsShownBox(xcb_connection_t *connection, xcb_window_t window)
+bool IsShown(xcb_connection_t *connection, xcb_window_t window)
 {
     const auto attributes =
         Owned(xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, window), nullptr));
-    if (!attributes || attributes->map_state != XCB_MAP_STATE_VIEWABLE)
-        return false;
+    return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+}
+
+// The window this one is transient for, none when it is not.
+xcb_window_t Owner(xcb_connection_t *connection, xcb_window_t window)
+{
     const auto owner = Owned(xcb_get_property_reply(
         connection,
         xcb_get_property(connection, 0, window, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 0, 1), nullptr));
-    return owner && xcb_get_property_value_length(owner.get()) > 0;
+    return owner && xcb_get_property_value_length(owner.get()) > 0
+               ? *static_cast<xcb_window_t *>(xcb_get_property_value(owner.get()))
+               : xcb_window_t(XCB_WINDOW_NONE);
+}
+
+bool IsShownBox(xcb_connection_t *connection, xcb_window_t window)
+{
+    return IsShown(connection, window) && Owner(connection, window) != XCB_WINDOW_NONE;
 }
 
 xcb_atom_t Atom(xcb_connection_t *connection, const char *name)
@@ -77,6 +88,13 @@ bool TDisplayBoxes::WaitForBox(int timeoutMs)
         QThread::msleep(50);
     }
     return true;
+}
+
+bool TDisplayBoxes::OwnersShown()
+{
+    int orphans = 0;
+    ForEachBox([&](xcb_window_t box) { orphans += !IsShown(FConnection, Owner(FConnection, box)); });
+    return orphans == 0;
 }
 
 void TDisplayBoxes::CloseAll()

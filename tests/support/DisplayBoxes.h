@@ -16,6 +16,9 @@ public:
 
     // Waits until a box is shown, at most timeoutMs.
     bool WaitForBox(int timeoutMs);
+    // Whether every box shown now is transient for a shown window (not one
+    // that is gone or hidden).
+    bool OwnersShown();
     // Presses the close box of every box shown now.
     void CloseAll();
 
