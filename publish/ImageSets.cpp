@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <cstring>
 #include <iterator>
+#include <regex>
 #include <strings.h>
 
 namespace {
@@ -24,6 +25,23 @@ const char *const ImageExtensions[] = {".gif", ".bmp", ".jpg", ".ico", ".wmf", "
 std::string ImageName(char letter, long long number, const std::string &edge)
 {
     return std::string("img") + letter + std::to_string(number) + edge + GetImageExt();
+}
+
+// The button number in the name of an image of a set ("IMGN12e.Gif" gives
+// 12), -1 for any other name.
+long long SetImageNumber(const std::string &name)
+{
+    static const std::regex setImage = [] {
+        std::string extensions;
+        for (const char *extension : ImageExtensions)
+            extensions += (extensions.empty() ? "\\" : "|\\") + std::string(extension);
+        return std::regex("img[noc](0|[1-9][0-9]{0,9})e?(" + extensions + ")", std::regex::icase);
+    }();
+    std::smatch match;
+    if (!std::regex_match(name, match, setImage))
+        return -1;
+    const long long number = std::stoll(match[1]);
+    return number <= INT32_MAX ? number : -1;
 }
 
 // Puts back what an image set changes: the selection (rendered again so the
@@ -202,6 +220,14 @@ void TPreviewImages::DeleteOldImages()
 {
     if (PageDir != ProjectsDir)
         DeleteImagesBut(PageDir + "blimg/", FNames);
+}
+
+int32_t HighestSetImageNumber(const std::string &folder)
+{
+    long long highest = -1;
+    for (const std::string &name : FileNamesIn(folder, std::string()))
+        highest = std::max(highest, SetImageNumber(name));
+    return int32_t(highest);
 }
 
 void ExportPublishImages(TGauge &gauge, TProj &proj, const std::string &pageFolder, const std::string &imgDir,

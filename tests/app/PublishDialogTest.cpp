@@ -2,6 +2,7 @@
 
 #include "BoxesAnsweredByEnter.h"
 #include "BrowserCheck.h"
+#include "EverySave.h"
 #include "FileNameEdit.h"
 #include "MainWindowFixture.h"
 #include "MenuBlock.h"
@@ -88,9 +89,10 @@ protected:
     void Save() { QTest::mouseClick(&Dialog().SaveButton(), Qt::LeftButton); }
 
     // The page with the block inserted at the caret the way the dialog does.
-    static TLines Inserted(TLines lines, int row, int col, const std::string &imgDir = "blimg")
+    static TLines Inserted(TLines lines, int row, int col, const std::string &imgDir = "blimg",
+                           int32_t highestTaken = -1)
     {
-        InsertMenuBlock(lines, col, row, imgDir, MenuViewOf(*Proj));
+        InsertMenuBlock(lines, col, row, imgDir, MenuViewOf(*Proj), highestTaken);
         return lines;
     }
 
@@ -188,6 +190,36 @@ TEST_F(PublishDialogTest, TwoBlocksAfterThoseInThePageAllGetTheirImages)
     SKIP_WITHOUT_BROWSER();
     ExpectSwaps(RunBrowser(QtFilePath(page)), {{0, false}, {1, true}, {2, false}, {3, true}, {4, false}, {5, true}},
                 false);
+}
+
+// Pages of one folder share its "blimg": a block published into another
+// page is numbered past every image of a set there, whatever its case and
+// format, so the first page keeps its images, and the new block works.
+TEST_F(PublishDialogTest, ABlockIsNumberedPastTheImagesThatOtherPagesUse)
+{
+    const std::string folder = Folder("shared");
+    const auto publish = [&](const char *page) {
+        WriteText(folder + page, JoinLines(Page));
+        Run([&] {
+            Load(folder + page);
+            InsertAt(1, 0);
+            Save();
+        });
+    };
+    publish("a.html");
+    const TFiles first = FilesUnder(folder + "blimg/");
+    for (const char *other : {"IMGO6E.JPG", "imgn09.bmp", "imgx9.bmp", "imgn9.png"})
+        WriteText(folder + "blimg/" + other, other);
+    P().DeleteAllButtons();  // another project: three buttons of the default size
+    for (const char *name : {"One", "Two", "Three"})
+        P().AddButton(name);
+    publish("b.html");
+    for (const auto &[image, bytes] : first)
+        EXPECT_TRUE(FileBytes(image) == bytes) << image;
+    EXPECT_EQ(FileText(folder + "b.html"), JoinLines(Inserted(Page, 1, 0, "blimg", 6)));
+
+    SKIP_WITHOUT_BROWSER();
+    ExpectSwaps(RunBrowser(QtFilePath(folder + "b.html")), {{7, false}, {8, false}, {9, true}}, false);
 }
 
 TEST_F(PublishDialogTest, AnUnsavedInsertionIsOfferedForSavingBeforeClosingOrLoadingAnother)
