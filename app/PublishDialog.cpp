@@ -86,6 +86,8 @@ void TPublishingF::BuildLayout()
 {
     BitBtn2->setDefault(true);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Tab moves on, as in every field: the page changes only by typing and Insert.
+    Memo1->setTabChangesFocus(true);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Gauge1->setTextVisible(false);

@@ -550,6 +550,22 @@ TEST_F(PublishDialogTest, EveryOpeningStartsWithTheFocusInTheFileNameField)
     EXPECT_TRUE(Boxes.Shown().empty());
 }
 
+// Tab leaves the page's editor as it leaves every field: it types nothing.
+TEST_F(PublishDialogTest, TabInTheEditorMovesTheFocusOnAndLeavesThePage)
+{
+    const std::string page = Folder("tab") + "page.html";
+    WriteText(page, JoinLines(Page));
+    Run([&] {
+        Load(page);
+        const QString text = Dialog().Editor().toPlainText();
+        Dialog().Editor().setFocus();
+        Press(Qt::Key_Tab, QStringLiteral("\t"));
+        EXPECT_NE(QApplication::focusWidget(), &Dialog().Editor());
+        EXPECT_EQ(Dialog().Editor().toPlainText(), text);
+        SaveScreen(Dialog(), "PublishingF-tabbed");
+    });
+}
+
 TEST_F(MainWindowTest, InsertToPageOpensThePublishDialog)
 {
     NewProjectWith({"Home"});
