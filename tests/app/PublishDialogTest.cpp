@@ -270,9 +270,10 @@ TEST_F(PublishDialogTest, EveryPageLoadedStartsWithItsOwnImageFolder)
     EXPECT_EQ(Images(folder + "blimg/"), BlockImages(0));
 }
 
-// A page that is missing, or larger than 16 MB, is not loaded: an error box
-// says why, the page loaded before stays with its unsaved insertion, and the
-// field names that page again, whether the failed name was typed or chosen.
+// A page that is missing, larger than 16 MB or typed with a double quote
+// inside is not loaded: an error box says why, the page loaded before stays
+// with its unsaved insertion, and the field names that page again, whether
+// the failed name was typed or chosen.
 TEST_F(PublishDialogTest, AFailedLoadChangesNothingAndARelativeNameLivesInThePagesFolder)
 {
     const std::string page = HtmlPagesDir + "relative page.html";
@@ -282,9 +283,9 @@ TEST_F(PublishDialogTest, AFailedLoadChangesNothingAndARelativeNameLivesInThePag
     while (largeText.size() <= 16 * 1024 * 1024)
         largeText += "<p>An ordinary line of a page that has grown too long.</p>\r\n";
     WriteText(large, largeText);
-    Boxes.Answer(idOK);  // the file errors
-    Boxes.Answer(idOK);
-    Boxes.Answer(idOK);
+    const std::string quoted = HtmlPagesDir + "o'brien \"x\".html";
+    for (int error = 0; error < 4; ++error)
+        Boxes.Answer(idOK);
     Run([&] {
         Load("relative page.html");
         EXPECT_EQ(Dialog().Session().FileName(), page);
@@ -296,7 +297,7 @@ TEST_F(PublishDialogTest, AFailedLoadChangesNothingAndARelativeNameLivesInThePag
             EXPECT_TRUE(Dialog().Session().Unsaved()) << failed;
             EXPECT_EQ(Dialog().FileNameEdit().text(), QStringLiteral("relative page.html")) << failed;
         };
-        for (const std::string &failed : {HtmlPagesDir + "missing.html", large}) {
+        for (const std::string &failed : {HtmlPagesDir + "missing.html", large, quoted}) {
             Load(failed);
             keptAfter(failed);
         }
@@ -305,11 +306,12 @@ TEST_F(PublishDialogTest, AFailedLoadChangesNothingAndARelativeNameLivesInThePag
         keptAfter("chosen missing.html");
         Save();
     });
-    ASSERT_EQ(Boxes.Shown().size(), 3u);
+    ASSERT_EQ(Boxes.Shown().size(), 4u);
     for (const TShownMessageBox &box : Boxes.Shown())
         EXPECT_EQ(box.Icon, TMsgIcon::Error);
     EXPECT_NE(Boxes.Shown()[0].Text.find("missing.html"), std::string::npos);
     EXPECT_EQ(Boxes.Shown()[1].Text, "Cannot open file \"" + large + "\". The page is larger than 16 MB.");
+    EXPECT_EQ(Boxes.Shown()[2].Text, "Invalid file name - " + quoted);
     EXPECT_EQ(Images(HtmlPagesDir + "blimg/"), BlockImages(0));
 }
 
