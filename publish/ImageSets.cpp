@@ -167,6 +167,17 @@ void MakeImageFolder(const std::string &folder, const std::vector<std::string> &
         throw CannotSaveFile(folder + images.front(), std::strerror(reason));
 }
 
+// Makes the publish set's folder when missing; one that cannot be made (a
+// page name so long that its ".blimg" folder's is too long) is named with
+// its reason, as no image of it is at fault.
+void MakeSetFolder(const std::string &folder)
+{
+    if (CreateFolder(folder) || errno == EEXIST)
+        return;
+    const int reason = errno;
+    throw CannotCreateFolder(folder.substr(0, folder.size() - 1), std::strerror(reason));
+}
+
 }  // namespace
 
 std::string GetImageExt()
@@ -238,7 +249,7 @@ void ExportPublishImages(TGauge &gauge, TProj &proj, const std::string &pageFold
     const std::string folder = PageDir + imgDir + "/";
     // A name the images cannot be saved by is refused before the folder is made.
     RequireSavableName(folder + ImageName(StateLetters[0], first, ""));
-    CreateFolder(folder);
+    MakeSetFolder(folder);
     const bool horizontal = proj.Settings.MenuOrientation == 0;
     ExportLoop(proj, gauge, folder, first, horizontal ? cmCutRight : cmCutBottom);
     const int last = proj.ButtonCount() - 1;
