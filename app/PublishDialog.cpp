@@ -2,6 +2,7 @@
 
 #include "Codepage.h"
 #include "CommonDialogs.h"
+#include "Exceptions.h"
 #include "FileDialog.h"
 #include "FileSystem.h"
 #include "GuardedCall.h"
@@ -11,6 +12,7 @@
 #include "MessageBoxes.h"
 #include "PanelControls.h"
 #include "ProjU.h"
+#include "QuotedNames.h"
 #include "TerminationSignals.h"
 #include "UtilsU.h"
 
@@ -71,10 +73,10 @@ TPublishingF::TPublishingF(QWidget *parent)
     // A chosen page that does not load leaves the field as the failure set it.
     FilenameEdit1->OnAfterDialog = [this](QString &name, bool &action) {
         if (action)
-            action = LoadNamed(name, TFilenameEdit::QuoteName(name));
+            action = LoadNamed([&] { return name; }, TFilenameEdit::QuoteName(name));
     };
     connect(FilenameEdit1, &QLineEdit::returnPressed, this,
-            [this] { LoadNamed(FilenameEdit1->FileName(), FilenameEdit1->text()); });
+            [this] { LoadNamed([this] { return TypedName(); }, FilenameEdit1->text()); });
     connect(Button1, &QPushButton::clicked, this, [this] { Guarded([this] { InsertBlock(); }); });
     connect(Button2, &QPushButton::clicked, this, [this] { Guarded([this] { SavePage(); }); });
     connect(BitBtn2, &QPushButton::clicked, this, &TPublishingF::OkClick);
@@ -86,6 +88,8 @@ void TPublishingF::BuildLayout()
 {
     BitBtn2->setDefault(true);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Tab moves on, as in every field: the page changes only by typing and Insert.
+    Memo1->setTabChangesFocus(true);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Gauge1->setTextVisible(false);
@@ -138,11 +142,11 @@ void TPublishingF::StartEmpty()
     UpdateButtons();
 }
 
-bool TPublishingF::LoadNamed(const QString &name, const QString &shown)
+bool TPublishingF::LoadNamed(const std::function<QString()> &name, const QString &shown)
 {
     bool loaded = false;
     Guarded([&] {
-        LoadPage(name);
+        LoadPage(name());
         loaded = true;
     });
     if (loaded)
@@ -150,6 +154,14 @@ bool TPublishingF::LoadNamed(const QString &name, const QString &shown)
     else
         FilenameEdit1->setText(FLoadedName);
     return loaded;
+}
+
+QString TPublishingF::TypedName() const
+{
+    const QString typed = FilenameEdit1->text();
+    if (Unquoted(typed.trimmed()).contains(QLatin1Char('"')))
+        throw Exception(InvalidFileNameText(typed));
+    return FilenameEdit1->FileName();
 }
 
 void TPublishingF::LoadPage(const QString &name)

@@ -10,6 +10,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QLabel;
 class QPlainTextEdit;
 class QProgressBar;
@@ -63,10 +65,14 @@ private:
 
     void BuildLayout();
     void StartEmpty();
-    // Loads the page named, shown in the field as shown; when it cannot be
-    // loaded, the error is shown and the field names again the page the
-    // editor holds. True when it loaded.
-    bool LoadNamed(const QString &name, const QString &shown);
+    // Loads the page that name gives, shown in the field as shown; when it
+    // cannot be loaded (or name raises), the error is shown and the field
+    // names again the page the editor holds. True when it loaded.
+    bool LoadNamed(const std::function<QString()> &name, const QString &shown);
+    // The name typed in the field. One with a double quote inside raises
+    // 'Invalid file name - <text>', as the file dialogs refuse it: only a
+    // pair around the whole name groups it.
+    QString TypedName() const;
     void OkClick();
     TLines EditorLines() const;
     void SetEditorLines(const TLines &lines);

@@ -103,16 +103,18 @@ void TFilenameEdit::ButtonClick()
     SetFolder(ExtractFilePath(FilePathBytes(chosen.value_or(FDialog.FileName))));
 }
 
-// The dialog starts in the folder the name names, with the name's file.
+// The dialog starts in the folder the name names, with the name's file; a
+// relative name is taken in the edit's folder, as FileName() takes it.
 void TFilenameEdit::PrepareDialog(const QString &name)
 {
     if (!IsValidFileName(name))
         return;
-    const QString folder = QtFilePath(ExtractFilePath(FilePathBytes(name)));
+    const std::string path = AbsoluteFilePath(FilePathBytes(name), FFolder);
+    const QString folder = QtFilePath(ExtractFilePath(path));
     if (IsExistingDir(folder))
         FDialog.InitialDir = folder;
-    const QString file = QtFilePath(ExtractFileName(FilePathBytes(name)));
-    FDialog.FileName = file.isEmpty() || !IsValidFileName(file) ? QString() : name;
+    const QString file = QtFilePath(ExtractFileName(path));
+    FDialog.FileName = file.isEmpty() || !IsValidFileName(file) ? QString() : QtFilePath(path);
 }
 
 void TFilenameEdit::dragEnterEvent(QDragEnterEvent *event)

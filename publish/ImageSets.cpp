@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <cstring>
 #include <iterator>
+#include <regex>
 #include <strings.h>
 
 namespace {
@@ -24,6 +25,23 @@ const char *const ImageExtensions[] = {".gif", ".bmp", ".jpg", ".ico", ".wmf", "
 std::string ImageName(char letter, long long number, const std::string &edge)
 {
     return std::string("img") + letter + std::to_string(number) + edge + GetImageExt();
+}
+
+// The button number in the name of an image of a set ("IMGN12e.Gif" gives
+// 12), -1 for any other name.
+long long SetImageNumber(const std::string &name)
+{
+    static const std::regex setImage = [] {
+        std::string extensions;
+        for (const char *extension : ImageExtensions)
+            extensions += (extensions.empty() ? "\\" : "|\\") + std::string(extension);
+        return std::regex("img[noc](0|[1-9][0-9]{0,9})e?(" + extensions + ")", std::regex::icase);
+    }();
+    std::smatch match;
+    if (!std::regex_match(name, match, setImage))
+        return -1;
+    const long long number = std::stoll(match[1]);
+    return number <= INT32_MAX ? number : -1;
 }
 
 // Puts back what an image set changes: the selection (rendered again so the
@@ -149,6 +167,17 @@ void MakeImageFolder(const std::string &folder, const std::vector<std::string> &
         throw CannotSaveFile(folder + images.front(), std::strerror(reason));
 }
 
+// Makes the publish set's folder when missing; one that cannot be made (a
+// page name so long that its ".blimg" folder's is too long) is named with
+// its reason, as no image of it is at fault.
+void MakeSetFolder(const std::string &folder)
+{
+    if (CreateFolder(folder) || errno == EEXIST)
+        return;
+    const int reason = errno;
+    throw CannotCreateFolder(folder.substr(0, folder.size() - 1), std::strerror(reason));
+}
+
 }  // namespace
 
 std::string GetImageExt()
@@ -204,6 +233,14 @@ void TPreviewImages::DeleteOldImages()
         DeleteImagesBut(PageDir + "blimg/", FNames);
 }
 
+int32_t HighestSetImageNumber(const std::string &folder)
+{
+    long long highest = -1;
+    for (const std::string &name : FileNamesIn(folder, std::string()))
+        highest = std::max(highest, SetImageNumber(name));
+    return int32_t(highest);
+}
+
 void ExportPublishImages(TGauge &gauge, TProj &proj, const std::string &pageFolder, const std::string &imgDir,
                          int32_t first)
 {
@@ -212,7 +249,7 @@ void ExportPublishImages(TGauge &gauge, TProj &proj, const std::string &pageFold
     const std::string folder = PageDir + imgDir + "/";
     // A name the images cannot be saved by is refused before the folder is made.
     RequireSavableName(folder + ImageName(StateLetters[0], first, ""));
-    CreateFolder(folder);
+    MakeSetFolder(folder);
     const bool horizontal = proj.Settings.MenuOrientation == 0;
     ExportLoop(proj, gauge, folder, first, horizontal ? cmCutRight : cmCutBottom);
     const int last = proj.ButtonCount() - 1;

@@ -53,6 +53,12 @@ private:
     std::vector<std::string> FNames;             // the images of the new set
 };
 
+// The highest button number among the image-set files in folder, whatever
+// their format and case (a folder that ignores case would let a set of other
+// names overwrite them), -1 when there is none. Names the sets never write
+// (a sign, leading zeros, a number past 32 bits) are not theirs.
+int32_t HighestSetImageNumber(const std::string &folder);
+
 // The publish set into pageFolder + "/" + imgDir + "/", numbered from
 // first (the block's first button number); the last button is split into a
 // main image and a 2-pixel edge image ("e"), across for a horizontal menu,

@@ -103,10 +103,10 @@ bool FunctionsDefinedBelow(const TLines &lines, int line)
     return defining != lines.end() && defining - lines.begin() >= line;
 }
 
-int32_t FirstFreeNumber(const TLines &lines, size_t buttonCount)
+int32_t FirstFreeNumber(int32_t highestTaken, size_t buttonCount)
 {
     // The block's own number is first even when it has no button.
-    const long long first = (long long)GetMaxButtonNumber(lines) + 1;
+    const long long first = (long long)highestTaken + 1;
     if (first + (long long)std::max(buttonCount, size_t(1)) - 1 > INT32_MAX)
         throw Exception("The page's button numbers leave no room for another menu");
     return int32_t(first);
@@ -154,12 +154,14 @@ void AddMenuCell(TLines &lines, int &line, const TMenuCell &cell, const std::str
     ++line;
 }
 
-void InsertMenuBlock(TLines &lines, int col, int row, const std::string &imgDir, const TMenuView &view)
+void InsertMenuBlock(TLines &lines, int col, int row, const std::string &imgDir, const TMenuView &view,
+                     int32_t highestTaken)
 {
     const bool hasMenu = PageHasMenu(lines);
-    MenuBase = FirstFreeNumber(lines, view.Buttons.size());
+    const int32_t pageMax = GetMaxButtonNumber(lines);
+    MenuBase = FirstFreeNumber(std::max(pageMax, highestTaken), view.Buttons.size());
     int line = SplitAtCaret(lines, col, row);
-    const bool functions = (MenuBase == 0 && !hasMenu) || FunctionsDefinedBelow(lines, line);
+    const bool functions = (pageMax < 0 && !hasMenu) || FunctionsDefinedBelow(lines, line);
     const auto insert = [&](const std::string &text) { lines.insert(lines.begin() + line++, text); };
 
     insert(BeginMarkerLine());

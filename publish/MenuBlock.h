@@ -18,13 +18,15 @@ extern const char *const EdgeCellLink;
 
 // Inserts the block at the caret (row, col: 0-based) with the images in the
 // folder imgDir (file-system bytes, relative to the page), numbering the
-// buttons after the highest number already in the page; sets MenuBase.
+// buttons after the highest number already in the page and after
+// highestTaken (a number whose images exist elsewhere); sets MenuBase.
 // The block's script defines the preload and roll-over functions when the
 // page has no menu yet, and when the page defines them only below the block.
 // A row past the end means the last line, a column past the end of its line
-// the end of the line. Throws Exception when the page's numbers leave no
-// room for the buttons.
-void InsertMenuBlock(TLines &lines, int col, int row, const std::string &imgDir, const TMenuView &view);
+// the end of the line. Throws Exception when the numbers leave no room for
+// the buttons.
+void InsertMenuBlock(TLines &lines, int col, int row, const std::string &imgDir, const TMenuView &view,
+                     int32_t highestTaken = -1);
 
 // One table cell (the cell arguments of a button of the block).
 struct TMenuCell {

@@ -40,7 +40,9 @@ void TPublishSession::Opened(const std::string &fileName)
 void TPublishSession::Insert(TLines &lines, int row, int col, const TMenuView &view)
 {
     FindPageImgDir(lines, FFileName, FImgDir);
-    InsertMenuBlock(lines, col, row, FImgDir, view);
+    // Pages of one folder share its image folder: the block is numbered past
+    // every image there too, so that it overwrites none another page shows.
+    InsertMenuBlock(lines, col, row, FImgDir, view, HighestSetImageNumber(ExtractFilePath(FFileName) + FImgDir));
     FPendingBlocks.push_back(MenuBase);
     FCanSave = true;
 }

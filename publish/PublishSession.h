@@ -43,8 +43,9 @@ public:
     void Opened(const std::string &fileName);
 
     // Inserts the menu block at the caret (row and column from 0), numbered
-    // after the buttons already in the page, with its images in the page's
-    // own ".blimg" folder when the page uses one.
+    // after the buttons already in the page and the images already in its
+    // image folder, with its images in the page's own ".blimg" folder when
+    // the page uses one.
     void Insert(TLines &lines, int row, int col, const TMenuView &view);
 
     // Writes the lines as the page, then the images of every block inserted

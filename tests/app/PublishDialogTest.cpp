@@ -2,6 +2,7 @@
 
 #include "BoxesAnsweredByEnter.h"
 #include "BrowserCheck.h"
+#include "EverySave.h"
 #include "FileNameEdit.h"
 #include "MainWindowFixture.h"
 #include "MenuBlock.h"
@@ -88,9 +89,10 @@ protected:
     void Save() { QTest::mouseClick(&Dialog().SaveButton(), Qt::LeftButton); }
 
     // The page with the block inserted at the caret the way the dialog does.
-    static TLines Inserted(TLines lines, int row, int col, const std::string &imgDir = "blimg")
+    static TLines Inserted(TLines lines, int row, int col, const std::string &imgDir = "blimg",
+                           int32_t highestTaken = -1)
     {
-        InsertMenuBlock(lines, col, row, imgDir, MenuViewOf(*Proj));
+        InsertMenuBlock(lines, col, row, imgDir, MenuViewOf(*Proj), highestTaken);
         return lines;
     }
 
@@ -190,6 +192,36 @@ TEST_F(PublishDialogTest, TwoBlocksAfterThoseInThePageAllGetTheirImages)
                 false);
 }
 
+// Pages of one folder share its "blimg": a block published into another
+// page is numbered past every image of a set there, whatever its case and
+// format, so the first page keeps its images, and the new block works.
+TEST_F(PublishDialogTest, ABlockIsNumberedPastTheImagesThatOtherPagesUse)
+{
+    const std::string folder = Folder("shared");
+    const auto publish = [&](const char *page) {
+        WriteText(folder + page, JoinLines(Page));
+        Run([&] {
+            Load(folder + page);
+            InsertAt(1, 0);
+            Save();
+        });
+    };
+    publish("a.html");
+    const TFiles first = FilesUnder(folder + "blimg/");
+    for (const char *other : {"IMGO6E.JPG", "imgn09.bmp", "imgx9.bmp", "imgn9.png"})
+        WriteText(folder + "blimg/" + other, other);
+    P().DeleteAllButtons();  // another project: three buttons of the default size
+    for (const char *name : {"One", "Two", "Three"})
+        P().AddButton(name);
+    publish("b.html");
+    for (const auto &[image, bytes] : first)
+        EXPECT_TRUE(FileBytes(image) == bytes) << image;
+    EXPECT_EQ(FileText(folder + "b.html"), JoinLines(Inserted(Page, 1, 0, "blimg", 6)));
+
+    SKIP_WITHOUT_BROWSER();
+    ExpectSwaps(RunBrowser(QtFilePath(folder + "b.html")), {{7, false}, {8, false}, {9, true}}, false);
+}
+
 TEST_F(PublishDialogTest, AnUnsavedInsertionIsOfferedForSavingBeforeClosingOrLoadingAnother)
 {
     const std::string folder = Folder("ask");
@@ -238,9 +270,10 @@ TEST_F(PublishDialogTest, EveryPageLoadedStartsWithItsOwnImageFolder)
     EXPECT_EQ(Images(folder + "blimg/"), BlockImages(0));
 }
 
-// A page that is missing, or larger than 16 MB, is not loaded: an error box
-// says why, the page loaded before stays with its unsaved insertion, and the
-// field names that page again, whether the failed name was typed or chosen.
+// A page that is missing, larger than 16 MB or typed with a double quote
+// inside is not loaded: an error box says why, the page loaded before stays
+// with its unsaved insertion, and the field names that page again, whether
+// the failed name was typed or chosen.
 TEST_F(PublishDialogTest, AFailedLoadChangesNothingAndARelativeNameLivesInThePagesFolder)
 {
     const std::string page = HtmlPagesDir + "relative page.html";
@@ -250,9 +283,9 @@ TEST_F(PublishDialogTest, AFailedLoadChangesNothingAndARelativeNameLivesInThePag
     while (largeText.size() <= 16 * 1024 * 1024)
         largeText += "<p>An ordinary line of a page that has grown too long.</p>\r\n";
     WriteText(large, largeText);
-    Boxes.Answer(idOK);  // the file errors
-    Boxes.Answer(idOK);
-    Boxes.Answer(idOK);
+    const std::string quoted = HtmlPagesDir + "o'brien \"x\".html";
+    for (int error = 0; error < 4; ++error)
+        Boxes.Answer(idOK);
     Run([&] {
         Load("relative page.html");
         EXPECT_EQ(Dialog().Session().FileName(), page);
@@ -264,7 +297,7 @@ TEST_F(PublishDialogTest, AFailedLoadChangesNothingAndARelativeNameLivesInThePag
             EXPECT_TRUE(Dialog().Session().Unsaved()) << failed;
             EXPECT_EQ(Dialog().FileNameEdit().text(), QStringLiteral("relative page.html")) << failed;
         };
-        for (const std::string &failed : {HtmlPagesDir + "missing.html", large}) {
+        for (const std::string &failed : {HtmlPagesDir + "missing.html", large, quoted}) {
             Load(failed);
             keptAfter(failed);
         }
@@ -273,11 +306,12 @@ TEST_F(PublishDialogTest, AFailedLoadChangesNothingAndARelativeNameLivesInThePag
         keptAfter("chosen missing.html");
         Save();
     });
-    ASSERT_EQ(Boxes.Shown().size(), 3u);
+    ASSERT_EQ(Boxes.Shown().size(), 4u);
     for (const TShownMessageBox &box : Boxes.Shown())
         EXPECT_EQ(box.Icon, TMsgIcon::Error);
     EXPECT_NE(Boxes.Shown()[0].Text.find("missing.html"), std::string::npos);
     EXPECT_EQ(Boxes.Shown()[1].Text, "Cannot open file \"" + large + "\". The page is larger than 16 MB.");
+    EXPECT_EQ(Boxes.Shown()[2].Text, "Invalid file name - " + quoted);
     EXPECT_EQ(Images(HtmlPagesDir + "blimg/"), BlockImages(0));
 }
 
@@ -499,7 +533,8 @@ TEST_F(PublishDialogTest, ABlockInsertedAboveTheFirstWorksInTheBrowser)
 }
 
 // Every opening puts the focus in the file-name field, so a name typed at
-// once goes there and Enter loads it.
+// once goes there and Enter loads it. Tab leaves the page's editor, as it
+// leaves every field, and types nothing.
 TEST_F(PublishDialogTest, EveryOpeningStartsWithTheFocusInTheFileNameField)
 {
     const std::string page = Folder("focus") + "page.html";
@@ -513,6 +548,10 @@ TEST_F(PublishDialogTest, EveryOpeningStartsWithTheFocusInTheFileNameField)
             Press(Qt::Key_Return, QStringLiteral("\r"));
             EXPECT_TRUE(Dialog().isVisible());
             EXPECT_EQ(Dialog().Session().FileName(), page);
+            Dialog().Editor().setFocus();
+            Press(Qt::Key_Tab, QStringLiteral("\t"));
+            EXPECT_NE(QApplication::focusWidget(), &Dialog().Editor());
+            EXPECT_FALSE(Dialog().Editor().toPlainText().contains(QLatin1Char('\t')));
         });
     }
     EXPECT_TRUE(Boxes.Shown().empty());

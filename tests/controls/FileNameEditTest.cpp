@@ -1,4 +1,5 @@
 #include "EditForm.h"
+#include "FileSystem.h"
 #include "QStringPrinter.h"
 #include "Screens.h"
 #include "ScriptedCommonDialogs.h"
@@ -118,6 +119,13 @@ TEST(FileNameEdit, BrowseStartsAtTheNamedFileAndPutsTheChoiceIn)
     ASSERT_EQ(boxes.Shown().size(), 1u);
     EXPECT_EQ(boxes.Shown()[0].Icon, TMsgIcon::Error);
     EXPECT_EQ(edit->text(), '"' + chosen + '"');
+
+    edit->SetFolder(FilePathBytes(pages.dir.path()));  // a relative name is taken in the edit's folder
+    edit->setText(QStringLiteral("My Pages/index.html"));
+    dialogs.AnswerFile(std::nullopt);
+    edit->EditButtonClick();
+    EXPECT_EQ(dialogs.FileRequests().back().InitialDir, pages.folder);
+    EXPECT_EQ(dialogs.FileRequests().back().FileName, pages.page);
 }
 
 namespace {

@@ -277,6 +277,10 @@ TEST_F(PreviewPageFiles, ThatCannotMoveInKeepTheOldPage)
     EXPECT_EQ(Raised([&] { SaveNewPage(P(), newPage, false); }),
               CannotSaveFile(HtmlPagesDir + "menu.blimg/imgn0.bmp", "Not a directory").what());
     EXPECT_FALSE(FileExists(newPage));
+    const std::string longName = HtmlPagesDir + std::string(250, 'p');  // its ".blimg" is one byte too long
+    EXPECT_EQ(Raised([&] { SaveNewPage(P(), longName + ".html", false); }),
+              CannotCreateFolder(longName + ".blimg", "File name too long").what());
+    EXPECT_FALSE(FileExists(longName + ".html"));
 }
 
 // A new page that cannot be replaced is refused before any image is
