@@ -11,6 +11,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QRegularExpression>
 
 namespace {
 
@@ -33,6 +34,15 @@ QString RefusedName(const QFileDialog &dialog)
         return {};
     const auto *typed = dialog.findChild<const QLineEdit *>(QStringLiteral("fileNameEdit"));
     return typed && Unquoted(typed->text()).contains(QLatin1Char('"')) ? typed->text() : QString();
+}
+
+// The extension of a filter's first pattern ("Bmp files (*.bmp)" gives
+// "bmp"); otherwise ("Any files (*.*)") the request's own.
+QString FilterExtension(const QString &filter, const QString &requested)
+{
+    static const QRegularExpression firstPattern(QStringLiteral("\\(\\*\\.([^ *;)]+)"));
+    const QRegularExpressionMatch match = firstPattern.match(filter);
+    return match.hasMatch() ? match.captured(1) : requested;
 }
 
 // Qt's file dialog that lets a refused name through to AnsweredFile, before
@@ -64,6 +74,12 @@ std::unique_ptr<QFileDialog> MakeFileDialog(const TFileRequest &request, QWidget
     dialog.setFileMode(save || !request.MustExist ? QFileDialog::AnyFile
                                                   : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(request.DefaultExt);
+    // A name typed without an extension takes the one of the type chosen,
+    // which Qt's dialog also uses to find the file the name means.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog, requested = request.DefaultExt](const QString &filter) {
+                         dialog.setDefaultSuffix(FilterExtension(filter, requested));
+                     });
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.OverwritePrompt);
     if (!request.FileName.isEmpty())
         dialog.selectFile(request.FileName);
