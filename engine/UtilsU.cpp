@@ -4,6 +4,8 @@
 #include "DesktopAssociation.h"
 #include "FileSystem.h"
 
+#include <QSettings>
+
 #include <filesystem>
 
 std::string AppDir;
@@ -27,6 +29,10 @@ void InitAppFolders(const std::string &appDir)
     PageDir = ProjectsDir;
     for (const std::string *folder : {&TemplatesDir, &ProjectsDir, &HtmlPagesDir, &LanguagesDir})
         CreateFolder(*folder);
+    // Qt's dialogs keep what they remember (the file dialogs' history, the
+    // custom colours) as per-user settings: here they stay beside the
+    // program with its own, not shared by every copy of it.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QtFilePath(AppDir));
 }
 
 std::string ExecutableDir()

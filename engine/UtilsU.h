@@ -16,8 +16,9 @@ extern std::string LanguagesDir;  // language files
 extern std::string PageDir;       // folder of the current project's preview page
 
 // Sets every folder from appDir (a missing trailing "/" is added) and creates
-// the four sub-folders when they are missing; failures are ignored. Tests
-// point it at a temporary folder.
+// the four sub-folders when they are missing; failures are ignored. Qt's
+// per-user settings (its dialogs' memory) go to appDir too. Tests point it
+// at a temporary folder.
 void InitAppFolders(const std::string &appDir);
 
 // The folder of the running executable, with a trailing "/".

@@ -11,6 +11,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QRegularExpression>
 
 namespace {
 
@@ -21,17 +22,64 @@ void RefuseOffscreen(const char *what)
                         what);
 }
 
+// A typed name holding a double quote besides one enclosing pair, which Qt's
+// dialog reads as a list of quoted names and answers with one of them; empty
+// for any other answer. A name holding a double quote answers only when it
+// was picked in the list, since the list of quoted names cannot hold one;
+// what was typed the dialog tells only in its name field.
+QString RefusedName(const QFileDialog &dialog)
+{
+    const QStringList answered = dialog.selectedFiles();
+    if (!answered.isEmpty() && QFileInfo(answered.first()).fileName().contains(QLatin1Char('"')))
+        return {};
+    const auto *typed = dialog.findChild<const QLineEdit *>(QStringLiteral("fileNameEdit"));
+    return typed && Unquoted(typed->text()).contains(QLatin1Char('"')) ? typed->text() : QString();
+}
+
+// The extension of a filter's first pattern ("Bmp files (*.bmp)" gives
+// "bmp"); otherwise ("Any files (*.*)") the request's own.
+QString FilterExtension(const QString &filter, const QString &requested)
+{
+    static const QRegularExpression firstPattern(QStringLiteral("\\(\\*\\.([^ *;)]+)"));
+    const QRegularExpressionMatch match = firstPattern.match(filter);
+    return match.hasMatch() ? match.captured(1) : requested;
+}
+
+// Qt's file dialog that lets a refused name through to AnsweredFile, before
+// its own checks would name another file.
+class TQtFileDialog : public QFileDialog {
+public:
+    TQtFileDialog(const TFileRequest &request, QWidget *parent)
+        : QFileDialog(parent, request.Title, request.InitialDir, QtFileFilter(request.Filter))
+    {
+    }
+
+    void accept() override
+    {
+        if (RefusedName(*this).isEmpty())
+            QFileDialog::accept();
+        else
+            QDialog::accept();
+    }
+};
+
 }  // namespace
 
 std::unique_ptr<QFileDialog> MakeFileDialog(const TFileRequest &request, QWidget *parent)
 {
-    auto made = std::make_unique<QFileDialog>(parent, request.Title, request.InitialDir, QtFileFilter(request.Filter));
+    auto made = std::make_unique<TQtFileDialog>(request, parent);
     QFileDialog &dialog = *made;
     const bool save = request.Kind == TFileRequest::Save;
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save || !request.MustExist ? QFileDialog::AnyFile
                                                   : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(request.DefaultExt);
+    // A name typed without an extension takes the one of the type chosen,
+    // which Qt's dialog also uses to find the file the name means.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog, requested = request.DefaultExt](const QString &filter) {
+                         dialog.setDefaultSuffix(FilterExtension(filter, requested));
+                     });
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.OverwritePrompt);
     if (!request.FileName.isEmpty())
         dialog.selectFile(request.FileName);
@@ -40,10 +88,9 @@ std::unique_ptr<QFileDialog> MakeFileDialog(const TFileRequest &request, QWidget
 
 QString AnsweredFile(const QFileDialog &dialog)
 {
-    // Qt's own dialog reads the name typed as a list of quoted names.
-    const auto *typed = dialog.findChild<const QLineEdit *>(QStringLiteral("fileNameEdit"));
-    if (typed && Unquoted(typed->text()).contains(QLatin1Char('"')))
-        throw Exception(InvalidFileNameText(typed->text()));
+    const QString refused = RefusedName(dialog);
+    if (!refused.isEmpty())
+        throw Exception(InvalidFileNameText(refused));
     return QFileInfo(dialog.selectedFiles().first()).absoluteFilePath();
 }
 

@@ -8,14 +8,17 @@
 class QFileDialog;
 class QWidget;
 
-// Qt's file dialog made ready to ask the request's question.
+// Qt's file dialog made ready to ask the request's question. It closes on a
+// typed name that AnsweredFile refuses, before its own checks (an open
+// dialog's "File not found.") would name another file.
 std::unique_ptr<QFileDialog> MakeFileDialog(const TFileRequest &request, QWidget *parent);
 
 // The absolute path of the file an accepted file dialog answers. Qt's own
 // dialog takes a typed name holding double quotes as a list of quoted names
 // and answers with one of them, so a typed name with a double quote besides
 // one enclosing pair raises Exception 'Invalid file name - <name>' instead
-// of naming another file.
+// of naming another file; a file picked in the list answers whatever its
+// name holds.
 QString AnsweredFile(const QFileDialog &dialog);
 
 class TQtCommonDialogs : public ICommonDialogs {

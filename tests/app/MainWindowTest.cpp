@@ -9,13 +9,17 @@
 #include "Exceptions.h"
 #include "HelpWindow.h"
 #include "LangSupU.h"
+#include "MainDialogs.h"
 #include "MessageBoxes.h"
 #include "PreviewImage.h"
 #include "PropertyPanels.h"
+#include "QtCommonDialogs.h"
 #include "SettingsFile.h"
 #include "StreamBytes.h"
 
+#include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -423,6 +427,35 @@ TEST_F(MainWindowTest, ExportAndPagesRenderTheCurrentStateAnewAtFullQuality)
     }
     EXPECT_EQ(QImage(QtFilePath(HtmlPagesDir + "ExportImg/0/home.bmp")).convertToFormat(finished.format()), finished);
     EXPECT_EQ(Browser().Url(), QUrl::fromLocalFile(QtFilePath(PageDir + "index.html")));
+}
+
+// A name typed without an extension in the export dialog takes that of the
+// type chosen there, and the image is written in that type.
+TEST_F(MainWindowTest, ExportWritesTheTypeChosenForABareName)
+{
+    Main().show();
+    NewProjectWith({"Home"});
+    const std::pair<const char *, std::string> types[] = {
+        {"gif", "GIF89a"},     {"bmp", "BM"}, {"jpg", "\xFF\xD8\xFF"}, {"ico", {"\0\0\1\0", 4}}, {"wmf", "\xD7\xCD\xC6\x9A"},
+        {"emf", {"\1\0\0\0", 4}}};
+    for (int type = 0; type < 6; ++type) {
+        const std::string file = HtmlPagesDir + "pic" + std::to_string(type) + "." + types[type].first;
+        const std::unique_ptr<QFileDialog> dialog = MakeFileDialog(Main().Dialogs().SaveDialog2.Request(), nullptr);
+        dialog->show();
+        dialog->activateWindow();  // the name field has the focus, as for the user who types
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+        for (int down = 0; down < type; ++down)
+            QTest::keyClick(dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo")), Qt::Key_Down);
+        auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        name->clear();  // of the name the last export proposes
+        QTest::keyClicks(name, QStringLiteral("pic%1\r").arg(type));
+        SaveScreen(*dialog, QStringLiteral("ExportDialog-type"));
+        FDialogs.AnswerFile(AnsweredFile(*dialog));
+        Run("ExportImg");
+        const std::vector<uint8_t> bytes = FileBytes(file);
+        EXPECT_EQ(std::string(bytes.begin(), bytes.end()).substr(0, types[type].second.size()), types[type].second)
+            << file;
+    }
 }
 
 // The narrow buttons step between the panels without touching the

@@ -1,8 +1,10 @@
+#include "QStringPrinter.h"
 #include "StreamBytes.h"
 #include "UtilsU.h"
 #include "XdgSandbox.h"
 
 #include <QDir>
+#include <QSettings>
 #include <gtest/gtest.h>
 
 TEST(FileNameNoExt, CutsOnlyTheLastExtensionOfTheFileName)
@@ -22,6 +24,8 @@ TEST(AppFolders, AreSetBesideTheProgramAndCreatedOnce)
     InitAppFolders(root);
     EXPECT_EQ(AppDir, root + "/");
     EXPECT_EQ(PageDir, ProjectsDir);
+    EXPECT_EQ(QSettings(QSettings::UserScope, QStringLiteral("QtProject")).fileName(),
+              QtFilePath(root + "/QtProject.conf")) << "Qt's dialogs remember beside the program";
     const std::pair<const std::string *, const char *> folders[] = {
         {&TemplatesDir, "Templates"}, {&ProjectsDir, "Projects"}, {&HtmlPagesDir, "HtmlPages"}, {&LanguagesDir, "Languages"}};
     for (const auto &[folder, name] : folders) {

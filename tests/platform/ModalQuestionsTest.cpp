@@ -9,9 +9,11 @@
 #include "HelpContext.h"
 #include "QStringPrinter.h"
 #include "QtCommonDialogs.h"
+#include "Screens.h"
 #include "ScriptedCommonDialogs.h"
 #include "ScriptedMessageBoxes.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -19,6 +21,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QTreeView>
 #include <gtest/gtest.h>
 
 namespace {
@@ -101,8 +105,8 @@ TEST(CommonDialogs, FileDialogStartsWhereTheLastOneEndedAndCancelKeepsTheChoice)
 
 // Qt's file dialog takes typed names in double quotes as a list and answers
 // with one of them: a name with a double quote inside is refused by name
-// instead of being saved as another; one pair around a whole name only
-// groups it.
+// instead of being saved or opened as another; one pair around a whole name
+// only groups it, and a file picked in the list opens whatever its name.
 TEST(CommonDialogs, AFileDialogRefusesATypedNameWithADoubleQuoteInside)
 {
     QTemporaryDir dir;
@@ -111,22 +115,45 @@ TEST(CommonDialogs, AFileDialogRefusesATypedNameWithADoubleQuoteInside)
     saveHtml.Filter = "Html files (*.html;*.htm)|*.html;*.htm|Any files (*.*)|*.*";
     saveHtml.DefaultExt = "html";
     saveHtml.InitialDir = dir.path();
+    TFileRequest openProject = saveHtml;  // as the Open project command asks
+    openProject.Kind = TFileRequest::Open;
+    openProject.Filter = "Project files (*.prj)|*.prj";
+    openProject.MustExist = true;
+    ASSERT_TRUE(QFile(dir.filePath("a\"b.prj")).open(QIODevice::WriteOnly));
     const struct {
-        QString typed, answer, refusal;
-    } cases[] = {{"o'brien \"x\".html", "", "Invalid file name - o'brien \"x\".html"},
-                 {"\"a b.html\" \"c.html\"", "", "Invalid file name - \"a b.html\" \"c.html\""},
-                 {"o'brien x.html", "o'brien x.html", ""},
-                 {"\"my page.html\"", "my page.html", ""}};
+        const TFileRequest &request;
+        QString typed, picked, answer, refusal;
+    } cases[] = {{saveHtml, "o'brien \"x\".html", "", "", "Invalid file name - o'brien \"x\".html"},
+                 {saveHtml, "\"a b.html\" \"c.html\"", "", "", "Invalid file name - \"a b.html\" \"c.html\""},
+                 {saveHtml, "o'brien x.html", "", "o'brien x.html", ""},
+                 {saveHtml, "\"my page.html\"", "", "my page.html", ""},
+                 {openProject, "", "a\"b.prj", "a\"b.prj", ""},
+                 {openProject, "x\"b.prj", "", "", "Invalid file name - x\"b.prj"}};
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.typed.toStdString());
-        const std::unique_ptr<QFileDialog> made = MakeFileDialog(saveHtml, nullptr);
+        SCOPED_TRACE((c.typed + c.picked).toStdString());
+        const std::unique_ptr<QFileDialog> made = MakeFileDialog(c.request, nullptr);
         QFileDialog &dialog = *made;
         dialog.show();
         auto *name = dialog.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
         ASSERT_NE(name, nullptr);
+        if (!c.picked.isEmpty()) {
+            auto *list = dialog.findChild<QTreeView *>(QStringLiteral("treeView"));  // the detail view shown
+            QRect item;
+            ASSERT_TRUE(QTest::qWaitFor([&] {
+                item = list->visualRect(list->model()->index(0, 0, list->rootIndex()));
+                return !item.isEmpty();
+            }));
+            // Through the window, as a real click comes: it takes the focus.
+            QTest::mouseClick(dialog.windowHandle(), Qt::LeftButton, {},
+                              list->viewport()->mapTo(&dialog, item.center()));
+            SaveScreen(dialog, QStringLiteral("FileDialog-picked"));
+        }
         for (const QChar letter : c.typed)
             QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, letter, Qt::NoModifier);
-        QTest::sendKeyEvent(QTest::Click, name, Qt::Key_Return, QStringLiteral("\r"), Qt::NoModifier);
+        // A box of Qt's own would wait for ever: closed, it fails the row.
+        QTimer::singleShot(1000, &dialog, [] { QApplication::activeModalWidget()->close(); });
+        QTest::sendKeyEvent(QTest::Click, dialog.focusWidget(), Qt::Key_Return, QStringLiteral("\r"),
+                            Qt::NoModifier);
         ASSERT_EQ(dialog.result(), QDialog::Accepted);
         QString answer;
         EXPECT_EQ(ErrorOf([&] { answer = AnsweredFile(dialog); }), c.refusal.toStdString());
