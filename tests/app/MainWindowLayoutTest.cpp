@@ -10,7 +10,6 @@
 #include "LanguageSwitch.h"
 #include "PropertyPanels.h"
 #include "StreamBytes.h"
-#include "TemplateGrid.h"
 #include "TemplatePanel.h"
 
 #include <QRegion>
@@ -194,9 +193,8 @@ TEST_F(MainWindowLayoutTest, TheMainToolBarShowsEveryCaptionWhole)
     }
 }
 
-// Tab goes round the window's controls only, with a template open and
-// without: each stop looks otherwise while it has the focus, so that nothing
-// typed goes where the user sees no focus.
+// Tab goes round the window's controls, with a template open and without,
+// and each stop shows when it has the focus.
 TEST_F(MainWindowLayoutTest, EveryTabStopShowsItsFocus)
 {
     Main().show();

@@ -193,18 +193,13 @@ TEST_F(PublishDialogTest, TwoBlocksAfterThoseInThePageAllGetTheirImages)
 }
 
 // Pages of one folder share its "blimg": a block published into another
-// page is numbered past every image of a set there, whatever its case and
-// format, so the first page keeps its images, and the new block works.
+// page is numbered past every image of a set there, whatever its case and format.
 TEST_F(PublishDialogTest, ABlockIsNumberedPastTheImagesThatOtherPagesUse)
 {
     const std::string folder = Folder("shared");
     const auto publish = [&](const char *page) {
         WriteText(folder + page, JoinLines(Page));
-        Run([&] {
-            Load(folder + page);
-            InsertAt(1, 0);
-            Save();
-        });
+        Run([&] { Load(folder + page), InsertAt(1, 0), Save(); });
     };
     publish("a.html");
     const TFiles first = FilesUnder(folder + "blimg/");

@@ -28,12 +28,10 @@ TEST(FontDialog, CarriesTheCaptionsColourAndCharacterSetWithTheFont)
         uint8_t style, charset;
         uint32_t colour;
         const char *typedSize = nullptr;
-    } cases[] = {
-        {family, 12, 1 | 4, 204, 0x0000FF}, {family, 12, 0, 0, 0xFFFFFF},
-        {family, 12, 8, 99, 0x123456},  // 99: a number the list does not name
-        {QStringLiteral("DejaVu Math TeX Gyre"), 12, 1, 1, 0},  // no bold face
-        {QStringLiteral("Not Installed Anywhere"), 12, 1, 1, 0}, {family, -12, 1, 1, 0}, {family, 8, 1, 1, 0, "0"},
-    };
+    } cases[] = {{family, 12, 1 | 4, 204, 0x0000FF}, {family, 12, 0, 0, 0xFFFFFF}, {family, -12, 1, 1, 0},
+                 {family, 12, 8, 99, 0x123456},  // 99: a number the list does not name
+                 {QStringLiteral("DejaVu Math TeX Gyre"), 12, 1, 1, 0},  // no bold face
+                 {QStringLiteral("Not Installed Anywhere"), 12, 1, 1, 0}, {family, 8, 1, 1, 0, "0"}};
     for (const auto &c : cases) {
         TFontDialog dialog;
         dialog.SetChoice(TFontChoice{c.name, c.size, c.style, c.colour, c.charset});

@@ -136,16 +136,12 @@ TEST(CommonDialogs, AFileDialogRefusesATypedNameWithADoubleQuoteInside)
         dialog.show();
         auto *name = dialog.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
         ASSERT_NE(name, nullptr);
-        if (!c.picked.isEmpty()) {
+        if (!c.picked.isEmpty()) {  // clicked through the window, as a real click comes: it takes the focus
             auto *list = dialog.findChild<QTreeView *>(QStringLiteral("treeView"));  // the detail view shown
-            QRect item;
-            ASSERT_TRUE(QTest::qWaitFor([&] {
-                item = list->visualRect(list->model()->index(0, 0, list->rootIndex()));
-                return !item.isEmpty();
-            }));
-            // Through the window, as a real click comes: it takes the focus.
+            const auto item = [&] { return list->visualRect(list->model()->index(0, 0, list->rootIndex())); };
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !item().isEmpty(); }));
             QTest::mouseClick(dialog.windowHandle(), Qt::LeftButton, {},
-                              list->viewport()->mapTo(&dialog, item.center()));
+                              list->viewport()->mapTo(&dialog, item().center()));
             SaveScreen(dialog, QStringLiteral("FileDialog-picked"));
         }
         for (const QChar letter : c.typed)

@@ -36,11 +36,6 @@ xcb_window_t Owner(xcb_connection_t *connection, xcb_window_t window)
                : xcb_window_t(XCB_WINDOW_NONE);
 }
 
-bool IsShownBox(xcb_connection_t *connection, xcb_window_t window)
-{
-    return IsShown(connection, window) && Owner(connection, window) != XCB_WINDOW_NONE;
-}
-
 xcb_atom_t Atom(xcb_connection_t *connection, const char *name)
 {
     const auto reply = Owned(
@@ -69,7 +64,7 @@ int TDisplayBoxes::ForEachBox(Visit visit)
     const xcb_window_t *windows = xcb_query_tree_children(tree.get());
     int boxes = 0;
     for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
-        if (IsShownBox(FConnection, windows[i])) {
+        if (IsShown(FConnection, windows[i]) && Owner(FConnection, windows[i]) != XCB_WINDOW_NONE) {
             ++boxes;
             visit(windows[i]);
         }
