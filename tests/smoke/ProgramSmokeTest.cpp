@@ -28,8 +28,7 @@ void Install(const QTemporaryDir &prefix)
 }
 
 // A project of two buttons, Site.prj in a folder with a blank in its name
-// under prefix; projects gets the folder's path. A failed set-up is fatal:
-// call it through ASSERT_NO_FATAL_FAILURE.
+// under prefix; projects gets the folder's path. A failure is fatal.
 void SaveSite(const QTemporaryDir &prefix, std::string &projects)
 {
     projects = FilePathBytes(prefix.path()) + "/My Projects/";
