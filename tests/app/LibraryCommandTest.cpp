@@ -174,11 +174,7 @@ TEST_F(LibraryCommand, ADamagedFileIsKeptAsItWasBeforeItIsWrittenAgain)
     ASSERT_EQ(::chmod(AppDir.c_str(), 0711), 0);  // nobody passes through to the files
     ASSERT_EQ(::chmod(TemplatesDir.c_str(), 0777), 0);
     const auto asNobody = [](const std::function<void()> &step) {
-        return [step] {
-            const TActingAsNobody nobody;
-            ASSERT_TRUE(nobody.Acting());
-            step();
-        };
+        return [step] { const TActingAsNobody nobody; ASSERT_TRUE(nobody.Acting()); step(); };
     };
     const auto closeDialog = [this] {
         FDialogs.AnswerForm([](QDialog &dialog) { dialog.findChild<QPushButton *>("BitBtn2")->click(); });
@@ -189,8 +185,7 @@ TEST_F(LibraryCommand, ADamagedFileIsKeptAsItWasBeforeItIsWrittenAgain)
     };
     // Each of the two writes fails, after what was said before them.
     const auto refused = [](const std::string &file, std::vector<std::string> before = {}) {
-        before.insert(before.end(), 2, CannotSaveFile(file, "Permission denied").what());
-        return before;
+        return before.insert(before.end(), 2, CannotSaveFile(file, "Permission denied").what()), before;
     };
     const auto makeTemplate = [] {
         DeleteFileAt(TemplatesDir + "Blue.btn");

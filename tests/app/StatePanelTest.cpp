@@ -96,8 +96,7 @@ protected:
     {
         panel.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&panel));
-        Find<QWidget>(control)->setFocus();
-        Find<QWidget>(control)->clearFocus();
+        Find<QWidget>(control)->setFocus(), Find<QWidget>(control)->clearFocus();
     }
     QString Shown(const char *spin) { return Find<TKitSpinEdit>(spin)->text(); }
     void Key(const char *control, Qt::Key key) { QTest::keyClick(Find<QWidget>(control), key); }
@@ -186,44 +185,44 @@ TEST_F(StatePanel, AFieldOfTheProjectsTextKeepsWhatItShows)
     TPropFr2 buttonPanel;
     buttonPanel.LoadFromButton();
     TButtonF nameDialog;
-    auto *caption = Find<QLineEdit>("Edit1");
-    auto *name = nameDialog.findChild<QComboBox *>("ComboBox1")->lineEdit();
-    auto *alt = buttonPanel.findChild<QLineEdit *>("Edit1");
-    const std::function<std::string()> captionText = [this] { return Current().TextItem.Text; };
-    const std::function<std::string()> nameText = [&] { return ToAnsi(nameDialog.Name()); };
-    const std::function<std::string()> altText = [this] { return P().CurrentButton()->Prop.Alt; };
+    // A field and the text of the project it writes.
+    const struct TField {
+        QLineEdit *line;
+        std::function<std::string()> stored;
+    } caption{Find<QLineEdit>("Edit1"), [this] { return Current().TextItem.Text; }},
+        name{nameDialog.findChild<QComboBox *>("ComboBox1")->lineEdit(), [&] { return ToAnsi(nameDialog.Name()); }},
+        alt{buttonPanel.findChild<QLineEdit *>("Edit1"), [this] { return P().CurrentButton()->Prop.Alt; }},
+        url{buttonPanel.findChild<QLineEdit *>("Edit2"), [this] { return P().CurrentButton()->Prop.Link; }};
     const struct {
         const char *what;
-        QLineEdit *field;
-        std::function<std::string()> stored;
+        const TField &field;
         QString pasted, typed;
         std::string kept;
     } cases[] = {
-        {"CR LF", caption, captionText, QStringLiteral("Line1\r\nLine2"), {}, "Line1  Line2"},
-        {"LF", caption, captionText, QStringLiteral("Line1\nLine2\n"), {}, "Line1 Line2 "},
-        {"CR", caption, captionText, QStringLiteral("\rLine1\rLine2"), {}, " Line1 Line2"},
-        {"line and paragraph separators", caption, captionText, QStringLiteral("Line1\u2028Line2\u2029"), {}, "Line1 Line2 "},
-        {"no break", caption, captionText, QStringLiteral("Line1 Line2"), {}, "Line1 Line2"},
-        {"control characters", caption, captionText, QStringLiteral("Tab\tUnit\x1fsep"), {}, "Tab Unit sep"},
-        {"a name's line break", name, nameText, QStringLiteral("Line1\nLine2"), {}, "Line1 Line2"},
-        {"ALT's line break", alt, altText, QStringLiteral("Line1\r\nLine2"), {}, "Line1  Line2"},
-        {"URL's line break", buttonPanel.findChild<QLineEdit *>("Edit2"),
-         [this] { return P().CurrentButton()->Prop.Link; }, QStringLiteral("a.html\n#top"), {}, "a.html #top"},
-        {"\u00c4 typed into a caption", caption, captionText, QStringLiteral("\u0416\u20ac"), QStringLiteral("\u00c4b"), "\xc6\x88" "b"},
-        {"\u00c4 pasted into a caption", caption, captionText, QStringLiteral("\u00c4pfel"), QStringLiteral("\u0416"), "\xc6"},
-        {"\u00c4 typed into a name", name, nameText, QStringLiteral("\u0416"), QStringLiteral("\u00c4"), "\xc6"},
-        {"\u00c4 pasted into a name", name, nameText, QStringLiteral("\u00c4pfel"), QStringLiteral("b"), "b"},
-        {"\u00c4 typed into ALT", alt, altText, QStringLiteral("\u20ac"), QStringLiteral("\u00c4"), "\x88"},
-        {"\u00c4 pasted into ALT", alt, altText, QStringLiteral("\u00c4pfel"), QStringLiteral("b"), "b"},
+        {"CR LF", caption, QStringLiteral("Line1\r\nLine2"), {}, "Line1  Line2"},
+        {"LF", caption, QStringLiteral("Line1\nLine2\n"), {}, "Line1 Line2 "},
+        {"CR", caption, QStringLiteral("\rLine1\rLine2"), {}, " Line1 Line2"},
+        {"line and paragraph separators", caption, QStringLiteral("Line1\u2028Line2\u2029"), {}, "Line1 Line2 "},
+        {"no break", caption, QStringLiteral("Line1 Line2"), {}, "Line1 Line2"},
+        {"control characters", caption, QStringLiteral("Tab\tUnit\x1fsep"), {}, "Tab Unit sep"},
+        {"a name's line break", name, QStringLiteral("Line1\nLine2"), {}, "Line1 Line2"},
+        {"ALT's line break", alt, QStringLiteral("Line1\r\nLine2"), {}, "Line1  Line2"},
+        {"URL's line break", url, QStringLiteral("a.html\n#top"), {}, "a.html #top"},
+        {"\u00c4 typed into a caption", caption, QStringLiteral("\u0416\u20ac"), QStringLiteral("\u00c4b"), "\xc6\x88" "b"},
+        {"\u00c4 pasted into a caption", caption, QStringLiteral("\u00c4pfel"), QStringLiteral("\u0416"), "\xc6"},
+        {"\u00c4 typed into a name", name, QStringLiteral("\u0416"), QStringLiteral("\u00c4"), "\xc6"},
+        {"\u00c4 pasted into a name", name, QStringLiteral("\u00c4pfel"), QStringLiteral("b"), "b"},
+        {"\u00c4 typed into ALT", alt, QStringLiteral("\u20ac"), QStringLiteral("\u00c4"), "\x88"},
+        {"\u00c4 pasted into ALT", alt, QStringLiteral("\u00c4pfel"), QStringLiteral("b"), "b"},
     };
     for (const auto &c : cases) {
-        c.field->clear();
+        c.field.line->clear();
         QGuiApplication::clipboard()->setText(c.pasted);
-        PressPaste(c.field);
+        PressPaste(c.field.line);
         for (const QChar typed : c.typed)
-            TypeCharacter(c.field, typed);
-        EXPECT_EQ(c.stored(), c.kept) << c.what;
-        EXPECT_EQ(c.field->displayText(), FromAnsi(c.kept)) << c.what;
+            TypeCharacter(c.field.line, typed);
+        EXPECT_EQ(c.field.stored(), c.kept) << c.what;
+        EXPECT_EQ(c.field.line->displayText(), FromAnsi(c.kept)) << c.what;
         panel.EndDraft();
     }
     SaveScreen(panel, QStringLiteral("PropFr1-pasted-caption"));

@@ -1,9 +1,8 @@
 // SIGTERM while a box is open closes the box as its close box would, then
-// the main window through its close box once the main loop runs; every
-// notice shown after it closes too. The save question that closing asks,
-// also one shown before the signal, waits for the user's answer whatever
-// signals follow, is asked once, and the answer decides whether the program
-// ends.
+// the main window through its close box once the main loop runs, and every
+// notice after it. The save question, even one shown before the signal, is
+// asked once and waits for the answer whatever signals follow; the answer
+// decides whether the program ends.
 #include "DialogMessageBoxes.h"
 #include "MainWindowFixture.h"
 #include "Screens.h"
@@ -32,8 +31,7 @@ public:
     int Show(const TDisplayText &text, const std::string &title, TMsgButtons buttons, TMsgIcon icon) override
     {
         const bool notice = buttons == TMsgButtons::OK;
-        // Up to the file name a text may hold.
-        FShown.push_back(text.Bytes().substr(0, text.Bytes().find('"')));
+        FShown.push_back(text.Bytes().substr(0, text.Bytes().find('"')));  // up to a file name
         const auto box = TDialogMessageBoxes::MakeBox(text, title, buttons, icon);
         if (FShown.size() == 1 || !notice)
             QTimer::singleShot(50, box.get(), [] { std::raise(SIGTERM); });
@@ -80,10 +78,8 @@ TEST_P(TerminationSignalTest, ClosesTheOpenBoxThenTheWindowAsItsCloseBoxDoes)
         asked.push_back(text);
         MessageBoxes().Show(text, "Bright Lane", TMsgButtons::OK, TMsgIcon::Error);
     };
-    if (row.StartUpBoxes) {
-        notice("The settings file cannot be read.");
-        notice("The project is damaged.");
-    }
+    if (row.StartUpBoxes)
+        notice("The settings file cannot be read."), notice("The project is damaged.");
     // A command's error box, or the window's close box, from the main loop.
     QTimer::singleShot(0, [&] { row.UserCloses ? void(Main().close()) : notice("The disk is full."); });
     // A program that goes on is stopped here.
