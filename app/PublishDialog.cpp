@@ -159,7 +159,7 @@ bool TPublishingF::LoadNamed(const std::function<QString()> &name, const QString
 QString TPublishingF::TypedName() const
 {
     const QString typed = FilenameEdit1->text();
-    if (Unquoted(typed.trimmed()).contains(QLatin1Char('"')))
+    if (HasQuoteInside(typed.trimmed()))
         throw Exception(InvalidFileNameText(typed));
     return FilenameEdit1->FileName();
 }

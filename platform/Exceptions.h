@@ -85,22 +85,20 @@ inline EWriteError CannotSaveFile(const std::string &fileName, const std::string
     return EWriteError(CannotText("save", fileName, reason));
 }
 
-// The save error of a file whose system call has just failed, with the
-// reason errno holds. A name built in the argument is built before errno is
-// read, and may change it: build such a name before the failing call.
-inline EWriteError CannotSaveFileWithErrno(const std::string &fileName)
-{
-    const int reason = errno;
-    return CannotSaveFile(fileName, std::strerror(reason));
-}
-
-// 'Cannot <action> file "<name>". <reason>' for a file that could not be
-// deleted or renamed ("delete", "rename"), with the reason errno holds; as
-// above, build the name before the failing call.
+// 'Cannot <action> file "<name>". <reason>' for a file whose system call
+// ("save", "delete", "rename") has just failed, with the reason errno
+// holds. A name built in the argument is built before errno is read, and
+// may change it: build such a name before the failing call.
 inline EWriteError CannotChangeFileWithErrno(const char *action, const std::string &fileName)
 {
     const int reason = errno;
     return EWriteError(CannotText(action, fileName, std::strerror(reason)));
+}
+
+// The save error of a file whose system call has just failed (as above).
+inline EWriteError CannotSaveFileWithErrno(const std::string &fileName)
+{
+    return CannotChangeFileWithErrno("save", fileName);
 }
 
 // 'Cannot create folder "<name>". <reason>', for a folder of the program's

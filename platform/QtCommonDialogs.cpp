@@ -33,7 +33,7 @@ QString RefusedName(const QFileDialog &dialog)
     if (!answered.isEmpty() && QFileInfo(answered.first()).fileName().contains(QLatin1Char('"')))
         return {};
     const auto *typed = dialog.findChild<const QLineEdit *>(QStringLiteral("fileNameEdit"));
-    return typed && Unquoted(typed->text()).contains(QLatin1Char('"')) ? typed->text() : QString();
+    return typed && HasQuoteInside(typed->text()) ? typed->text() : QString();
 }
 
 // The extension of a filter's first pattern ("Bmp files (*.bmp)" gives

@@ -8,6 +8,8 @@ QString Unquoted(const QString &name)
     return quoted ? name.mid(1, name.size() - 2) : name;
 }
 
+bool HasQuoteInside(const QString &name) { return Unquoted(name).contains(QLatin1Char('"')); }
+
 TDisplayText InvalidFileNameText(const QString &name)
 {
     return "Invalid file name - " + SystemText(FilePathBytes(name));

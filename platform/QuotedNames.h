@@ -11,5 +11,9 @@ class QString;
 // The name without one pair of enclosing double quotes.
 QString Unquoted(const QString &name);
 
+// Whether a typed name holds a double quote besides one enclosing pair: a
+// name that no file of ours can be told by.
+bool HasQuoteInside(const QString &name);
+
 // 'Invalid file name - <name>', the name as the file system holds it.
 TDisplayText InvalidFileNameText(const QString &name);
